@@ -1,0 +1,78 @@
+#pragma once
+// Datagram endpoint: either a sending endpoint aimed at one remote port
+// (broadcast or a named host) or a receiving endpoint bound to one local port
+// that receives with a time-out and reports the sender.
+#include <corvane/CCSock.h>
+#include <corvane/CorvaneTypes.h>
+#include <corvane/corvane_export.h>
+
+#include <memory>
+#include <string>
+
+namespace corvane::detail {
+class DatagramDrain;
+}
+
+class CORVANE_EXPORT CZqSocketComUdp {
+ public:
+  // Result codes shared by all operations.
+  static constexpr DWORD kOk = 0;
+  static constexpr DWORD kCreateFailed = 1;
+  static constexpr DWORD kMessageTooLong = 3;
+  static constexpr DWORD kNotSentWhole = 4;
+  static constexpr DWORD kBroadcastFailed = 6;
+  static constexpr DWORD kZeroBytes = 7;
+  static constexpr DWORD kDatagramTooLarge = 20;
+  // Received count of a receive in which nothing arrived in time.
+  static constexpr DWORD kNothingReceived = 0xFFFFFFFF;
+
+  CZqSocketComUdp();
+  virtual ~CZqSocketComUdp();
+  CZqSocketComUdp(const CZqSocketComUdp&) = delete;
+  CZqSocketComUdp& operator=(const CZqSocketComUdp&) = delete;
+
+  // Set-up and teardown. A socket type of 0 means datagram.
+  DWORD InitSocket(DWORD dwPort, DWORD dwSocketType = 0, DWORD dwBroadcast = 1);
+  DWORD InitSocket(DWORD dwPort, DWORD& dwError, DWORD dwSocketType, DWORD dwBroadcast);
+  DWORD InitSocketReceive(DWORD dwPort, DWORD dwSocketType = 0);
+  DWORD InitSocketReceive(DWORD dwPort, DWORD& dwError, DWORD dwSocketType);
+  void SetNetCommTimeouts(DWORD dwTxTimeout, DWORD dwRxTimeout, BOOL bUseDefaults);
+  void Close();
+
+  // Byte sends: to the broadcast destination, or to a host (dotted or name).
+  DWORD Send(const BYTE* pBuffer, int iLength);
+  DWORD Send(const BYTE* pBuffer, int iLength, DWORD& dwError);
+  DWORD Send(const BYTE* pBuffer, int iLength, std::wstring& strLocalAddress, DWORD& dwPort);
+  DWORD Send(const BYTE* pBuffer, int iLength, const std::wstring& strHost);
+  DWORD Send(const BYTE* pBuffer, int iLength, const std::wstring& strHost,
+             std::wstring& strLocalAddress, DWORD& dwPort);
+
+  // Text sends: one byte per character (the character's low 8 bits).
+  DWORD Send(const std::wstring& strMessage);
+  DWORD Send(const std::wstring& strMessage, DWORD& dwError);
+  DWORD Send(const std::wstring& strMessage, std::wstring& strLocalAddress, DWORD& dwPort);
+  DWORD Send(const std::wstring& strMessage, const std::wstring& strHost);
+  DWORD Send(const std::wstring& strMessage, const std::wstring& strHost,
+             std::wstring& strLocalAddress, DWORD& dwPort);
+
+  // Receives. A time-out of 0 means m_dwRxTimeout.
+  DWORD Receive(BYTE* pBuffer, DWORD dwBufferSize, DWORD& dwReceived,
+                std::wstring& strSenderAddress, DWORD& dwSenderPort, DWORD dwTimeout);
+  DWORD Receive(BYTE* pBuffer, DWORD dwBufferSize, DWORD& dwReceived,
+                std::wstring& strSenderAddress, DWORD& dwSenderPort, DWORD& dwError,
+                DWORD dwTimeout);
+  // Fixed-size forms: the buffer holds at least 65535 bytes.
+  DWORD Receive(BYTE* pBuffer, DWORD& dwReceived, std::wstring& strSenderAddress,
+                DWORD& dwSenderPort, DWORD dwTimeout);
+  DWORD Receive(BYTE* pBuffer, DWORD& dwReceived, std::wstring& strSenderAddress,
+                DWORD& dwSenderPort, DWORD& dwError, DWORD dwTimeout);
+
+ private:
+  // The members below are the transport's own; its implementer may extend them.
+  CCSock m_Socket;
+  DWORD m_dwPort = 0;
+  DWORD m_dwTxTimeout = 5000;
+  DWORD m_dwRxTimeout = 10000;
+  DWORD m_bBroadcast = 1;
+  std::unique_ptr<corvane::detail::DatagramDrain> m_pDrain;
+};
