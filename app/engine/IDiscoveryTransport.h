@@ -1,0 +1,30 @@
+#pragma once
+// The datagrams of a discovery run: one receiving endpoint for the whole run
+// and a fresh sending endpoint per message. The worker reaches the network
+// only through this, so that tests can drive it with scripted answers.
+#include <corvane/CorvaneTypes.h>
+
+#include <string>
+
+class IDiscoveryTransport {
+ public:
+  virtual ~IDiscoveryTransport() = default;
+
+  // Opens the receiving endpoint on the port, all interfaces. Called on the
+  // worker thread at the start of a run; the result is the transport's code.
+  virtual DWORD OpenReceiver(DWORD dwPort) = 0;
+  // One receive with the time-out, with the result codes of CZqSocketComUdp:
+  // nothing in time gives 0 with dwReceived 0xFFFFFFFF. Without an open
+  // receiving endpoint it gives that at once.
+  virtual DWORD Receive(BYTE* pBuffer, DWORD dwBufferSize, DWORD& dwReceived,
+                        std::wstring& strSenderAddress, DWORD& dwSenderPort,
+                        DWORD dwTimeout) = 0;
+  virtual void CloseReceiver() = 0;
+
+  // Sends the text to the printers' port through a fresh sending endpoint:
+  // to 255.255.255.255 when dwBroadcastType is non-zero, else to the
+  // subnet-directed broadcast address of the default adapter. Reports the
+  // local adapter address and the port sent to.
+  virtual DWORD SendMessage(const std::wstring& strMessage, DWORD dwTxPort, DWORD dwBroadcastType,
+                            std::wstring& strLocalAddress, DWORD& dwPort) = 0;
+};
