@@ -27,6 +27,8 @@ CDiscoveryWorker::~CDiscoveryWorker() {
   // not be abandoned while they still use this object.
   while (!WaitForEnd(std::chrono::seconds(60))) {
   }
+  m_WorkerThread.WaitForExit(std::chrono::seconds(3));
+  m_PumpThread.WaitForExit(std::chrono::seconds(3));
 }
 
 BOOL CDiscoveryWorker::Start() {

@@ -1,0 +1,213 @@
+#include "CDeviceTable.h"
+#include "DiscoveryFakes.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class DeviceTableTest : public ::testing::Test {
+ protected:
+  RecordingOwner m_Owner;
+  CDeviceTable m_Table{m_Owner};
+
+  const _DeviceInfo& Record(DWORD i) {
+    const _DeviceInfo* p = m_Table.GetDevice(i);
+    EXPECT_NE(p, nullptr);
+    static const _DeviceInfo none;
+    return p ? *p : none;
+  }
+};
+
+using Updater = BOOL (CDeviceTable::*)(const std::wstring&, const std::wstring&);
+using Getter = std::wstring _DeviceInfo::*;
+
+struct FieldCase {
+  const char* name;
+  Updater update;
+  Getter field;
+  const wchar_t* placeholder;  // what an empty answer stores
+};
+
+const FieldCase kFields[] = {
+    {"name", &CDeviceTable::UpdateNameByIp, &_DeviceInfo::strName, L"-*-*-"},
+    {"model", &CDeviceTable::UpdateModelByIp, &_DeviceInfo::strModel, L"-|-|-"},
+    {"mask", &CDeviceTable::UpdateSubnetMaskByIp, &_DeviceInfo::strSubnetMask, L"!*!*!"},
+    {"gateway", &CDeviceTable::UpdateGatewayByIp, &_DeviceInfo::strGateway, L"nn nn nn nn"},
+    {"dhcp", &CDeviceTable::UpdateDhcpByIp, &_DeviceInfo::strDhcp, L""},
+};
+
+}  // namespace
+
+TEST_F(DeviceTableTest, AddByMacCreatesRecordWithPlaceholdersOnce) {
+  EXPECT_EQ(m_Table.AddDeviceByMac(L"", L"", L"192.168.1.50", L"", L"00-11-22-33-44-55"), 1);
+  ASSERT_EQ(m_Table.GetDeviceCount(), 1u);
+  const _DeviceInfo& r = Record(0);
+  EXPECT_EQ(r.strMacAddress, L"00-11-22-33-44-55");
+  EXPECT_EQ(r.strIpAddress, L"192.168.1.50");
+  EXPECT_EQ(r.strName, L"-*-*-");
+  EXPECT_EQ(r.strModel, L"-|-|-");
+  EXPECT_EQ(r.strSubnetMask, L"!*!*!");
+  EXPECT_EQ(r.dwImage, 5u);
+  EXPECT_EQ(r.strGateway, L"");
+  EXPECT_EQ(r.strDhcp, L"");
+  auto rows = m_Owner.Rows();
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_TRUE(rows[0].bInsert);
+  EXPECT_EQ(rows[0].strMac, L"00-11-22-33-44-55");
+  EXPECT_EQ(rows[0].dwImage, 5u);
+
+  // The same MAC again, even from another address, changes nothing.
+  EXPECT_EQ(m_Table.AddDeviceByMac(L"", L"", L"192.168.1.51", L"", L"00-11-22-33-44-55"), 1);
+  EXPECT_EQ(m_Table.GetDeviceCount(), 1u);
+  EXPECT_EQ(Record(0).strIpAddress, L"192.168.1.50");
+  EXPECT_EQ(m_Owner.Rows().size(), 1u);
+}
+
+TEST_F(DeviceTableTest, AddByMacTakesGivenValuesAndPassesRowResult) {
+  m_Owner.m_bInsertResult = 0;
+  EXPECT_EQ(m_Table.AddDeviceByMac(L"N", L"M", L"1.2.3.4", L"255.0.0.0", L"AA"), 0);
+  const _DeviceInfo& r = Record(0);
+  EXPECT_EQ(r.strName, L"N");
+  EXPECT_EQ(r.strModel, L"M");
+  EXPECT_EQ(r.strSubnetMask, L"255.0.0.0");
+  EXPECT_EQ(r.dwImage, 1u);
+}
+
+TEST_F(DeviceTableTest, UpdateOfKnownAddressSetsFieldAndRefreshesItsRow) {
+  m_Table.AddDeviceByMac(L"", L"", L"10.0.0.1", L"", L"A");
+  m_Table.AddDeviceByMac(L"", L"", L"10.0.0.2", L"", L"B");
+  for (const FieldCase& c : kFields) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ((m_Table.*c.update)(L"value", L"10.0.0.2"), 1);
+    EXPECT_EQ(Record(1).*c.field, L"value");
+    const RowCall row = m_Owner.Rows().back();
+    EXPECT_FALSE(row.bInsert);
+    EXPECT_EQ(row.dwRow, 2u);  // record 1 is row 2
+    EXPECT_EQ(row.strMac, L"B");
+    EXPECT_EQ((m_Table.*c.update)(L"", L"10.0.0.2"), 1);
+    EXPECT_EQ(Record(1).*c.field, c.placeholder);
+  }
+  EXPECT_EQ(m_Table.GetDeviceCount(), 2u);
+  EXPECT_EQ(Record(0).strName, L"-*-*-");  // the other record is untouched
+}
+
+TEST_F(DeviceTableTest, ModelAnswerSetsImage) {
+  m_Table.AddDeviceByMac(L"", L"", L"10.0.0.1", L"", L"A");
+  m_Table.UpdateModelByIp(L"ZT-410", L"10.0.0.1");
+  EXPECT_EQ(Record(0).dwImage, 1u);
+  EXPECT_EQ(m_Owner.Rows().back().dwImage, 1u);
+  m_Table.UpdateModelByIp(L"", L"10.0.0.1");
+  EXPECT_EQ(Record(0).dwImage, 5u);
+  EXPECT_EQ(Record(0).strModel, L"-|-|-");
+}
+
+TEST_F(DeviceTableTest, AnswerFromUnknownAddressCreatesRecordWithThatAddress) {
+  for (const FieldCase& c : kFields) {
+    SCOPED_TRACE(c.name);
+    m_Table.Clear();
+    const std::wstring ip = L"10.1.1.9";
+    EXPECT_EQ((m_Table.*c.update)(L"v", ip), 1);
+    ASSERT_EQ(m_Table.GetDeviceCount(), 1u);
+    _DeviceInfo expected;
+    expected.strName = L"-*-*-";
+    expected.strModel = L"-|-|-";
+    expected.strIpAddress = ip;  // also for mask, gateway and DHCP answers
+    expected.strMacAddress = L"xx xx xx xx";
+    expected.strSubnetMask = L"!*!*!";
+    expected.strGateway = L"nn nn nn nn";
+    expected.*c.field = L"v";
+    const _DeviceInfo& r = Record(0);
+    EXPECT_EQ(r.dwImage, 0u);
+    EXPECT_EQ(r.strName, expected.strName);
+    EXPECT_EQ(r.strModel, expected.strModel);
+    EXPECT_EQ(r.strIpAddress, expected.strIpAddress);
+    EXPECT_EQ(r.strMacAddress, expected.strMacAddress);
+    EXPECT_EQ(r.strSubnetMask, expected.strSubnetMask);
+    EXPECT_EQ(r.strGateway, expected.strGateway);
+    EXPECT_EQ(r.strDhcp, expected.strDhcp);
+    EXPECT_TRUE(m_Owner.Rows().back().bInsert);
+  }
+}
+
+TEST_F(DeviceTableTest, NewRecordStoresEmptyValueUnchanged) {
+  m_Table.UpdateNameByIp(L"", L"10.1.1.9");
+  EXPECT_EQ(Record(0).strName, L"");
+}
+
+TEST_F(DeviceTableTest, LaterAnswersOfPrinterFirstHeardByMaskFindItsRecord) {
+  // Mask, gateway and DHCP answers of a printer whose MAC answer was lost.
+  m_Table.UpdateSubnetMaskByIp(L"255.255.0.0", L"10.1.1.9");
+  m_Table.UpdateGatewayByIp(L"10.1.0.1", L"10.1.1.9");
+  m_Table.UpdateDhcpByIp(L"OFF", L"10.1.1.9");
+  m_Table.UpdateSubnetMaskByIp(L"255.255.0.0", L"10.1.1.9");
+  ASSERT_EQ(m_Table.GetDeviceCount(), 1u);
+  EXPECT_EQ(Record(0).strGateway, L"10.1.0.1");
+  EXPECT_EQ(Record(0).strDhcp, L"OFF");
+}
+
+TEST_F(DeviceTableTest, UpdateFindsFirstRecordWithAddress) {
+  m_Table.AddDeviceByMac(L"", L"", L"10.0.0.1", L"", L"A");
+  m_Table.AddDeviceByMac(L"", L"", L"10.0.0.1", L"", L"B");
+  m_Table.UpdateNameByIp(L"first", L"10.0.0.1");
+  EXPECT_EQ(Record(0).strName, L"first");
+  EXPECT_EQ(Record(1).strName, L"-*-*-");
+}
+
+TEST_F(DeviceTableTest, UpdateOrAddRefreshesOrAppends) {
+  EXPECT_EQ(m_Table.UpdateOrAddDeviceByIp(L"", L"", L"125.125.125.125", L"129.27.129.27",
+                                          L"25 25 25 25 25"),
+            1);
+  const _DeviceInfo& r = Record(0);
+  EXPECT_EQ(r.dwImage, 0u);
+  EXPECT_EQ(r.strName, L"");
+  EXPECT_EQ(r.strModel, L"");
+  EXPECT_EQ(r.strGateway, L"nn nn nn nn");
+  EXPECT_EQ(r.strDhcp, L"");
+  EXPECT_EQ(r.strMacAddress, L"25 25 25 25 25");
+
+  m_Table.UpdateOrAddDeviceByIp(L"PrnName0", L"", L"125.125.125.125", L"", L"other");
+  ASSERT_EQ(m_Table.GetDeviceCount(), 1u);
+  EXPECT_EQ(Record(0).strName, L"PrnName0");
+  EXPECT_EQ(Record(0).strModel, L"-|-|-");
+  EXPECT_EQ(Record(0).strSubnetMask, L"!*!*!");
+  EXPECT_EQ(Record(0).strMacAddress, L"25 25 25 25 25");
+  EXPECT_EQ(m_Owner.Rows().back().dwRow, 1u);
+}
+
+TEST_F(DeviceTableTest, ClearAndLookupBeyondTable) {
+  m_Table.AddDeviceByMac(L"", L"", L"10.0.0.1", L"", L"A");
+  EXPECT_EQ(m_Table.GetDevice(1), nullptr);
+  m_Table.Clear();
+  EXPECT_EQ(m_Table.GetDeviceCount(), 0u);
+  EXPECT_EQ(m_Table.GetDevice(0), nullptr);
+  // Lookups are emptied too: the same MAC makes a new record.
+  m_Table.AddDeviceByMac(L"", L"", L"10.0.0.1", L"", L"A");
+  EXPECT_EQ(m_Table.GetDeviceCount(), 1u);
+}
+
+TEST_F(DeviceTableTest, ReconfiguredAddressIsTheNewKey) {
+  m_Table.AddDeviceByMac(L"", L"", L"10.0.0.1", L"", L"A");
+  EXPECT_EQ(m_Table.SetDeviceConfiguration(0, L"P", L"10.0.0.9", L"255.0.0.0", L"10.0.0.254"), 1);
+  EXPECT_EQ(m_Table.SetDeviceConfiguration(1, L"P", L"x", L"x", L"x"), 0);
+  m_Table.UpdateModelByIp(L"M", L"10.0.0.9");
+  m_Table.UpdateModelByIp(L"M", L"10.0.0.1");
+  ASSERT_EQ(m_Table.GetDeviceCount(), 2u);
+  EXPECT_EQ(Record(0).strModel, L"M");
+  EXPECT_EQ(Record(1).strIpAddress, L"10.0.0.1");
+}
+
+TEST_F(DeviceTableTest, ThousandsOfPrintersKeepOneRecordEach) {
+  constexpr int kPrinters = 5000;
+  auto ip = [](int i) { return L"10.77." + std::to_wstring(16 + i / 250) + L"." + std::to_wstring(1 + i % 250); };
+  for (int pass = 0; pass < 3; ++pass)
+    for (int i = 0; i < kPrinters; ++i) m_Table.AddDeviceByMac(L"", L"", ip(i), L"", L"MAC" + std::to_wstring(i));
+  for (int i = kPrinters - 1; i >= 0; --i) {
+    m_Table.UpdateNameByIp(L"N" + std::to_wstring(i), ip(i));
+    m_Table.UpdateDhcpByIp(L"ON", ip(i));
+  }
+  ASSERT_EQ(m_Table.GetDeviceCount(), static_cast<DWORD>(kPrinters));
+  for (int i = 0; i < kPrinters; i += 997) {
+    EXPECT_EQ(Record(i).strName, L"N" + std::to_wstring(i));
+    EXPECT_EQ(Record(i).strMacAddress, L"MAC" + std::to_wstring(i));
+  }
+}

@@ -1,0 +1,328 @@
+#include "CDeviceTable.h"
+#include "CDiscoveryStateMachine.h"
+#include "DiscoveryFakes.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+// Drives the passes of one run on the test thread, recording every state
+// entered and every idle pause asked for.
+class StateMachineTest : public ::testing::Test {
+ protected:
+  RecordingOwner m_Owner;
+  CDeviceTable m_Table{m_Owner};
+  FakeTransport m_Transport;
+  std::atomic<DWORD> m_dwState{TX_DEV_DISCOVERY};
+  std::vector<DWORD> m_Pauses;
+  std::vector<DWORD> m_States;
+  CDiscoveryStateMachine m_Machine{m_Owner, m_Table, m_Transport, m_dwState,
+                                   [this](DWORD ms) { m_Pauses.push_back(ms); }};
+
+  // Runs passes until the end-of-job pass has run; false when it never came.
+  bool RunToEnd(int iMaxPasses = 100000) {
+    m_Machine.Begin();
+    for (int i = 0; i < iMaxPasses; ++i) {
+      const DWORD dwState = m_dwState.load();
+      m_States.push_back(dwState);
+      m_Machine.Pass();
+      if (dwState == END_JOB) {
+        m_Machine.End();
+        return true;
+      }
+    }
+    return false;
+  }
+  size_t Count(DWORD dwState) const { return std::count(m_States.begin(), m_States.end(), dwState); }
+  bool Logged(const std::wstring& strLine) const {
+    const auto lines = m_Owner.LogLines();
+    return std::find(lines.begin(), lines.end(), strLine) != lines.end();
+  }
+};
+
+const SimPrinter kPrinterA{"10.77.16.1", "00-1B-4C-00-00-01", "OFFICE-1", "ZT-410", "255.255.0.0",
+                           "10.77.0.1", "OFF"};
+const SimPrinter kPrinterB{"10.77.16.2", "00-1B-4C-00-00-02", "OFFICE-2", "ZT-420", "255.255.0.0",
+                           "10.77.0.1", "ON"};
+
+}  // namespace
+
+TEST_F(StateMachineTest, NoPrinterSendsThreeRequestsThenEnds) {
+  ASSERT_TRUE(RunToEnd());
+  EXPECT_EQ(m_Transport.SentCount(L"<ZQ><0000>"), 3u);
+  EXPECT_EQ(m_Transport.Sent().size(), 3u);
+  EXPECT_EQ(m_Transport.m_dwOpenedPort, 15001u);
+  EXPECT_EQ(m_Transport.m_dwCloseCalls, 1u);
+  // Three receives per try, each timed out with 200 ms, and three pauses
+  // of 50 ms per try: 2.25 s in all.
+  EXPECT_EQ(m_Transport.m_dwReceives, 9u);
+  EXPECT_EQ(m_Transport.m_dwLastTimeout, 200u);
+  EXPECT_EQ(m_Pauses, std::vector<DWORD>(9, 50));
+  EXPECT_EQ(Count(TX_DEV_DISCOVERY), 4u);
+  EXPECT_EQ(Count(TX_DEV_REQ_INFO), 0u);
+  EXPECT_EQ(m_Owner.ConsoleCount(L"<END_DEV_DISCOVERY> NO device found!"), 1u);
+  EXPECT_EQ(m_Owner.ConsoleCount(L"<END_JOB>"), 1u);
+  EXPECT_EQ(m_Owner.StopCalls(), 1u);
+  EXPECT_TRUE(Logged(L"<END_DEV_DISCOVERY>: no device detected.. stop here"));
+  EXPECT_TRUE(Logged(L"<RX_DEV_NOREAD> Anoter try..."));
+  EXPECT_TRUE(Logged(L"<RX_DEV_NOREAD> No more try..."));
+  EXPECT_TRUE(Logged(L"<RX_DEV_DISCOVERY>: no data read..."));
+  EXPECT_TRUE(Logged(L"<TX_DEV_DISCOVERY><ZQ><0000> Another discovery try..."));
+  EXPECT_EQ(m_Table.GetDeviceCount(), 0u);
+  EXPECT_EQ(m_dwState.load(), END_JOB);  // the state stays until the run ends
+}
+
+TEST_F(StateMachineTest, LogLinesCarryTimePrefix) {
+  ASSERT_TRUE(RunToEnd());
+  const std::string log = m_Owner.RawLog();
+  ASSERT_GE(log.size(), 40u);
+  EXPECT_EQ(log.substr(0, 4), "--> ");
+  EXPECT_EQ(log.substr(12, 6), " <--  ");
+  EXPECT_EQ(log.substr(18, 18), "<TX_DEV_DISCOVERY>");
+}
+
+TEST_F(StateMachineTest, OnePrinterIsFoundOnceAndFilledIn) {
+  m_Transport.m_Responder = PrinterResponder({kPrinterA});
+  ASSERT_TRUE(RunToEnd());
+  ASSERT_EQ(m_Table.GetDeviceCount(), 1u);
+  const _DeviceInfo& r = *m_Table.GetDevice(0);
+  EXPECT_EQ(r.strMacAddress, L"00-1B-4C-00-00-01");
+  EXPECT_EQ(r.strIpAddress, L"10.77.16.1");
+  EXPECT_EQ(r.strName, L"OFFICE-1");
+  EXPECT_EQ(r.strModel, L"ZT-410");
+  EXPECT_EQ(r.strSubnetMask, L"255.255.0.0");
+  EXPECT_EQ(r.strGateway, L"10.77.0.1");
+  EXPECT_EQ(r.strDhcp, L"OFF");
+  EXPECT_EQ(r.dwImage, 1u);
+  // Three discovery requests, then the five requests twice.
+  EXPECT_EQ(m_Transport.SentCount(L"<ZQ><0000>"), 3u);
+  EXPECT_EQ(m_Transport.SentCount(L"<ZQ><STSMOQ><NAME>"), 2u);
+  EXPECT_EQ(m_Transport.SentCount(L"<ZQ><STSMOQ><DHCP>"), 2u);
+  EXPECT_EQ(m_Transport.Sent().size(), 13u);
+  EXPECT_EQ(Count(TX_DEV_REQ_INFO), 2u);
+  const auto rows = m_Owner.Rows();
+  EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [](const RowCall& c) { return c.bInsert; }), 1);
+  EXPECT_TRUE(Logged(L"<RX_DEV_DISCOVERY>: Mac Add.: 00-1B-4C-00-00-01, from IP Add.: 10.77.16.1"));
+  EXPECT_TRUE(Logged(L"<ZQ><MAC><00-1B-4C-00-00-01>"));
+  EXPECT_TRUE(Logged(L"<END_DEV_DISCOVERY>: device found... get other data..."));
+  EXPECT_TRUE(Logged(L"<TX_DEV_REQ_INFO>: <ZQ><STSMOQ><MOD>"));
+  EXPECT_TRUE(Logged(L"<RX_DEV_INFO>: Printer Name.: OFFICE-1, from IP Add.: 10.77.16.1"));
+  EXPECT_TRUE(Logged(L"<RX_DEV_INFO>: Printer Model.: ZT-410, from IP Add.: 10.77.16.1"));
+  EXPECT_TRUE(Logged(L"<RX_DEV_INFO>: Sub Net Mask.: 255.255.0.0, from IP Add.: 10.77.16.1"));
+  EXPECT_TRUE(Logged(L"<RX_DEV_INFO>: Gateway.: 10.77.0.1, from IP Add.: 10.77.16.1"));
+  EXPECT_TRUE(Logged(L"<RX_DEV_INFO>: DHCP: OFF, from IP Add.: 10.77.16.1"));
+  EXPECT_TRUE(Logged(L"<RX_DEV_INFO_NOREAD> Another try..."));
+  EXPECT_EQ(m_Owner.ConsoleCount(L"Rx Data From IP <10.77.16.1:15000> Size 28 Buffer: { "
+                                 L"<ZQ><MAC><00-1B-4C-00-00-01> }"),
+            3u);
+}
+
+TEST_F(StateMachineTest, PrintersKeepDiscoveryOrder) {
+  m_Transport.m_Responder = PrinterResponder({kPrinterB, kPrinterA});
+  ASSERT_TRUE(RunToEnd());
+  ASSERT_EQ(m_Table.GetDeviceCount(), 2u);
+  EXPECT_EQ(m_Table.GetDevice(0)->strIpAddress, L"10.77.16.2");
+  EXPECT_EQ(m_Table.GetDevice(1)->strIpAddress, L"10.77.16.1");
+  EXPECT_EQ(m_Table.GetDevice(1)->strName, L"OFFICE-1");
+  EXPECT_EQ(m_Table.GetDevice(0)->strDhcp, L"ON");
+}
+
+TEST_F(StateMachineTest, NoTriesEndsWithoutSending) {
+  m_Owner.m_Settings.dwMaxDiscoveryTry = 0;
+  m_Transport.m_Responder = PrinterResponder({kPrinterA});
+  ASSERT_TRUE(RunToEnd());
+  EXPECT_TRUE(m_Transport.Sent().empty());
+  EXPECT_EQ(m_States, (std::vector<DWORD>{TX_DEV_DISCOVERY, END_DEV_DISCOVERY, END_JOB}));
+  EXPECT_EQ(m_Machine.GetTryCounter(), 1u);  // counted although nothing was sent
+}
+
+TEST_F(StateMachineTest, SettingsOfOwnerAreUsed) {
+  CDiscoverySettings& s = m_Owner.m_Settings;
+  s.uiTxPort = 16000;
+  s.uiRxPort = 16001;
+  s.dwBroadcastType = 0;
+  s.dwMaxDiscoveryTry = 1;
+  s.dwMaxNoDataReadTry = 0;
+  s.dwReciveThreadTimeout = 7;
+  s.dwRxThreadIdleTimeout = 3;
+  ASSERT_TRUE(RunToEnd());
+  ASSERT_EQ(m_Transport.Sent().size(), 1u);
+  EXPECT_EQ(m_Transport.Sent()[0].dwPort, 16000u);
+  EXPECT_EQ(m_Transport.Sent()[0].dwBroadcast, 0u);
+  EXPECT_EQ(m_Transport.m_dwOpenedPort, 16001u);
+  EXPECT_EQ(m_Transport.m_dwReceives, 1u);
+  EXPECT_EQ(m_Transport.m_dwLastTimeout, 7u);
+  EXPECT_EQ(m_Pauses, std::vector<DWORD>{3});
+}
+
+TEST_F(StateMachineTest, EmptyDatagramKeepsReceivingWithoutCounting) {
+  m_Machine.Begin();
+  m_dwState = RX_DEV_DISCOVERY;
+  m_Transport.Push(Reception::Empty());
+  m_Transport.Push(Reception::Empty());
+  m_Machine.Pass();
+  m_Machine.Pass();
+  EXPECT_EQ(m_dwState.load(), RX_DEV_DISCOVERY);
+  EXPECT_EQ(m_Machine.GetNoDataCounter(), 0u);
+  EXPECT_EQ(m_Owner.Toggles(1), 2u);  // flipped once per receive, not back
+  m_Machine.Pass();  // now nothing arrives
+  EXPECT_EQ(m_dwState.load(), RX_DEV_NOREAD);
+  EXPECT_EQ(m_Owner.Toggles(1), 4u);
+
+  m_dwState = RX_DEV_INFO;
+  m_Transport.Push(Reception::Empty());
+  m_Machine.Pass();
+  EXPECT_EQ(m_dwState.load(), RX_DEV_INFO);
+}
+
+TEST_F(StateMachineTest, UnknownStateDoesNothing) {
+  m_Machine.Begin();
+  m_dwState = 12345;
+  m_Machine.Pass();
+  EXPECT_EQ(m_dwState.load(), 12345u);
+  EXPECT_TRUE(m_Owner.Console().empty());
+  EXPECT_EQ(m_Transport.m_dwReceives, 0u);
+}
+
+TEST_F(StateMachineTest, ReceiverThatCannotOpenEndsThroughNoDataPath) {
+  m_Transport.m_dwOpenResult = 1;
+  m_Transport.m_Responder = PrinterResponder({kPrinterA});
+  ASSERT_TRUE(RunToEnd());
+  EXPECT_EQ(m_Table.GetDeviceCount(), 0u);
+  EXPECT_EQ(m_Owner.ConsoleCount(L"<END_DEV_DISCOVERY> NO device found!"), 1u);
+}
+
+TEST_F(StateMachineTest, SendRoutineReportsSuccessfulSendsOnly) {
+  m_Owner.m_Settings.dwMaxDiscoveryTry = 1;
+  ASSERT_TRUE(RunToEnd());
+  EXPECT_EQ(m_Owner.ConsoleCount(L"Message host IP <10.0.0.2:15000> Size 10 Buffer: { <ZQ><0000> }"), 1u);
+
+  RecordingOwner owner;
+  owner.m_Settings.dwMaxDiscoveryTry = 2;
+  FakeTransport failing;
+  failing.m_dwSendResult = 1;
+  CDeviceTable table(owner);
+  std::atomic<DWORD> state{TX_DEV_DISCOVERY};
+  CDiscoveryStateMachine machine(owner, table, failing, state, [](DWORD) {});
+  machine.Begin();
+  for (int i = 0; i < 100 && state != END_JOB; ++i) machine.Pass();
+  EXPECT_EQ(failing.Sent().size(), 2u);  // a failed send is not retried, the run goes on
+  for (const auto& line : owner.Console()) EXPECT_EQ(line.find(L"Message host IP"), std::wstring::npos);
+}
+
+// Bad input from the network, in the discovery phase: (datagram, sender,
+// whether a record results, its MAC, whether "Unknow Answer!" is written).
+TEST_F(StateMachineTest, DiscoveryAnswersFromTheWire) {
+  struct Case {
+    std::string bytes;
+    bool record;
+    std::wstring mac;
+    bool unknown;
+  };
+  const std::string big(1024, 'A');
+  const std::vector<Case> cases = {
+      {"<ZQ><MAC><00-11-22-33-44-55>", true, L"00-11-22-33-44-55", false},
+      {"<zq><MAC><00-11-22-33-44-55>", false, L"", false},
+      {"<MAC><00-11>", false, L"", false},
+      {"<ZQ><NAME><X>", false, L"", true},
+      {"<ZQ>", false, L"", true},
+      {"<ZQ><MAC>", true, L"", false},
+      {std::string("<ZQ><MAC><AB>\0<CD>", 18), true, L"AB", false},
+      {"<ZQ><MAC><\xE9\xFF>", true, std::wstring({wchar_t(0xE9), wchar_t(0xFF)}), false},
+      {"<ZQ><MAC>" + big.substr(9 + 5), true, std::wstring(1024 - 14, L'A'), false},
+      {big, false, L"", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.bytes.substr(0, 40));
+    RecordingOwner owner;
+    CDeviceTable table(owner);
+    FakeTransport transport;
+    std::atomic<DWORD> state{RX_DEV_DISCOVERY};
+    CDiscoveryStateMachine machine(owner, table, transport, state, [](DWORD) {});
+    machine.Begin();
+    transport.Push(Reception::Datagram(c.bytes, L"10.0.0.9"));
+    machine.Pass();
+    EXPECT_EQ(state.load(), RX_DEV_IDLE);
+    ASSERT_EQ(table.GetDeviceCount(), c.record ? 1u : 0u);
+    if (c.record) {
+      EXPECT_EQ(table.GetDevice(0)->strMacAddress, c.mac);
+      EXPECT_EQ(table.GetDevice(0)->strIpAddress, L"10.0.0.9");
+    }
+    EXPECT_EQ(owner.ConsoleCount(L"Unknow Answer!"), c.unknown ? 1u : 0u);
+  }
+}
+
+TEST_F(StateMachineTest, OversizedDatagramIsDropped) {
+  m_Machine.Begin();
+  m_dwState = RX_DEV_DISCOVERY;
+  Reception r;
+  r.dwResult = 20;
+  r.dwReceived = 0;
+  r.strSender = L"10.0.0.9";
+  m_Transport.Push(r);
+  m_Machine.Pass();
+  EXPECT_EQ(m_dwState.load(), RX_DEV_IDLE);
+  EXPECT_EQ(m_Table.GetDeviceCount(), 0u);
+  EXPECT_EQ(m_Owner.ConsoleCount(L"Unknow Answer!"), 0u);
+}
+
+TEST_F(StateMachineTest, InformationAnswersFromTheWire) {
+  m_Machine.Begin();
+  m_Table.AddDeviceByMac(L"", L"", L"10.0.0.9", L"", L"M");
+  const std::pair<std::string, const wchar_t*> answers[] = {
+      {"<ZQ><MOD><>", nullptr},          {"<ZQ><DHCP>", nullptr},
+      {"<zq><NAME><lower>", nullptr},    {"<ZQ><NAME><ONE><MOD><x>", nullptr},
+      {"<ZQ><XYZ><1>", L"Unknow Answer!"},
+  };
+  for (const auto& [bytes, console] : answers) {
+    m_dwState = RX_DEV_INFO;
+    m_Transport.Push(Reception::Datagram(bytes, L"10.0.0.9"));
+    m_Machine.Pass();
+    EXPECT_EQ(m_dwState.load(), RX_DEV_INFO_IDLE);
+  }
+  ASSERT_EQ(m_Table.GetDeviceCount(), 1u);
+  const _DeviceInfo& r = *m_Table.GetDevice(0);
+  EXPECT_EQ(r.strModel, L"-|-|-");
+  EXPECT_EQ(r.dwImage, 5u);
+  EXPECT_EQ(r.strDhcp, L"");
+  EXPECT_EQ(r.strName, L"ONEMODx");
+  EXPECT_EQ(m_Owner.ConsoleCount(L"Unknow Answer!"), 1u);
+}
+
+TEST_F(StateMachineTest, DuplicateAndStrayAnswersDoNotDuplicateRows) {
+  // Every printer answers each request three times and a stranger answers
+  // with a MAC already taken.
+  auto base = PrinterResponder({kPrinterA, kPrinterB});
+  m_Transport.m_Responder = [base](const std::wstring& m, std::deque<Reception>& q) {
+    for (int i = 0; i < 3; ++i) base(m, q);
+    if (m == L"<ZQ><0000>") q.push_back(Reception::Datagram("<ZQ><MAC><00-1B-4C-00-00-01>", L"10.77.16.99"));
+  };
+  ASSERT_TRUE(RunToEnd());
+  EXPECT_EQ(m_Table.GetDeviceCount(), 2u);
+  const auto rows = m_Owner.Rows();
+  EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [](const RowCall& c) { return c.bInsert; }), 2);
+}
+
+TEST(StateMachineTries, RequestsPerConfiguredTries) {
+  // (maximum tries, discovery requests, sets of information requests): the
+  // information phase compares its counter before increasing it.
+  const std::tuple<DWORD, size_t, size_t> cases[] = {{1, 1, 1}, {2, 2, 2}, {3, 3, 2}, {4, 4, 3}};
+  for (const auto& [tries, discoveries, infos] : cases) {
+    SCOPED_TRACE(tries);
+    RecordingOwner owner;
+    owner.m_Settings.dwMaxDiscoveryTry = tries;
+    CDeviceTable table(owner);
+    FakeTransport transport;
+    transport.m_Responder = PrinterResponder({kPrinterA});
+    std::atomic<DWORD> state{TX_DEV_DISCOVERY};
+    CDiscoveryStateMachine machine(owner, table, transport, state, [](DWORD) {});
+    machine.Begin();
+    for (int i = 0; i < 1000 && state != END_JOB; ++i) machine.Pass();
+    EXPECT_EQ(state.load(), END_JOB);
+    EXPECT_EQ(transport.SentCount(L"<ZQ><0000>"), discoveries);
+    EXPECT_EQ(transport.SentCount(L"<ZQ><STSMOQ><NAME>"), infos);
+    EXPECT_EQ(transport.SentCount(L"<ZQ><STSMOQ><DHCP>"), infos);
+  }
+}

@@ -1,0 +1,118 @@
+#include "CDeviceTable.h"
+#include "CDiscoveryWorker.h"
+#include "DiscoveryFakes.h"
+
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// A worker on its own threads with a fake transport whose receives wait
+// their time-out like a socket would. Generous bounds only: these check
+// that things end, not how fast.
+class WorkerTest : public ::testing::Test {
+ protected:
+  WorkerTest() {
+    m_Owner.m_Settings.dwReciveThreadTimeout = 20;
+    m_Owner.m_Settings.dwRxThreadIdleTimeout = 5;
+    m_pTransport->m_bWaitTimeouts = true;
+    m_Owner.m_OnStop = [this] { m_pWorker->RequestStop(); };
+  }
+
+  RecordingOwner m_Owner;
+  CDeviceTable m_Table{m_Owner};
+  FakeTransport* m_pTransport = new FakeTransport;  // owned by the worker below
+  std::unique_ptr<CDiscoveryWorker> m_pWorker = std::make_unique<CDiscoveryWorker>(
+      m_Owner, m_Table, std::unique_ptr<IDiscoveryTransport>(m_pTransport));
+};
+
+const SimPrinter kPrinter{"10.77.16.1", "00-1B-4C-00-00-01", "P1", "ZT-410", "255.255.0.0",
+                          "10.77.0.1", "OFF"};
+
+}  // namespace
+
+TEST_F(WorkerTest, RunEndsByItselfAndCanBeStartedAgain) {
+  m_pTransport->m_Responder = PrinterResponder({kPrinter});
+  ASSERT_EQ(m_pWorker->Start(), 1);
+  EXPECT_EQ(m_pWorker->Start(), 0);  // a run is going
+  ASSERT_TRUE(m_pWorker->WaitForEnd(30s));
+  EXPECT_EQ(m_pWorker->GetState(), TX_DEV_DISCOVERY);
+  EXPECT_EQ(m_Owner.StopCalls(), 1u);
+  ASSERT_EQ(m_Table.GetDeviceCount(), 1u);
+  EXPECT_EQ(m_Table.GetDevice(0)->strName, L"P1");
+  EXPECT_GT(m_Owner.Toggles(0), 10u);
+  EXPECT_GT(m_Owner.ProgressSteps(), 0u);
+  EXPECT_EQ(m_pTransport->m_dwCloseCalls, 1u);
+
+  // A new run starts from an empty table.
+  m_pTransport->m_Responder = nullptr;
+  ASSERT_EQ(m_pWorker->Start(), 1);
+  ASSERT_TRUE(m_pWorker->WaitForEnd(30s));
+  EXPECT_EQ(m_Table.GetDeviceCount(), 0u);
+  EXPECT_EQ(m_Owner.StopCalls(), 2u);
+}
+
+TEST_F(WorkerTest, RunEndsEvenWhenOwnerStopRoutineLeavesEventsAlone) {
+  m_Owner.m_OnStop = nullptr;
+  ASSERT_EQ(m_pWorker->Start(), 1);
+  ASSERT_TRUE(m_pWorker->WaitForEnd(30s));
+  EXPECT_EQ(m_Owner.StopCalls(), 1u);
+}
+
+TEST_F(WorkerTest, StopDuringReceiveEndsRunAfterReceiveReturns) {
+  m_Owner.m_Settings.dwReciveThreadTimeout = 1000;
+  ASSERT_EQ(m_pWorker->Start(), 1);
+  ASSERT_TRUE(m_pTransport->WaitInReceive(10s));
+  const DWORD dwReceives = m_pTransport->m_dwReceives;
+  m_pWorker->RequestStop();
+  ASSERT_TRUE(m_pWorker->WaitForEnd(10s));
+  EXPECT_EQ(m_pTransport->m_dwReceives, dwReceives);  // no further receive
+  EXPECT_EQ(m_pTransport->m_dwCloseCalls, 1u);
+  EXPECT_EQ(m_Owner.StopCalls(), 0u);
+  EXPECT_EQ(m_Owner.ConsoleCount(L"<END_JOB>"), 0u);
+  EXPECT_EQ(m_pWorker->GetState(), TX_DEV_DISCOVERY);
+}
+
+TEST_F(WorkerTest, LongIdlePauseEndsAtStop) {
+  m_Owner.m_Settings.dwRxThreadIdleTimeout = 600000;
+  ASSERT_EQ(m_pWorker->Start(), 1);
+  const auto t0 = std::chrono::steady_clock::now();
+  while (m_Owner.ConsoleCount(L"<RX_DEV_IDLE>") == 0 && std::chrono::steady_clock::now() - t0 < 10s)
+    std::this_thread::yield();
+  m_pWorker->RequestStop();
+  EXPECT_TRUE(m_pWorker->WaitForEnd(10s));
+}
+
+TEST_F(WorkerTest, PauseHoldsTheRunUntilResume) {
+  m_Owner.m_Settings.dwReciveThreadTimeout = 100;
+  ASSERT_EQ(m_pWorker->Start(), 1);
+  ASSERT_TRUE(m_pTransport->WaitInReceive(10s));
+  m_pWorker->Pause();
+  // The pass in progress finishes, then the worker waits for resume.
+  EXPECT_FALSE(m_pWorker->WaitForEnd(300ms));
+  const DWORD dwHeld = m_Owner.Toggles(0);
+  EXPECT_FALSE(m_pWorker->WaitForEnd(300ms));
+  EXPECT_EQ(m_Owner.Toggles(0), dwHeld);
+  m_pWorker->Resume();
+  ASSERT_TRUE(m_pWorker->WaitForEnd(30s));
+  EXPECT_GT(m_Owner.Toggles(0), dwHeld);
+  EXPECT_EQ(m_Owner.ConsoleCount(L"<END_DEV_DISCOVERY> NO device found!"), 1u);
+}
+
+TEST_F(WorkerTest, StopEndsPausedRun) {
+  ASSERT_EQ(m_pWorker->Start(), 1);
+  m_pWorker->Pause();
+  ASSERT_FALSE(m_pWorker->WaitForEnd(200ms));
+  m_pWorker->RequestStop();
+  EXPECT_TRUE(m_pWorker->WaitForEnd(10s));
+  EXPECT_EQ(m_Owner.StopCalls(), 0u);
+}
+
+TEST_F(WorkerTest, DestroyingWorkerStopsRun) {
+  m_Owner.m_Settings.dwReciveThreadTimeout = 500;
+  ASSERT_EQ(m_pWorker->Start(), 1);
+  ASSERT_TRUE(m_pTransport->WaitInReceive(10s));
+  m_pWorker.reset();  // must not leave a thread that uses freed members
+  EXPECT_EQ(m_Owner.StopCalls(), 0u);
+}

@@ -1,0 +1,275 @@
+#pragma once
+// Test doubles for the discovery engine: an owner that records everything
+// the engine asks of it, and a transport that plays scripted or simulated
+// printers without touching the network.
+#include "CDiscoverySettings.h"
+#include "CLogFileManager.h"
+#include "EnginePlatform.h"
+#include "IDiscoveryOwner.h"
+#include "IDiscoveryTransport.h"
+#include "TempDir.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <fstream>
+#include <functional>
+#include <mutex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+struct RowCall {
+  bool bInsert = false;
+  DWORD dwRow = 0;  // refreshes only
+  DWORD dwImage = 0;
+  std::wstring strName, strModel, strIp, strMask, strMac;
+};
+
+class RecordingOwner : public IDiscoveryOwner {
+ public:
+  RecordingOwner() { m_Log.Open(EnginePlatform::PathToWide(m_Dir.path()), L"test.log", 1); }
+
+  BOOL InsertDeviceRow(DWORD dwImage, const std::wstring& strName, const std::wstring& strModel,
+                       const std::wstring& strIp, const std::wstring& strMask,
+                       const std::wstring& strMac) override {
+    std::lock_guard lock(m_Mutex);
+    m_Rows.push_back({true, 0, dwImage, strName, strModel, strIp, strMask, strMac});
+    return m_bInsertResult;
+  }
+  void UpdateDeviceRow(DWORD dwRow, DWORD dwImage, const std::wstring& strName,
+                       const std::wstring& strModel, const std::wstring& strIp,
+                       const std::wstring& strMask, const std::wstring& strMac) override {
+    std::lock_guard lock(m_Mutex);
+    m_Rows.push_back({false, dwRow, dwImage, strName, strModel, strIp, strMask, strMac});
+  }
+  void WriteDebugConsole(const std::wstring& strLine) override {
+    std::lock_guard lock(m_Mutex);
+    m_Console.push_back(strLine);
+  }
+  void ToggleLamp(Lamp lamp) override {
+    std::lock_guard lock(m_Mutex);
+    ++m_Toggles[lamp == kLoopLamp ? 0 : 1];
+  }
+  void StepProgress() override {
+    std::lock_guard lock(m_Mutex);
+    ++m_dwProgressSteps;
+  }
+  void StopDiscovery() override {
+    {
+      std::lock_guard lock(m_Mutex);
+      ++m_dwStopCalls;
+    }
+    if (m_OnStop) m_OnStop();
+  }
+  CDiscoverySettings GetDiscoverySettings() const override { return m_Settings; }
+  CLogFileManager& GetLogFile() override { return m_Log; }
+
+  std::vector<std::wstring> Console() const {
+    std::lock_guard lock(m_Mutex);
+    return m_Console;
+  }
+  std::vector<RowCall> Rows() const {
+    std::lock_guard lock(m_Mutex);
+    return m_Rows;
+  }
+  DWORD Toggles(int iLamp) const {
+    std::lock_guard lock(m_Mutex);
+    return m_Toggles[iLamp];
+  }
+  DWORD ProgressSteps() const {
+    std::lock_guard lock(m_Mutex);
+    return m_dwProgressSteps;
+  }
+  DWORD StopCalls() const {
+    std::lock_guard lock(m_Mutex);
+    return m_dwStopCalls;
+  }
+  size_t ConsoleCount(const std::wstring& strLine) const {
+    size_t n = 0;
+    for (const auto& s : Console()) n += s == strLine ? 1 : 0;
+    return n;
+  }
+  // The log file's lines without their time prefix, as wide text.
+  std::vector<std::wstring> LogLines() const {
+    std::ifstream in(m_Dir.path() / "test.log", std::ios::binary);
+    std::vector<std::wstring> lines;
+    std::string line;
+    while (std::getline(in, line)) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      const std::string::size_type pos = line.find(" <--  ");
+      std::wstring text;
+      for (unsigned char c : line.substr(pos == std::string::npos ? 0 : pos + 6)) text += c;
+      lines.push_back(text);
+    }
+    return lines;
+  }
+  std::string RawLog() const {
+    std::ifstream in(m_Dir.path() / "test.log", std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+  }
+
+  CDiscoverySettings m_Settings;
+  BOOL m_bInsertResult = 1;
+  std::function<void()> m_OnStop;
+
+ private:
+  TempDir m_Dir;
+  CLogFileManager m_Log;
+  mutable std::mutex m_Mutex;
+  std::vector<RowCall> m_Rows;
+  std::vector<std::wstring> m_Console;
+  DWORD m_Toggles[2] = {0, 0};
+  DWORD m_dwProgressSteps = 0;
+  DWORD m_dwStopCalls = 0;
+};
+
+// One scripted outcome of a receive.
+struct Reception {
+  DWORD dwResult = 0;
+  DWORD dwReceived = 0xFFFFFFFF;  // nothing in time
+  std::string bytes;
+  std::wstring strSender;
+  DWORD dwPort = 15000;
+
+  static Reception Datagram(std::string data, std::wstring sender) {
+    Reception r;
+    r.dwReceived = static_cast<DWORD>(data.size());
+    r.bytes = std::move(data);
+    r.strSender = std::move(sender);
+    return r;
+  }
+  static Reception Empty() {
+    Reception r;
+    r.dwResult = 7;
+    r.dwReceived = 0;
+    return r;
+  }
+};
+
+struct SentMessage {
+  std::wstring strText;
+  DWORD dwPort = 0;
+  DWORD dwBroadcast = 0;
+};
+
+// Answers come from a queue; when it is empty a receive reports that nothing
+// arrived (after waiting the time-out, when bWaitTimeouts is set, on a
+// condition the test can cut short). A responder may queue answers whenever
+// a message is sent, playing printers.
+class FakeTransport : public IDiscoveryTransport {
+ public:
+  using Responder = std::function<void(const std::wstring&, std::deque<Reception>&)>;
+
+  DWORD OpenReceiver(DWORD dwPort) override {
+    std::lock_guard lock(m_Mutex);
+    m_dwOpenedPort = dwPort;
+    m_bOpen = m_dwOpenResult == 0;
+    ++m_dwOpenCalls;
+    return m_dwOpenResult;
+  }
+  DWORD Receive(BYTE* pBuffer, DWORD dwBufferSize, DWORD& dwReceived, std::wstring& strSender,
+                DWORD& dwPort, DWORD dwTimeout) override {
+    std::unique_lock lock(m_Mutex);
+    ++m_dwReceives;
+    m_dwLastTimeout = dwTimeout;
+    if (m_bWaitTimeouts && m_Queue.empty() && m_bOpen) {
+      m_bInReceive = true;
+      m_Cv.notify_all();
+      m_Cv.wait_for(lock, std::chrono::milliseconds(dwTimeout),
+                    [&] { return !m_Queue.empty() || m_bRelease; });
+      m_bInReceive = false;
+    }
+    if (m_Queue.empty() || !m_bOpen) {
+      dwReceived = 0xFFFFFFFF;
+      return 0;
+    }
+    Reception r = std::move(m_Queue.front());
+    m_Queue.pop_front();
+    const size_t n = std::min<size_t>(r.bytes.size(), dwBufferSize);
+    std::copy_n(r.bytes.begin(), n, pBuffer);
+    dwReceived = r.dwReceived;
+    strSender = r.strSender;
+    dwPort = r.dwPort;
+    return r.dwResult;
+  }
+  void CloseReceiver() override {
+    std::lock_guard lock(m_Mutex);
+    m_bOpen = false;
+    ++m_dwCloseCalls;
+  }
+  DWORD SendMessage(const std::wstring& strMessage, DWORD dwTxPort, DWORD dwBroadcast,
+                    std::wstring& strLocal, DWORD& dwPort) override {
+    std::lock_guard lock(m_Mutex);
+    m_Sent.push_back({strMessage, dwTxPort, dwBroadcast});
+    strLocal = L"10.0.0.2";
+    dwPort = dwTxPort;
+    if (m_Responder) m_Responder(strMessage, m_Queue);
+    m_Cv.notify_all();
+    return m_dwSendResult;
+  }
+
+  void Push(Reception r) {
+    std::lock_guard lock(m_Mutex);
+    m_Queue.push_back(std::move(r));
+    m_Cv.notify_all();
+  }
+  std::vector<SentMessage> Sent() const {
+    std::lock_guard lock(m_Mutex);
+    return m_Sent;
+  }
+  size_t SentCount(const std::wstring& strText) const {
+    size_t n = 0;
+    for (const auto& m : Sent()) n += m.strText == strText ? 1 : 0;
+    return n;
+  }
+  // Waits until the worker sits in a receive with nothing to read.
+  bool WaitInReceive(std::chrono::milliseconds timeout) {
+    std::unique_lock lock(m_Mutex);
+    return m_Cv.wait_for(lock, timeout, [&] { return m_bInReceive; });
+  }
+
+  DWORD m_dwOpenResult = 0;
+  DWORD m_dwSendResult = 0;
+  bool m_bWaitTimeouts = false;
+  bool m_bRelease = false;
+  Responder m_Responder;
+  DWORD m_dwOpenedPort = 0;
+  DWORD m_dwOpenCalls = 0;
+  DWORD m_dwCloseCalls = 0;
+  DWORD m_dwReceives = 0;
+  DWORD m_dwLastTimeout = 0;
+
+ private:
+  mutable std::mutex m_Mutex;
+  std::condition_variable m_Cv;
+  std::deque<Reception> m_Queue;
+  std::vector<SentMessage> m_Sent;
+  bool m_bOpen = false;
+  bool m_bInReceive = false;
+};
+
+// Printers that answer like the real ones: their MAC to every discovery
+// request, their fields to the information requests.
+struct SimPrinter {
+  std::string ip, mac, name, model, mask, gateway, dhcp;
+};
+
+inline FakeTransport::Responder PrinterResponder(std::vector<SimPrinter> printers) {
+  return [printers](const std::wstring& strMessage, std::deque<Reception>& queue) {
+    for (const SimPrinter& p : printers) {
+      const std::wstring wip(p.ip.begin(), p.ip.end());
+      auto answer = [&](const std::string& text) {
+        queue.push_back(Reception::Datagram(text, wip));
+      };
+      if (strMessage == L"<ZQ><0000>") answer("<ZQ><MAC><" + p.mac + ">");
+      if (strMessage == L"<ZQ><STSMOQ><NAME>") answer("<ZQ><NAME><" + p.name + ">");
+      if (strMessage == L"<ZQ><STSMOQ><MOD>") answer("<ZQ><MOD><" + p.model + ">");
+      if (strMessage == L"<ZQ><STSMOQ><SNM>") answer("<ZQ><SNM><" + p.mask + ">");
+      if (strMessage == L"<ZQ><STSMOQ><GTW>") answer("<ZQ><GTW><" + p.gateway + ">");
+      if (strMessage == L"<ZQ><STSMOQ><DHCP>") answer("<ZQ><DHCP><" + p.dhcp + ">");
+    }
+  };
+}
