@@ -27,12 +27,15 @@ CDiscoveryWorker::~CDiscoveryWorker() {
   // not be abandoned while they still use this object.
   while (!WaitForEnd(std::chrono::seconds(60))) {
   }
-  m_WorkerThread.WaitForExit(std::chrono::seconds(3));
-  m_PumpThread.WaitForExit(std::chrono::seconds(3));
+  m_WorkerThread.WaitForExit(kThreadExitBound);
+  m_PumpThread.WaitForExit(kThreadExitBound);
 }
 
 BOOL CDiscoveryWorker::Start() {
-  if (m_bRunActive.load() || m_WorkerThread.IsRunning() || m_PumpThread.IsRunning()) return 0;
+  if (m_bRunActive.load()) return 0;
+  // Right after a run the threads may still be on their way out.
+  if (!m_WorkerThread.WaitForExit(kThreadExitBound) || !m_PumpThread.WaitForExit(kThreadExitBound))
+    return 0;
   m_Table.Clear();
   m_dwState.store(TX_DEV_DISCOVERY);
   for (CCGenericThread* pThread : {&m_WorkerThread, &m_PumpThread}) {
@@ -91,10 +94,11 @@ void CDiscoveryWorker::RunWorker() {
     const bool bRunning = HonourPause(m_WorkerThread);
     if (m_WorkerThread.m_hStopEvent.IsSet() || !bRunning) break;
     m_Owner.ToggleLamp(IDiscoveryOwner::kLoopLamp);
+    const DWORD dwState = m_dwState.load();
     m_pMachine->Pass();
     // The owner's stop routine sets the stop events; setting them here too
     // ends the run even when the owner carries its effects out later.
-    if (m_dwState.load() == END_JOB) RequestStop();
+    if (dwState == END_JOB) RequestStop();
   }
   m_pMachine->End();
   m_dwState.store(TX_DEV_DISCOVERY);

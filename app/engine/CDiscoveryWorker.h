@@ -23,6 +23,8 @@ class CDiscoveryWorker {
   static constexpr std::chrono::milliseconds kPauseLimit{600000};
   // Pace of the progress pump.
   static constexpr std::chrono::milliseconds kPumpStep{50};
+  // How long a thread whose run has ended may take to return.
+  static constexpr std::chrono::milliseconds kThreadExitBound{3000};
 
   // Without a transport the worker uses corvane's UDP transport.
   CDiscoveryWorker(IDiscoveryOwner& owner, CDeviceTable& table,

@@ -68,7 +68,9 @@ TEST(DiscoveryProtocol, ValueIsRestAfterTagWithoutAngleBrackets) {
   for (const Case& c : cases) {
     std::wstring value = L"unchanged";
     EXPECT_EQ(CDiscoveryProtocol::FindValue(c.answer, c.tag, value), c.found);
-    if (c.found) EXPECT_EQ(value, c.value);
+    if (c.found) {
+      EXPECT_EQ(value, c.value);
+    }
   }
 }
 
@@ -87,6 +89,8 @@ TEST(DiscoveryProtocol, InfoTagsAreTestedInFixedOrder) {
   for (const auto& [answer, field, value] : cases) {
     std::wstring got;
     EXPECT_EQ(CDiscoveryProtocol::FindInfoField(answer, got), field);
-    if (field != Field::kNone) EXPECT_EQ(got, value);
+    if (field != Field::kNone) {
+      EXPECT_EQ(got, value);
+    }
   }
 }

@@ -60,7 +60,7 @@ TEST_F(StateMachineTest, NoPrinterSendsThreeRequestsThenEnds) {
   EXPECT_EQ(m_Transport.m_dwReceives, 9u);
   EXPECT_EQ(m_Transport.m_dwLastTimeout, 200u);
   EXPECT_EQ(m_Pauses, std::vector<DWORD>(9, 50));
-  EXPECT_EQ(Count(TX_DEV_DISCOVERY), 4u);
+  EXPECT_EQ(Count(TX_DEV_DISCOVERY), 3u);
   EXPECT_EQ(Count(TX_DEV_REQ_INFO), 0u);
   EXPECT_EQ(m_Owner.ConsoleCount(L"<END_DEV_DISCOVERY> NO device found!"), 1u);
   EXPECT_EQ(m_Owner.ConsoleCount(L"<END_JOB>"), 1u);
