@@ -32,15 +32,24 @@ void CountKillHelper(void* pParam) { ++static_cast<Cooperative*>(pParam)->iKillH
 struct Stubborn {
   CZqEvent started;
   CZqEvent release;
-  CZqEvent finished;
+  CZqEvent finished;  // set when the thread has ended, wrapper code included
 };
 Stubborn g_stubborn;
 
+// Signals its event when the thread that made it ends.
+struct ThreadEndSignal {
+  CZqEvent* pEvent = nullptr;
+  ~ThreadEndSignal() {
+    if (pEvent != nullptr) pEvent->Set();
+  }
+};
+
 void IgnoreStop(void* pParam) {
   auto* pState = static_cast<Stubborn*>(pParam);
+  thread_local ThreadEndSignal endSignal;
+  endSignal.pEvent = &pState->finished;
   pState->started.Set();
   pState->release.Wait(5s);
-  pState->finished.Set();
 }
 
 }  // namespace
