@@ -9,54 +9,58 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// A procedure that runs until its wrapper's stop event is set.
-struct Cooperative {
+// Owner of a wrapper; its procedures count their runs and the kill helper's
+// calls. A stubborn procedure ignores the stop event until released.
+struct Owner {
   CCGenericThread thread;
   std::atomic<int> iRuns{0};
   std::atomic<int> iKillHelperCalls{0};
-  CZqEvent started;
+  CZqEvent started, release, ended;
 };
 
-void RunUntilStopped(void* pParam) {
-  auto* pOwner = static_cast<Cooperative*>(pParam);
+// Sets its event when the thread that made it ends, after the wrapper's code.
+struct ThreadEndSignal {
+  CZqEvent* pEvent = nullptr;
+  ~ThreadEndSignal() { if (pEvent != nullptr) pEvent->Set(); }
+};
+
+void RunUntilStopped(void* p) {
+  auto* pOwner = static_cast<Owner*>(p);
   ++pOwner->iRuns;
   pOwner->started.Set();
   pOwner->thread.m_hStopEvent.Wait(30s);
 }
+void ReturnAtOnce(void* p) { ++static_cast<Owner*>(p)->iRuns; }
+void CountKillHelper(void* p) { ++static_cast<Owner*>(p)->iKillHelperCalls; }
+void IgnoreStop(void* p) {
+  auto* pOwner = static_cast<Owner*>(p);
+  thread_local ThreadEndSignal endSignal;
+  endSignal.pEvent = &pOwner->ended;
+  pOwner->started.Set();
+  pOwner->release.Wait(5s);
+}
 
-void ReturnAtOnce(void* pParam) { ++static_cast<Cooperative*>(pParam)->iRuns; }
-
-void CountKillHelper(void* pParam) { ++static_cast<Cooperative*>(pParam)->iKillHelperCalls; }
-
-// State of a procedure that ignores the stop event; it outlives its wrapper.
-struct Stubborn {
-  CZqEvent started;
-  CZqEvent release;
-  CZqEvent finished;
-};
-Stubborn g_stubborn;
-
-void IgnoreStop(void* pParam) {
-  auto* pState = static_cast<Stubborn*>(pParam);
-  pState->started.Set();
-  pState->release.Wait(5s);
-  pState->finished.Set();
+void Prepare(Owner& owner, CCGenericThread& thread, CCGenericThread::ThreadProc pfn) {
+  thread.m_pfnThread = pfn;
+  thread.m_pfnKillHelper = CountKillHelper;
+  thread.m_pParam = &owner;
 }
 
 }  // namespace
 
-TEST(GenericThreadTest, StartOnRunningWrapperStartsNothingAndReturnsOne) {
-  Cooperative owner;
-  owner.thread.m_pfnThread = RunUntilStopped;
-  owner.thread.m_pParam = &owner;
+TEST(GenericThreadTest, StartOnRunningStartsNothingAndKillStopsIt) {
+  Owner owner;
+  Prepare(owner, owner.thread, RunUntilStopped);
   ASSERT_EQ(owner.thread.StartThread(), 1);
   ASSERT_TRUE(owner.started.Wait(5s));
   EXPECT_EQ(owner.thread.StartThread(), 1);
   EXPECT_EQ(owner.thread.IsRunning(), 1);
-  owner.thread.m_hStopEvent.Set();
-  ASSERT_TRUE(owner.thread.WaitForExit(5s));
+  const auto start = std::chrono::steady_clock::now();
+  owner.thread.KillThread();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
   EXPECT_EQ(owner.thread.IsRunning(), 0);
   EXPECT_EQ(owner.iRuns, 1);
+  EXPECT_EQ(owner.iKillHelperCalls, 1);
 }
 
 TEST(GenericThreadTest, WithoutProcedureThreadEndsAtOnce) {
@@ -67,9 +71,8 @@ TEST(GenericThreadTest, WithoutProcedureThreadEndsAtOnce) {
 }
 
 TEST(GenericThreadTest, RestartAfterReturnRunsAgainWithResetEvents) {
-  Cooperative owner;
-  owner.thread.m_pfnThread = ReturnAtOnce;
-  owner.thread.m_pParam = &owner;
+  Owner owner;
+  Prepare(owner, owner.thread, ReturnAtOnce);
   ASSERT_EQ(owner.thread.StartThread(), 1);
   ASSERT_TRUE(owner.thread.WaitForExit(5s));
   owner.thread.m_hStopEvent.Set();
@@ -81,51 +84,36 @@ TEST(GenericThreadTest, RestartAfterReturnRunsAgainWithResetEvents) {
   EXPECT_FALSE(owner.thread.m_hPauseEvent.IsSet());
 }
 
-TEST(GenericThreadTest, KillCallsHelperAndStopsCooperativeProcedure) {
-  Cooperative owner;
-  owner.thread.m_pfnThread = RunUntilStopped;
-  owner.thread.m_pfnKillHelper = CountKillHelper;
-  owner.thread.m_pParam = &owner;
-  ASSERT_EQ(owner.thread.StartThread(), 1);
-  ASSERT_TRUE(owner.started.Wait(5s));
-  const auto start = std::chrono::steady_clock::now();
-  owner.thread.KillThread();
-  EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
-  EXPECT_EQ(owner.thread.IsRunning(), 0);
-  EXPECT_EQ(owner.iKillHelperCalls, 1);
-}
-
-// The procedure ignores the stop event for 5 s: the destructor gives up after
-// about 3 s and the thread finishes later on state the wrapper no longer owns
-// (run under AddressSanitizer to see that nothing touches freed memory).
+// The destructor gives up after about 3 s; the thread then ends on state the
+// wrapper no longer owns (AddressSanitizer builds see any touch of freed memory).
 TEST(GenericThreadTest, DestroyingRunningWrapperReturnsWithinBound) {
+  static Owner owner;  // outlives the abandoned thread
   auto pThread = std::make_unique<CCGenericThread>();
-  pThread->m_pfnThread = IgnoreStop;
-  pThread->m_pParam = &g_stubborn;
+  Prepare(owner, *pThread, IgnoreStop);
   ASSERT_EQ(pThread->StartThread(), 1);
-  ASSERT_TRUE(g_stubborn.started.Wait(5s));
+  ASSERT_TRUE(owner.started.Wait(5s));
   const auto start = std::chrono::steady_clock::now();
   pThread.reset();
   const auto elapsed = std::chrono::steady_clock::now() - start;
   EXPECT_GE(elapsed, 2500ms);
   EXPECT_LT(elapsed, 4s);
-  EXPECT_FALSE(g_stubborn.finished.IsSet());
-  g_stubborn.release.Set();
-  EXPECT_TRUE(g_stubborn.finished.Wait(5s));
+  EXPECT_EQ(owner.iKillHelperCalls, 1);
+  owner.release.Set();
+  EXPECT_TRUE(owner.ended.Wait(5s));
 }
 
-TEST(GenericThreadTest, TimedOutKillKeepsWrapperRunningSoNoSecondProcedureStarts) {
-  Stubborn stubborn;
-  CCGenericThread thread;
-  thread.m_pfnThread = IgnoreStop;
-  thread.m_pParam = &stubborn;
-  ASSERT_EQ(thread.StartThread(), 1);
-  ASSERT_TRUE(stubborn.started.Wait(5s));
-  thread.KillThread();
-  EXPECT_EQ(thread.IsRunning(), 1);
-  stubborn.started.Reset();
-  EXPECT_EQ(thread.StartThread(), 1);
-  EXPECT_FALSE(stubborn.started.IsSet());
-  stubborn.release.Set();
-  EXPECT_TRUE(thread.WaitForExit(5s));
+// A procedure still running after a timed-out kill keeps the wrapper marked
+// running, so that a second one never runs beside it.
+TEST(GenericThreadTest, TimedOutKillStartsNoSecondProcedure) {
+  Owner owner;
+  Prepare(owner, owner.thread, IgnoreStop);
+  ASSERT_EQ(owner.thread.StartThread(), 1);
+  ASSERT_TRUE(owner.started.Wait(5s));
+  owner.thread.KillThread();
+  EXPECT_EQ(owner.thread.IsRunning(), 1);
+  owner.started.Reset();
+  EXPECT_EQ(owner.thread.StartThread(), 1);
+  EXPECT_FALSE(owner.started.IsSet());
+  owner.release.Set();
+  EXPECT_TRUE(owner.ended.Wait(5s));
 }

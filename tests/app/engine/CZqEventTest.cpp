@@ -7,18 +7,16 @@
 
 using namespace std::chrono_literals;
 
-TEST(ZqEventTest, StaysSetUntilResetAndTimesOutWhenNotSet) {
+TEST(ZqEventTest, ManualResetAndTimeOut) {
   CZqEvent event;
-  EXPECT_FALSE(event.IsSet());
   const auto start = std::chrono::steady_clock::now();
   EXPECT_FALSE(event.Wait(100ms));
   EXPECT_GE(std::chrono::steady_clock::now() - start, 100ms);
   event.Set();
   EXPECT_TRUE(event.Wait(0ms));
-  EXPECT_TRUE(event.Wait(10ms));  // manual reset: a wait does not consume it
+  EXPECT_TRUE(event.Wait(10ms));  // a wait does not consume the signal
   event.Reset();
   EXPECT_FALSE(event.IsSet());
-  EXPECT_FALSE(event.Wait(0ms));
 }
 
 TEST(ZqEventTest, SetWakesEveryWaiterAndHugeTimeOutDoesNotOverflow) {
@@ -29,6 +27,5 @@ TEST(ZqEventTest, SetWakesEveryWaiterAndHugeTimeOutDoesNotOverflow) {
   event.Set();
   first.join();
   second.join();
-  EXPECT_TRUE(bWoken[0]);
-  EXPECT_TRUE(bWoken[1]);
+  EXPECT_TRUE(bWoken[0] && bWoken[1]);
 }
