@@ -9,9 +9,9 @@
 namespace printersim {
 
 struct Datagram {
-  Ipv4Address source;
+  Ipv4Address source{};
   std::uint16_t sourcePort = 0;
-  Ipv4Address destination;
+  Ipv4Address destination{};
   std::uint16_t destinationPort = 0;
   std::string payload;
 };

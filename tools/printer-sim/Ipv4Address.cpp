@@ -13,7 +13,8 @@ std::optional<Ipv4Address> Ipv4Address::Parse(std::string_view text) {
     }
     std::size_t digits = 0;
     while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') ++digits;
-    if (digits == 0 || digits > 3) return std::nullopt;
+    // A leading zero reads as octal to some parsers: refuse it rather than guess.
+    if (digits == 0 || digits > 3 || (digits > 1 && text[0] == '0')) return std::nullopt;
     unsigned octet = 0;
     std::from_chars(text.data(), text.data() + digits, octet);
     if (octet > 255) return std::nullopt;

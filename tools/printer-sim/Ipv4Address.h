@@ -12,7 +12,8 @@ class Ipv4Address {
   constexpr Ipv4Address() = default;
   constexpr explicit Ipv4Address(std::uint32_t value) : value_(value) {}
 
-  // Strict dotted-decimal: four parts of 1 to 3 digits, each 0..255.
+  // Strict dotted-decimal: four parts of 1 to 3 digits, each 0..255,
+  // without leading zeros.
   static std::optional<Ipv4Address> Parse(std::string_view text);
   std::string ToString() const;
 
