@@ -54,6 +54,7 @@ const std::map<std::string_view, std::function<void(SimOptions&)>>& Flags() {
   static const std::map<std::string_view, std::function<void(SimOptions&)>> flags = {
       {"--duplicate", [](SimOptions& o) { o.faults.duplicate = true; }},
       {"--verbose", [](SimOptions& o) { o.verbose = true; }},
+      {"--allow-host-network", [](SimOptions& o) { o.allowHostNetwork = true; }},
       {"-v", [](SimOptions& o) { o.verbose = true; }},
       {"--help", [](SimOptions& o) { o.help = true; }},
       {"-h", [](SimOptions& o) { o.help = true; }},
@@ -123,7 +124,8 @@ std::string CommandLine::Help() {
 
 Plays any number of network printers in one process, each on an IPv4 address
 of its own, so that discovery and configuration can be run without hardware.
-Run it only inside a virtual LAN (scripts/vlan): it answers broadcasts.
+Run it only inside a virtual LAN (scripts/vlan): it answers broadcasts, and it
+refuses to start in the machine's own network namespace.
 
 Every printer listens on the printers' port on all local addresses and
 answers to the sender's address on the answer port, from its own address:
@@ -163,6 +165,10 @@ Faults, for tests and benchmarks:
   --seed N          seed of the fault decisions (default 1), for repeatable runs
 
 Other:
+  --allow-host-network
+                    run even in the machine's own network namespace (refused
+                    by default: real programs on the network would see the
+                    simulated printers); only for an isolated test network
   -v, --verbose     log every request and how many answers it got to stderr
   -h, --help        show this text
 

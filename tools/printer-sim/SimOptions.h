@@ -20,6 +20,7 @@ struct SimOptions {
   unsigned delayMs = 0;
   FaultInjector::Settings faults;
   bool verbose = false;
+  bool allowHostNetwork = false;  // may run in the machine's own namespace
   bool help = false;
 };
 

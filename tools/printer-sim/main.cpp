@@ -7,6 +7,7 @@
 
 #include "CommandLine.h"
 #include "ConfigReader.h"
+#include "NamespaceGuard.h"
 #include "PrinterGenerator.h"
 #include "Simulator.h"
 #include "StopSignal.h"
@@ -59,6 +60,12 @@ int main(int argc, char** argv) {
   if (options->help) {
     std::cout << CommandLine::Help();
     return 0;
+  }
+  if (!options->allowHostNetwork && !NamespaceGuard::InSeparateNetworkNamespace()) {
+    std::cerr << "printer-sim: refusing to start outside a network namespace of its own (it would "
+                 "answer real programs on this network); start it inside a virtual LAN (scripts/vlan run --sim N ...), or pass "
+                 "--allow-host-network on an isolated test network\n";
+    return kStartFailed;
   }
   auto printers = LoadPrinters(*options, error);
   if (!printers) {

@@ -24,7 +24,7 @@ TEST(CommandLineTest, DefaultsAndEveryOption) {
 
   o = Parse({"--count=3", "--base", "10.1.2.3", "--mask=255.0.0.0", "--gateway", "10.0.0.1",
              "--port", "16000", "--answer-port=16001", "--drop", "12.5", "--garbage", "3",
-             "--duplicate", "--delay", "250", "--seed", "99", "-v"},
+             "--duplicate", "--delay", "250", "--seed", "99", "-v", "--allow-host-network"},
             error);
   ASSERT_TRUE(o) << error;
   EXPECT_EQ(o->base.ToString(), "10.1.2.3");
@@ -38,6 +38,7 @@ TEST(CommandLineTest, DefaultsAndEveryOption) {
   EXPECT_EQ(o->delayMs, 250u);
   EXPECT_EQ(o->faults.seed, 99u);
   EXPECT_TRUE(o->verbose);
+  EXPECT_TRUE(o->allowHostNetwork);
 
   o = Parse({"--config", "printers.conf"}, error);
   ASSERT_TRUE(o) << error;
@@ -75,7 +76,7 @@ TEST(CommandLineTest, HelpNamesEveryOption) {
   const std::string help = CommandLine::Help();
   for (const char* option : {"--config", "--count", "--base", "--mask", "--gateway", "--port",
                              "--answer-port", "--drop", "--garbage", "--duplicate", "--delay",
-                             "--seed", "--verbose", "--help"}) {
+                             "--seed", "--verbose", "--allow-host-network", "--help"}) {
     EXPECT_NE(help.find(option), std::string::npos) << option;
   }
 }
