@@ -1,0 +1,86 @@
+#include "CliText.h"
+
+#include "EnginePlatform.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+std::string Hex(const char* szFormat, unsigned code) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, szFormat, code);
+  return buf;
+}
+
+bool IsControl(wchar_t c) { return c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0); }
+
+// Width in terminal columns: one per character (the texts are Latin-1).
+size_t Width(const std::wstring& strText) {
+  size_t n = 0;
+  for (wchar_t c : strText) n += IsControl(c) ? 4 : 1;
+  return n;
+}
+
+}  // namespace
+
+std::string CliText::Display(const std::wstring& strText) {
+  std::string out;
+  std::wstring run;
+  for (wchar_t c : strText) {
+    if (!IsControl(c)) {
+      run.push_back(c);
+      continue;
+    }
+    out += EnginePlatform::WideToUtf8(run);
+    run.clear();
+    out += Hex("\\x%02X", static_cast<unsigned>(c));
+  }
+  return out + EnginePlatform::WideToUtf8(run);
+}
+
+std::string CliText::JsonString(const std::wstring& strText) {
+  std::string out = "\"";
+  std::wstring run;
+  auto flush = [&] {
+    out += EnginePlatform::WideToUtf8(run);
+    run.clear();
+  };
+  for (wchar_t c : strText) {
+    if (c == L'"' || c == L'\\') {
+      flush();
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20 || c == 0x7F) {
+      flush();
+      out += Hex("\\u%04x", static_cast<unsigned>(c));
+    } else {
+      run.push_back(c);
+    }
+  }
+  flush();
+  return out + "\"";
+}
+
+std::string CliText::Table(const Row& header, const std::vector<Row>& rows) {
+  std::vector<size_t> widths(header.size(), 0);
+  auto measure = [&](const Row& row) {
+    for (size_t i = 0; i < row.size() && i < widths.size(); ++i)
+      widths[i] = std::max(widths[i], Width(row[i]));
+  };
+  measure(header);
+  for (const Row& row : rows) measure(row);
+  auto line = [&](const Row& row) {
+    std::string text;
+    for (size_t i = 0; i < widths.size(); ++i) {
+      const std::wstring cell = i < row.size() ? row[i] : std::wstring();
+      text += Display(cell);
+      if (i + 1 < widths.size()) text += std::string(widths[i] - Width(cell) + 2, ' ');
+    }
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    return text + "\n";
+  };
+  std::string out = line(header);
+  for (const Row& row : rows) out += line(row);
+  return out;
+}

@@ -1,0 +1,18 @@
+#pragma once
+// Text output of lumora-cli: UTF-8, with control characters from the network
+// made visible, aligned tables and JSON strings.
+#include <string>
+#include <vector>
+
+class CliText {
+ public:
+  using Row = std::vector<std::wstring>;
+
+  // UTF-8 of the text with control characters written as \xNN, so that what
+  // a printer answered cannot move the terminal's cursor.
+  static std::string Display(const std::wstring& strText);
+  // A JSON string literal, quotes included.
+  static std::string JsonString(const std::wstring& strText);
+  // Columns padded to their widest cell, two blanks apart, header first.
+  static std::string Table(const Row& header, const std::vector<Row>& rows);
+};

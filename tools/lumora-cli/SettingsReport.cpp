@@ -1,0 +1,29 @@
+#include "SettingsReport.h"
+
+#include "CLumoraApp.h"
+
+std::string SettingsReport::Text(const CLumoraApp& app, const std::filesystem::path& source,
+                                 const std::filesystem::path& missing) {
+  std::string out = source.empty() ? "; ini: defaults (no " + missing.string() + ")\n"
+                                   : "; ini: " + source.string() + "\n";
+  auto value = [&out](const char* szKey, unsigned long ulValue) {
+    out += std::string(szKey) + "=" + std::to_string(ulValue) + "\n";
+  };
+  out += "[UDPTXRXPORT]\n";
+  value("uiRxPort", app.uiRxPort);
+  value("uiTxPort", app.uiTxPort);
+  out += "[RETRYTIME]\n";
+  value("dwMaxDiscoveryTry", app.dwMaxDiscoveryTry);
+  value("dwMaxNoDataReadTry", app.dwMaxNoDataReadTry);
+  out += "[TIMEOUT]\n";
+  value("dwReciveThreadTimeout", app.dwReciveThreadTimeout);
+  value("dwRxEthTimeout", app.dwRxEthTimeout);
+  value("dwTxEthTimeout", app.dwTxEthTimeout);
+  value("dwRxThreadIdleTimeout", app.dwRxThreadIdleTimeout);
+  value("dwTxThreadIdleTimeout", app.dwTxThreadIdleTimeout);
+  out += "[BROADCAST]\n";
+  value("dwBroadcastType", app.dwBroadcastType);
+  out += "[LOGFILE]\n";
+  value("btLoggingOn", app.btLoggingOn);
+  return out;
+}
