@@ -1,10 +1,21 @@
 #include "CUdpDiscoveryTransport.h"
 
+#include <corvane/CCNetCardInfo.h>
+#include <corvane/CCorvaneFunctions.h>
 #include <corvane/CZqSocketComUdp.h>
 
 namespace {
 // Socket types as the transport takes them: 0 is a datagram socket too.
 constexpr DWORD kSockDgram = 2;
+
+// The default adapter's address with all host bits set.
+std::wstring SubnetDirectedBroadcast() {
+  const CCNetCardInfo cards;
+  const CCorvaneFunctions functions;
+  const DWORD dwAddress = functions.strIpToDword(cards.GetNetCardIPAddress(CCNetCardInfo::kDefaultCard));
+  const DWORD dwMask = functions.strIpToDword(cards.GetNetCardSubnetMask(CCNetCardInfo::kDefaultCard));
+  return functions.dwordToStrIp(~dwMask | dwAddress);
+}
 }  // namespace
 
 CUdpDiscoveryTransport::CUdpDiscoveryTransport() = default;
@@ -40,10 +51,18 @@ DWORD CUdpDiscoveryTransport::SendMessage(const std::wstring& strMessage, DWORD 
                                           DWORD dwBroadcastType, std::wstring& strLocalAddress,
                                           DWORD& dwPort) {
   CZqSocketComUdp sender;
-  const BOOL bBroadcast = dwBroadcastType != 0 ? 1 : 0;
-  DWORD dwResult = sender.InitSocket(dwTxPort, bBroadcast ? kSockDgram : 0, bBroadcast);
-  if (dwResult != CZqSocketComUdp::kOk) return dwResult;
-  dwResult = sender.Send(strMessage, strLocalAddress, dwPort);
+  if (dwBroadcastType != 0) {
+    DWORD dwResult = sender.InitSocket(dwTxPort, kSockDgram, 1);
+    if (dwResult == CZqSocketComUdp::kOk) dwResult = sender.Send(strMessage, strLocalAddress, dwPort);
+    sender.Close();
+    return dwResult;
+  }
+  // The subnet-directed broadcast is a broadcast too: the system refuses it
+  // on a socket without broadcast permission, so the endpoint gets the
+  // permission and is given the address as its host.
+  DWORD dwResult = sender.InitSocket(dwTxPort, 0, 1);
+  if (dwResult == CZqSocketComUdp::kOk)
+    dwResult = sender.Send(strMessage, SubnetDirectedBroadcast(), strLocalAddress, dwPort);
   sender.Close();
   return dwResult;
 }

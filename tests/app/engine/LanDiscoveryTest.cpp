@@ -1,0 +1,254 @@
+// Whole discoveries over UDP inside the virtual LAN, against printer-sim on
+// peer 1. Each test starts the simulator it needs.
+#include "CDeviceTable.h"
+#include "CDiscoveryWorker.h"
+#include "ChildRun.h"
+#include "DiscoveryFakes.h"
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <set>
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+bool InLan() {
+  const char* v = std::getenv("VLAN");
+  return v != nullptr && std::string(v) == "1";
+}
+
+std::string Env(const char* name) {
+  const char* v = std::getenv(name);
+  return v ? v : "";
+}
+
+// The simulator on peer 1, ready to answer when constructed.
+std::unique_ptr<ChildRun> StartSim(std::vector<std::string> args) {
+  std::vector<std::string> argv = {"ip", "netns", "exec", Env("VLAN_PEER1_NS"),
+                                   LUMORA_BINARY_DIR "/bin/printer-sim"};
+  argv.insert(argv.end(), args.begin(), args.end());
+  auto sim = std::make_unique<ChildRun>(argv);
+  EXPECT_TRUE(sim->WaitForOutput("printer-sim: ready", 10s)) << sim->Err();
+  return sim;
+}
+
+// One discovery with a recording owner and the real UDP transport.
+class LanRun {
+ public:
+  explicit LanRun(const CDiscoverySettings& settings) {
+    m_Owner.m_Settings = settings;
+    m_Owner.m_OnStop = [this] { m_Worker.RequestStop(); };
+  }
+  void Start() {
+    m_Start = Clock::now();
+    ASSERT_EQ(m_Worker.Start(), 1);
+  }
+  // Runs to the end; the elapsed time.
+  Clock::duration Run() {
+    Start();
+    EXPECT_TRUE(m_Worker.WaitForEnd(60s));
+    return Clock::now() - m_Start;
+  }
+  bool WaitForConsole(const std::wstring& line, std::chrono::milliseconds limit) {
+    const auto deadline = Clock::now() + limit;
+    while (m_Owner.ConsoleCount(line) == 0) {
+      if (Clock::now() > deadline) return false;
+      m_Worker.WaitForEnd(5ms);  // a bounded wait that also ends with the run
+    }
+    return true;
+  }
+
+  RecordingOwner m_Owner;
+  CDeviceTable m_Table{m_Owner};
+  CDiscoveryWorker m_Worker{m_Owner, m_Table};
+  Clock::time_point m_Start;
+};
+
+class LanDiscovery : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (!InLan()) return;
+    // Addresses for up to 20 simulated printers on peer 1.
+    for (int k = 1; k <= 20; ++k) {
+      ChildRun add({"ip", "-n", Env("VLAN_PEER1_NS"), "addr", "add",
+                    "10.77.16." + std::to_string(k) + "/16", "brd", "10.77.255.255", "dev", "eth0"});
+      add.Wait(10s);
+    }
+  }
+  void SetUp() override {
+    if (!InLan()) GTEST_SKIP() << "needs the virtual LAN";
+  }
+};
+
+double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+size_t CountLogged(const RecordingOwner& owner, const std::wstring& prefix) {
+  const auto lines = owner.LogLines();
+  return std::count_if(lines.begin(), lines.end(),
+                       [&](const std::wstring& l) { return l.starts_with(prefix); });
+}
+
+}  // namespace
+
+TEST_F(LanDiscovery, NoPrinterEndsAfterThreeRequests) {
+  LanRun run({});
+  const double s = Seconds(run.Run());
+  EXPECT_EQ(CountLogged(run.m_Owner, L"<TX_DEV_DISCOVERY><ZQ><0000> Another discovery try..."), 3u);
+  EXPECT_EQ(run.m_Owner.ConsoleCount(L"<END_DEV_DISCOVERY> NO device found!"), 1u);
+  EXPECT_EQ(run.m_Table.GetDeviceCount(), 0u);
+  // 3 tries x 3 receives x (200 ms + 50 ms).
+  EXPECT_GT(s, 2.0);
+  EXPECT_LT(s, 5.0);
+  EXPECT_EQ(run.m_Worker.GetState(), TX_DEV_DISCOVERY);
+}
+
+TEST_F(LanDiscovery, OnePrinterGivesOneFilledRecord) {
+  auto sim = StartSim({"--count", "1"});
+  LanRun run({});
+  run.Run();
+  ASSERT_EQ(run.m_Table.GetDeviceCount(), 1u);
+  const _DeviceInfo& d = *run.m_Table.GetDevice(0);
+  EXPECT_EQ(d.strIpAddress, L"10.77.16.1");
+  EXPECT_EQ(d.strMacAddress, L"00-1B-4C-00-00-01");
+  EXPECT_EQ(d.strName, L"ZQ-PRN-0001");
+  EXPECT_EQ(d.strSubnetMask, L"255.255.0.0");
+  EXPECT_EQ(d.strGateway, L"10.77.0.1");
+  EXPECT_NE(d.strModel, L"-|-|-");
+  EXPECT_EQ(d.dwImage, 1u);
+  EXPECT_FALSE(d.strDhcp.empty());
+  EXPECT_EQ(CountLogged(run.m_Owner, L"<TX_DEV_REQ_INFO>: <ZQ><STSMOQ><NAME>"), 2u);
+}
+
+TEST_F(LanDiscovery, SeveralPrintersInDiscoveryOrder) {
+  auto sim = StartSim({"--count", "5"});
+  LanRun run({});
+  run.Run();
+  ASSERT_EQ(run.m_Table.GetDeviceCount(), 5u);
+  std::vector<std::wstring> order;
+  for (const auto& line : run.m_Owner.LogLines()) {
+    const auto pos = line.find(L", from IP Add.: ");
+    if (line.starts_with(L"<RX_DEV_DISCOVERY>: Mac Add.: ") && pos != std::wstring::npos) {
+      const std::wstring ip = line.substr(pos + 16);
+      if (std::find(order.begin(), order.end(), ip) == order.end()) order.push_back(ip);
+    }
+  }
+  ASSERT_EQ(order.size(), 5u);
+  std::set<std::wstring> macs;
+  for (DWORD i = 0; i < 5; ++i) {
+    const _DeviceInfo& d = *run.m_Table.GetDevice(i);
+    EXPECT_EQ(d.strIpAddress, order[i]);
+    EXPECT_TRUE(d.strName.starts_with(L"ZQ-PRN-"));
+    macs.insert(d.strMacAddress);
+  }
+  EXPECT_EQ(macs.size(), 5u);
+}
+
+TEST_F(LanDiscovery, SubnetDirectedBroadcastFindsPrinter) {
+  auto sim = StartSim({"--count", "1"});
+  CDiscoverySettings settings;
+  settings.dwBroadcastType = 0;
+  LanRun run(settings);
+  run.Run();
+  ASSERT_EQ(run.m_Table.GetDeviceCount(), 1u);
+  EXPECT_TRUE(run.m_Owner.ConsoleCount(L"<END_JOB>") == 1);
+}
+
+TEST_F(LanDiscovery, NoTriesSendsNothing) {
+  auto sim = StartSim({"--count", "1"});
+  CDiscoverySettings settings;
+  settings.dwMaxDiscoveryTry = 0;
+  LanRun run(settings);
+  EXPECT_LT(Seconds(run.Run()), 2.0);
+  EXPECT_EQ(run.m_Table.GetDeviceCount(), 0u);
+  EXPECT_EQ(CountLogged(run.m_Owner, L"<TX_DEV_DISCOVERY><ZQ>"), 0u);
+  EXPECT_EQ(run.m_Owner.ConsoleCount(L"<END_DEV_DISCOVERY> NO device found!"), 1u);
+}
+
+TEST_F(LanDiscovery, EmptyDatagramsAreReceivedWithoutCounting) {
+  LanRun run({});
+  run.Start();
+  ASSERT_TRUE(run.WaitForConsole(L"<RX_DEV_DISCOVERY>", 5s));
+  const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+  ASSERT_GE(fd, 0);
+  sockaddr_in to{};
+  to.sin_family = AF_INET;
+  to.sin_port = htons(15001);
+  inet_pton(AF_INET, Env("VLAN_HOST_IP").c_str(), &to.sin_addr);
+  for (int i = 0; i < 3; ++i) sendto(fd, "", 0, 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+  close(fd);
+  ASSERT_TRUE(run.m_Worker.WaitForEnd(30s));
+  EXPECT_EQ(run.m_Owner.ConsoleCount(L"<RX_DEV_NOREAD>"), 9u);
+  EXPECT_EQ(run.m_Owner.ConsoleCount(L"<RX_DEV_DISCOVERY>"), 12u);
+  for (const auto& line : run.m_Owner.Console()) EXPECT_EQ(line.find(L"Rx Data"), std::wstring::npos);
+}
+
+TEST_F(LanDiscovery, StopDuringReceiveEndsAfterThatReceive) {
+  CDiscoverySettings settings;
+  settings.dwReciveThreadTimeout = 3000;
+  LanRun run(settings);
+  run.Start();
+  ASSERT_TRUE(run.WaitForConsole(L"<RX_DEV_DISCOVERY>", 5s));
+  const auto stop = Clock::now();
+  run.m_Worker.RequestStop();
+  ASSERT_TRUE(run.m_Worker.WaitForEnd(10s));
+  EXPECT_LT(Seconds(Clock::now() - stop), 4.0);
+  EXPECT_EQ(run.m_Owner.ConsoleCount(L"<RX_DEV_NOREAD>"), 0u);
+  EXPECT_EQ(run.m_Owner.ConsoleCount(L"<END_JOB>"), 0u);
+  EXPECT_EQ(run.m_Worker.GetState(), TX_DEV_DISCOVERY);
+}
+
+TEST_F(LanDiscovery, PauseHoldsAndResumeGoesOn) {
+  auto sim = StartSim({"--count", "2"});
+  LanRun run({});
+  run.Start();
+  ASSERT_TRUE(run.WaitForConsole(L"<RX_DEV_IDLE>", 5s));
+  run.m_Worker.Pause();
+  EXPECT_FALSE(run.m_Worker.WaitForEnd(600ms));  // the pass in progress ends
+  const size_t held = run.m_Owner.Console().size();
+  EXPECT_FALSE(run.m_Worker.WaitForEnd(1500ms));  // longer than the whole run
+  EXPECT_EQ(run.m_Owner.Console().size(), held);
+  run.m_Worker.Resume();
+  ASSERT_TRUE(run.m_Worker.WaitForEnd(30s));
+  EXPECT_EQ(run.m_Table.GetDeviceCount(), 2u);
+  EXPECT_EQ(run.m_Owner.ConsoleCount(L"<END_JOB>"), 1u);
+}
+
+TEST_F(LanDiscovery, AnswerPortInUseEndsQuicklyWithNothingFound) {
+  auto sim = StartSim({"--count", "1"});
+  const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+  sockaddr_in at{};
+  at.sin_family = AF_INET;
+  at.sin_port = htons(15001);
+  ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&at), sizeof at), 0);
+  LanRun run({});
+  EXPECT_LT(Seconds(run.Run()), 2.0);  // only the idle pauses remain
+  close(fd);
+  EXPECT_EQ(run.m_Table.GetDeviceCount(), 0u);
+  EXPECT_EQ(run.m_Owner.ConsoleCount(L"<END_DEV_DISCOVERY> NO device found!"), 1u);
+}
+
+TEST_F(LanDiscovery, FaultyPrintersNeverDuplicateRecords) {
+  auto sim = StartSim({"--count", "20", "--duplicate", "--garbage", "25", "--seed", "7"});
+  LanRun run({});
+  run.Run();
+  std::set<std::wstring> ips, macs;
+  const DWORD count = run.m_Table.GetDeviceCount();
+  for (DWORD i = 0; i < count; ++i) {
+    const _DeviceInfo& d = *run.m_Table.GetDevice(i);
+    EXPECT_TRUE(ips.insert(d.strIpAddress).second) << "duplicate address";
+    if (d.strMacAddress != L"xx xx xx xx") {
+      EXPECT_TRUE(macs.insert(d.strMacAddress).second);
+    }
+  }
+  EXPECT_GE(count, 18u);
+  EXPECT_LE(count, 20u);
+}
