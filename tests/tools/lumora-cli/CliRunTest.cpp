@@ -1,0 +1,162 @@
+// lumora-cli run as a program: usage, settings, and (Lan suites, inside the
+// virtual LAN with five simulated printers) whole discoveries.
+#include "ChildRun.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// A copy of lumora-cli in a directory of its own, so that its lumora.ini and
+// lumora.log are the test's.
+class CliCopy {
+ public:
+  CliCopy() {
+    m_exe = m_dir.path() / "lumora-cli";
+    std::filesystem::copy_file(LUMORA_BINARY_DIR "/bin/lumora-cli", m_exe);
+  }
+  struct Result {
+    int exit;
+    std::string out, err;
+  };
+  Result Run(std::vector<std::string> args, std::chrono::seconds limit = 120s) {
+    args.insert(args.begin(), m_exe.string());
+    ChildRun run(args);
+    const int code = run.Wait(limit);
+    return {code, run.Out(), run.Err()};
+  }
+  void WriteFile(const std::string& name, const std::string& text) {
+    std::ofstream(m_dir.path() / name) << text;
+  }
+  std::string ReadFile(const std::string& name) const {
+    std::ifstream in(m_dir.path() / name, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+  }
+  std::filesystem::path Path(const std::string& name) const { return m_dir.path() / name; }
+  const std::filesystem::path& Exe() const { return m_exe; }
+
+ private:
+  TempDir m_dir;
+  std::filesystem::path m_exe;
+};
+
+bool InLan() {
+  const char* v = std::getenv("VLAN");
+  return v != nullptr && std::string(v) == "1";
+}
+
+size_t Count(const std::string& text, const std::string& what) {
+  size_t n = 0;
+  for (auto pos = text.find(what); pos != std::string::npos; pos = text.find(what, pos + 1)) ++n;
+  return n;
+}
+
+}  // namespace
+
+TEST(CliRun, UsageErrorsExitNonZeroWithMessage) {
+  CliCopy cli;
+  const std::vector<std::vector<std::string>> cases = {
+      {}, {"frobnicate"}, {"discover", "--bogus"}, {"discover", "--ini"},
+      {"discover", "--ini", "/nonexistent/lumora.ini"}, {"adapters", "--json"}};
+  for (const auto& args : cases) {
+    const auto r = cli.Run(args);
+    EXPECT_EQ(r.exit, 2);
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_EQ(r.err.rfind("lumora-cli: ", 0), 0u) << r.err;
+  }
+  const auto help = cli.Run({"--help"});
+  EXPECT_EQ(help.exit, 0);
+  EXPECT_NE(help.out.find("Usage: lumora-cli"), std::string::npos);
+}
+
+TEST(CliRun, SettingsShowDefaultsOrTheIniBesideIt) {
+  CliCopy cli;
+  auto r = cli.Run({"settings"});
+  EXPECT_EQ(r.exit, 0);
+  EXPECT_NE(r.out.find("; ini: defaults"), std::string::npos);
+  for (const char* line : {"uiRxPort=15001\n", "uiTxPort=15000\n", "dwMaxDiscoveryTry=3\n",
+                           "dwMaxNoDataReadTry=2\n", "dwReciveThreadTimeout=200\n",
+                           "dwRxThreadIdleTimeout=50\n", "dwBroadcastType=1\n"})
+    EXPECT_NE(r.out.find(line), std::string::npos) << line;
+
+  cli.WriteFile("lumora.ini", "[BROADCAST]\ndwBroadcastType=0\n");
+  r = cli.Run({"settings"});
+  EXPECT_NE(r.out.find("; ini: " + cli.Path("lumora.ini").string()), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("dwBroadcastType=0\n"), std::string::npos);
+  EXPECT_NE(r.out.find("uiRxPort=0\n"), std::string::npos);  // missing keys read as 0
+
+  cli.WriteFile("other.ini", "[UDPTXRXPORT]\nuiRxPort=16001\n");
+  r = cli.Run({"settings", "--ini", cli.Path("other.ini").string()});
+  EXPECT_NE(r.out.find("uiRxPort=16001\n"), std::string::npos);
+  // Printing settings never touches the log of a running lumora.
+  EXPECT_FALSE(std::filesystem::exists(cli.Path("lumora.log")));
+}
+
+TEST(LanCli, DiscoverJsonFindsEverySimulatedPrinter) {
+  if (!InLan()) GTEST_SKIP() << "needs the virtual LAN";
+  CliCopy cli;
+  const auto r = cli.Run({"discover", "--json"});
+  ASSERT_EQ(r.exit, 0) << r.err;
+  const int printers = std::atoi(std::getenv("VLAN_SIM_COUNT"));
+  ASSERT_GT(printers, 0);
+  EXPECT_EQ(Count(r.out, "{\"name\": "), static_cast<size_t>(printers)) << r.out;
+  // All five fields told by every printer: no placeholder, nothing empty.
+  const std::regex object(
+      R"(\{"name": "ZQ-PRN-\d{4}", "model": "[^"]+", "ip": "10\.77\.16\.\d+", "subnet_mask": "255\.255\.0\.0", "mac": "00-1B-4C-[0-9A-F-]{8}", "gateway": "10\.77\.0\.1", "dhcp": "[^"]+", "image": 1\})");
+  EXPECT_EQ(std::distance(std::sregex_iterator(r.out.begin(), r.out.end(), object), std::sregex_iterator()),
+            printers);
+  EXPECT_EQ(r.out.front(), '[');
+  const std::string log = cli.ReadFile("lumora.log");
+  for (const char* line : {"<TX_DEV_DISCOVERY>\r\n", "<RX_DEV_IDLE>\r\n", "<RX_DEV_NOREAD> Anoter try...\r\n",
+                           "<END_DEV_DISCOVERY>: device found... get other data...\r\n",
+                           "<TX_DEV_REQ_INFO>: <ZQ><STSMOQ><DHCP>\r\n", "<RX_DEV_INFO_NOREAD>\r\n"})
+    EXPECT_NE(log.find(line), std::string::npos) << line;
+  EXPECT_EQ(log.rfind("--> ", 0), 0u);
+}
+
+TEST(LanCli, DiscoverTextAndDebugLines) {
+  if (!InLan()) GTEST_SKIP() << "needs the virtual LAN";
+  CliCopy cli;
+  const auto r = cli.Run({"discover", "--debug"});
+  ASSERT_EQ(r.exit, 0);
+  EXPECT_EQ(r.out.rfind("NAME ", 0), 0u);
+  EXPECT_EQ(Count(r.out, "\n"), static_cast<size_t>(1 + std::atoi(std::getenv("VLAN_SIM_COUNT"))));
+  EXPECT_TRUE(std::regex_search(r.err, std::regex(R"(\[\d\d:\d\d:\d\d:\d\d\d\], <TX_DEV_DISCOVERY>\n)")));
+  EXPECT_NE(r.err.find("Message host IP <10.77.0.2:15000> Size 10 Buffer: { <ZQ><0000> }"), std::string::npos);
+  EXPECT_NE(r.err.find("<END_JOB>"), std::string::npos);
+}
+
+TEST(LanCli, NothingFoundIsNoFailure) {
+  if (!InLan()) GTEST_SKIP() << "needs the virtual LAN";
+  CliCopy cli;
+  // Printers listen on 15000; these settings ask on another port.
+  cli.WriteFile("quiet.ini", "[UDPTXRXPORT]\nuiRxPort=15001\nuiTxPort=15999\n[RETRYTIME]\n"
+                             "dwMaxDiscoveryTry=1\ndwMaxNoDataReadTry=1\n[TIMEOUT]\n"
+                             "dwReciveThreadTimeout=100\n[BROADCAST]\ndwBroadcastType=1\n");
+  const auto r = cli.Run({"discover", "--json", "--ini", cli.Path("quiet.ini").string()});
+  EXPECT_EQ(r.exit, 0);
+  EXPECT_EQ(r.out, "[]\n");
+  EXPECT_NE(cli.ReadFile("lumora.log").find("<END_DEV_DISCOVERY>: no device detected.. stop here"),
+            std::string::npos);
+}
+
+TEST(LanCli, InterruptEndsDiscoveryAndPrintsWhatWasFound) {
+  if (!InLan()) GTEST_SKIP() << "needs the virtual LAN";
+  CliCopy cli;
+  ChildRun run({cli.Exe().string(), "discover", "--debug"});
+  ASSERT_TRUE(run.WaitForOutput("<RX_DEV_DISCOVERY>", 10s));
+  run.Signal(SIGINT);
+  EXPECT_EQ(run.Wait(10s), 130);
+  EXPECT_EQ(run.Out().rfind("NAME ", 0), 0u);
+  EXPECT_EQ(run.Err().find("<END_JOB>"), std::string::npos);
+}

@@ -1,0 +1,36 @@
+#include "CDeviceTable.h"
+#include "DeviceReport.h"
+#include "DiscoveryFakes.h"
+
+#include <gtest/gtest.h>
+
+TEST(DeviceReport, TextHasHeaderAndOneLinePerDeviceInOrder) {
+  RecordingOwner owner;
+  CDeviceTable table(owner);
+  EXPECT_EQ(DeviceReport::Text(table),
+            "NAME  MODEL  IP ADDRESS  SUBNET MASK  MAC ADDRESS  GATEWAY  DHCP\n");
+  table.AddDeviceByMac(L"", L"", L"10.77.16.2", L"", L"00-1B-4C-00-00-02");
+  table.AddDeviceByMac(L"", L"", L"10.77.16.1", L"", L"00-1B-4C-00-00-01");
+  table.UpdateNameByIp(L"Front desk", L"10.77.16.1");
+  table.UpdateDhcpByIp(L"ON", L"10.77.16.1");
+  const std::string text = DeviceReport::Text(table);
+  const auto first = text.find("10.77.16.2");
+  const auto second = text.find("10.77.16.1");
+  ASSERT_NE(first, std::string::npos);
+  EXPECT_LT(first, second);
+  EXPECT_NE(text.find("Front desk  -|-|-  10.77.16.1  !*!*!        00-1B-4C-00-00-01           ON"),
+            std::string::npos)
+      << text;
+}
+
+TEST(DeviceReport, JsonArrayHasEveryKey) {
+  RecordingOwner owner;
+  CDeviceTable table(owner);
+  EXPECT_EQ(DeviceReport::Json(table), "[]\n");
+  table.AddDeviceByMac(L"", L"", L"10.77.16.1", L"", L"00-1B-4C-00-00-01");
+  table.UpdateModelByIp(L"ZQ\"520", L"10.77.16.1");
+  EXPECT_EQ(DeviceReport::Json(table),
+            "[\n  {\"name\": \"-*-*-\", \"model\": \"ZQ\\\"520\", \"ip\": \"10.77.16.1\", "
+            "\"subnet_mask\": \"!*!*!\", \"mac\": \"00-1B-4C-00-00-01\", \"gateway\": \"\", "
+            "\"dhcp\": \"\", \"image\": 1}\n]\n");
+}
