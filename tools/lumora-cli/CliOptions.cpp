@@ -122,7 +122,8 @@ Options:
 
 The discovery writes lumora's log file, lumora.log in this program's directory
 (or in the user's state directory when that one is not writable), emptied at
-the start of the run. Ctrl-C ends a discovery early; what was found is printed.
+the start of the run. Ctrl-C ends a discovery early (within one receive
+time-out) and prints what was found; a second Ctrl-C quits at once.
 
 Exit status: 0 when the command ran to its end (also when no printer was
 found), 1 when it could not run (e.g. the discovery could not start), 2 for a

@@ -1,5 +1,7 @@
 #include "SignalWatcher.h"
 
+#include <cstdlib>
+
 #include <pthread.h>
 #include <signal.h>
 
@@ -32,7 +34,8 @@ void SignalWatcher::Watch() {
     if (sigwait(&set, &sig) != 0) continue;
     if (m_bQuit.load()) return;
     if (sig == SIGUSR1) continue;
-    m_bFired.store(true);
+    // A second signal does not wait for the run to notice the first.
+    if (m_bFired.exchange(true)) std::_Exit(128 + sig);
     if (m_OnSignal) m_OnSignal();
   }
 }

@@ -2,7 +2,8 @@
 // Turns SIGINT, SIGTERM and SIGHUP into a call on a thread of its own, so
 // that a discovery can be ended cleanly from the keyboard. Construct it
 // before any other thread: the signals are blocked in every thread that is
-// started afterwards and taken with sigwait.
+// started afterwards and taken with sigwait. A second signal ends the
+// program at once.
 #include <atomic>
 #include <functional>
 #include <thread>

@@ -22,9 +22,10 @@ class WorkerTest : public ::testing::Test {
 
   RecordingOwner m_Owner;
   CDeviceTable m_Table{m_Owner};
-  FakeTransport* m_pTransport = new FakeTransport;  // owned by the worker below
-  std::unique_ptr<CDiscoveryWorker> m_pWorker = std::make_unique<CDiscoveryWorker>(
-      m_Owner, m_Table, std::unique_ptr<IDiscoveryTransport>(m_pTransport));
+  std::unique_ptr<FakeTransport> m_pOwnedTransport = std::make_unique<FakeTransport>();
+  FakeTransport* m_pTransport = m_pOwnedTransport.get();  // the worker below owns it
+  std::unique_ptr<CDiscoveryWorker> m_pWorker =
+      std::make_unique<CDiscoveryWorker>(m_Owner, m_Table, std::move(m_pOwnedTransport));
 };
 
 const SimPrinter kPrinter{"10.77.16.1", "00-1B-4C-00-00-01", "P1", "ZT-410", "255.255.0.0",

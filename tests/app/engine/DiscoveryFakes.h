@@ -9,6 +9,7 @@
 #include "IDiscoveryTransport.h"
 #include "TempDir.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -33,82 +34,53 @@ class RecordingOwner : public IDiscoveryOwner {
   BOOL InsertDeviceRow(DWORD dwImage, const std::wstring& strName, const std::wstring& strModel,
                        const std::wstring& strIp, const std::wstring& strMask,
                        const std::wstring& strMac) override {
-    std::lock_guard lock(m_Mutex);
-    m_Rows.push_back({true, 0, dwImage, strName, strModel, strIp, strMask, strMac});
+    Locked([&] { m_Rows.push_back({true, 0, dwImage, strName, strModel, strIp, strMask, strMac}); });
     return m_bInsertResult;
   }
   void UpdateDeviceRow(DWORD dwRow, DWORD dwImage, const std::wstring& strName,
                        const std::wstring& strModel, const std::wstring& strIp,
                        const std::wstring& strMask, const std::wstring& strMac) override {
-    std::lock_guard lock(m_Mutex);
-    m_Rows.push_back({false, dwRow, dwImage, strName, strModel, strIp, strMask, strMac});
+    Locked([&] { m_Rows.push_back({false, dwRow, dwImage, strName, strModel, strIp, strMask, strMac}); });
   }
   void WriteDebugConsole(const std::wstring& strLine) override {
-    std::lock_guard lock(m_Mutex);
-    m_Console.push_back(strLine);
+    Locked([&] { m_Console.push_back(strLine); });
   }
-  void ToggleLamp(Lamp lamp) override {
-    std::lock_guard lock(m_Mutex);
-    ++m_Toggles[lamp == kLoopLamp ? 0 : 1];
-  }
-  void StepProgress() override {
-    std::lock_guard lock(m_Mutex);
-    ++m_dwProgressSteps;
-  }
+  void ToggleLamp(Lamp lamp) override { Locked([&] { ++m_Toggles[lamp == kLoopLamp ? 0 : 1]; }); }
+  void StepProgress() override { Locked([&] { ++m_dwProgressSteps; }); }
   void StopDiscovery() override {
-    {
-      std::lock_guard lock(m_Mutex);
-      ++m_dwStopCalls;
-    }
+    Locked([&] { ++m_dwStopCalls; });
     if (m_OnStop) m_OnStop();
   }
   CDiscoverySettings GetDiscoverySettings() const override { return m_Settings; }
   CLogFileManager& GetLogFile() override { return m_Log; }
 
-  std::vector<std::wstring> Console() const {
-    std::lock_guard lock(m_Mutex);
-    return m_Console;
-  }
-  std::vector<RowCall> Rows() const {
-    std::lock_guard lock(m_Mutex);
-    return m_Rows;
-  }
-  DWORD Toggles(int iLamp) const {
-    std::lock_guard lock(m_Mutex);
-    return m_Toggles[iLamp];
-  }
-  DWORD ProgressSteps() const {
-    std::lock_guard lock(m_Mutex);
-    return m_dwProgressSteps;
-  }
-  DWORD StopCalls() const {
-    std::lock_guard lock(m_Mutex);
-    return m_dwStopCalls;
-  }
+  // Copies taken under the lock, for tests that read while a worker writes.
+  std::vector<std::wstring> Console() const { return Locked([&] { return m_Console; }); }
+  std::vector<RowCall> Rows() const { return Locked([&] { return m_Rows; }); }
+  DWORD Toggles(int iLamp) const { return Locked([&] { return m_Toggles[iLamp]; }); }
+  DWORD ProgressSteps() const { return Locked([&] { return m_dwProgressSteps; }); }
+  DWORD StopCalls() const { return Locked([&] { return m_dwStopCalls; }); }
   size_t ConsoleCount(const std::wstring& strLine) const {
-    size_t n = 0;
-    for (const auto& s : Console()) n += s == strLine ? 1 : 0;
-    return n;
-  }
-  // The log file's lines without their time prefix, as wide text.
-  std::vector<std::wstring> LogLines() const {
-    std::ifstream in(m_Dir.path() / "test.log", std::ios::binary);
-    std::vector<std::wstring> lines;
-    std::string line;
-    while (std::getline(in, line)) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      const std::string::size_type pos = line.find(" <--  ");
-      std::wstring text;
-      for (unsigned char c : line.substr(pos == std::string::npos ? 0 : pos + 6)) text += c;
-      lines.push_back(text);
-    }
-    return lines;
+    const auto lines = Console();
+    return static_cast<size_t>(std::count(lines.begin(), lines.end(), strLine));
   }
   std::string RawLog() const {
     std::ifstream in(m_Dir.path() / "test.log", std::ios::binary);
     std::stringstream ss;
     ss << in.rdbuf();
     return ss.str();
+  }
+  // The log file's lines without their time prefix, one character per byte.
+  std::vector<std::wstring> LogLines() const {
+    std::vector<std::wstring> lines;
+    std::stringstream in(RawLog());
+    for (std::string line; std::getline(in, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      const std::string::size_type pos = line.find(" <--  ");
+      const std::string text = line.substr(pos == std::string::npos ? 0 : pos + 6);
+      lines.emplace_back(text.begin(), text.end());
+    }
+    return lines;
   }
 
   CDiscoverySettings m_Settings;
@@ -118,6 +90,12 @@ class RecordingOwner : public IDiscoveryOwner {
  private:
   TempDir m_Dir;
   CLogFileManager m_Log;
+  template <typename F>
+  auto Locked(F f) const {
+    std::lock_guard lock(m_Mutex);
+    return f();
+  }
+
   mutable std::mutex m_Mutex;
   std::vector<RowCall> m_Rows;
   std::vector<std::wstring> m_Console;
@@ -167,7 +145,6 @@ class FakeTransport : public IDiscoveryTransport {
     std::lock_guard lock(m_Mutex);
     m_dwOpenedPort = dwPort;
     m_bOpen = m_dwOpenResult == 0;
-    ++m_dwOpenCalls;
     return m_dwOpenResult;
   }
   DWORD Receive(BYTE* pBuffer, DWORD dwBufferSize, DWORD& dwReceived, std::wstring& strSender,
@@ -179,7 +156,7 @@ class FakeTransport : public IDiscoveryTransport {
       m_bInReceive = true;
       m_Cv.notify_all();
       m_Cv.wait_for(lock, std::chrono::milliseconds(dwTimeout),
-                    [&] { return !m_Queue.empty() || m_bRelease; });
+                    [&] { return !m_Queue.empty(); });
       m_bInReceive = false;
     }
     if (m_Queue.empty() || !m_bOpen) {
@@ -234,10 +211,8 @@ class FakeTransport : public IDiscoveryTransport {
   DWORD m_dwOpenResult = 0;
   DWORD m_dwSendResult = 0;
   bool m_bWaitTimeouts = false;
-  bool m_bRelease = false;
   Responder m_Responder;
   DWORD m_dwOpenedPort = 0;
-  DWORD m_dwOpenCalls = 0;
   DWORD m_dwCloseCalls = 0;
   DWORD m_dwReceives = 0;
   DWORD m_dwLastTimeout = 0;
