@@ -1,12 +1,19 @@
 #pragma once
 // Runs one procedure on a thread of its own and gives the owner four
 // manual-reset events to steer it. The procedure polls the events itself.
+//
+// The thread never touches the wrapper: it runs on a shared state block
+// (procedure, parameter, running flag, end event) that it co-owns, so that a
+// wrapper destroyed while its procedure still runs leaves nothing behind that
+// the thread could reach. Such a thread is detached after the bounded wait of
+// KillThread; its procedure must not use the wrapper (or its owner) any more
+// once it sees the stop event.
 #include "CZqDebug.h"
 #include "CZqEvent.h"
 
 #include <corvane/CorvaneTypes.h>
 
-#include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <thread>
@@ -21,10 +28,17 @@ class CCGenericThread {
   CCGenericThread& operator=(const CCGenericThread&) = delete;
 
   // Starts the procedure unless it runs already; returns the running flag.
+  // Every start begins with all four events reset.
   BOOL StartThread();
-  // Asks a running procedure to end (stop event) and waits about 3 s at most.
+  // Calls the kill helper when set, sets the stop event and waits about 3 s
+  // at most for the procedure to return. A procedure that does not return
+  // in time is left running and the wrapper stays marked as running.
   void KillThread();
-  BOOL IsRunning() const { return m_bRunning.load(); }
+  // 1 from a successful start until the procedure returns.
+  BOOL IsRunning() const;
+  // Waits for the procedure to return without asking it to; true when it
+  // has returned (or none was started).
+  bool WaitForExit(std::chrono::milliseconds timeout) const;
 
   ThreadProc m_pfnThread = nullptr;
   ThreadProc m_pfnKillHelper = nullptr;
@@ -36,12 +50,17 @@ class CCGenericThread {
   CZqEvent m_hResumeEvent;
 
  private:
-  // The implementer of the wrapper owns everything below and may change it.
+  struct ThreadState;
+
   BOOL CreateThread();
-  void StartFunction();
+  static void ThreadStartFunction(std::shared_ptr<ThreadState> pState);
+  static void StartFunction(ThreadState& state);
+  void ReleaseFinishedThread();
+  bool WaitForProcedure();
   void Trace(const wchar_t* szStep);
 
-  std::atomic<BOOL> m_bRunning{0};
+  std::unique_ptr<std::thread> m_pThread;
+  std::shared_ptr<ThreadState> m_pState;
   CZqDebug m_Debug;
   std::wstring m_strTrace;
 };

@@ -1,0 +1,131 @@
+#include "CLumoraApp.h"
+
+#include "CIniReader.h"
+#include "EnginePlatform.h"
+
+#include <system_error>
+#include <utility>
+
+namespace {
+
+// Every INI setting, in the order it is read.
+struct IniSetting {
+  const wchar_t* szSection;
+  const wchar_t* szKey;
+  DWORD CLumoraApp::*pMember;
+};
+
+const IniSetting kIniSettings[] = {
+    {L"UDPTXRXPORT", L"uiRxPort", &CLumoraApp::uiRxPort},
+    {L"UDPTXRXPORT", L"uiTxPort", &CLumoraApp::uiTxPort},
+    {L"RETRYTIME", L"dwMaxDiscoveryTry", &CLumoraApp::dwMaxDiscoveryTry},
+    {L"RETRYTIME", L"dwMaxNoDataReadTry", &CLumoraApp::dwMaxNoDataReadTry},
+    {L"TIMEOUT", L"dwReciveThreadTimeout", &CLumoraApp::dwReciveThreadTimeout},
+    {L"TIMEOUT", L"dwRxEthTimeout", &CLumoraApp::dwRxEthTimeout},
+    {L"TIMEOUT", L"dwTxEthTimeout", &CLumoraApp::dwTxEthTimeout},
+    {L"TIMEOUT", L"dwRxThreadIdleTimeout", &CLumoraApp::dwRxThreadIdleTimeout},
+    {L"TIMEOUT", L"dwTxThreadIdleTimeout", &CLumoraApp::dwTxThreadIdleTimeout},
+    {L"BROADCAST", L"dwBroadcastType", &CLumoraApp::dwBroadcastType},
+    {L"LOGFILE", L"btLoggingOn", &CLumoraApp::btLoggingOn},
+};
+
+struct Switch {
+  const wchar_t* szWord;
+  DWORD dwFlag;
+};
+
+// "/DUBUG" is the program's debug switch as it has always been spelt.
+const Switch kSwitches[] = {
+    {L"/DUBUG", CLumoraApp::kFlagDebug},   {L"/D", CLumoraApp::kFlagDebug},
+    {L"/LOGGING", CLumoraApp::kFlagLogging}, {L"/L", CLumoraApp::kFlagLogging},
+    {L"/ADV", CLumoraApp::kFlagAdvanced},  {L"/A", CLumoraApp::kFlagAdvanced},
+};
+
+std::wstring ToUpperAscii(std::wstring strText) {
+  for (wchar_t& wc : strText) {
+    if (wc >= L'a' && wc <= L'z') wc = static_cast<wchar_t>(wc - L'a' + L'A');
+  }
+  return strText;
+}
+
+}  // namespace
+
+CLumoraApp::CLumoraApp() : CLumoraApp(EnginePlatform::ExecutablePath()) {}
+
+CLumoraApp::CLumoraApp(std::filesystem::path executablePath)
+    : m_executablePath(std::move(executablePath)) {}
+
+CLumoraApp::~CLumoraApp() = default;
+
+int CLumoraApp::InitInstance(int argc, char** argv) {
+  ParseCommandLine(BuildCommandLine(argc, argv));
+  ReadIniFile();
+  OpenLogFile();
+  return RunMainWindow();
+}
+
+void CLumoraApp::ParseCommandLine(const std::wstring& fullCommandLine) {
+  if (fullCommandLine.empty()) return;
+  std::wstring strRest = ToUpperAscii(fullCommandLine);
+  // The first word is the program path; each blank starts the next word.
+  for (std::size_t blank = strRest.find(L' '); blank != std::wstring::npos; blank = strRest.find(L' ')) {
+    strRest.erase(0, blank + 1);
+    const std::wstring strWord = strRest.substr(0, strRest.find(L' '));
+    for (const Switch& sw : kSwitches) {
+      if (strWord == sw.szWord) m_dwFlags |= sw.dwFlag;
+    }
+  }
+}
+
+std::wstring CLumoraApp::BuildCommandLine(int argc, char** argv) {
+  std::wstring strLine;
+  for (int i = 0; i < argc && argv != nullptr && argv[i] != nullptr; ++i) {
+    if (i > 0) strLine += L' ';
+    strLine += EnginePlatform::Utf8ToWide(argv[i]);
+  }
+  return strLine;
+}
+
+BOOL CLumoraApp::ReadIniFile() {
+  // Without a known executable there is no INI beside it: keep the defaults.
+  return m_executablePath.empty() ? 0 : ReadIniFile(GetDefaultIniPath());
+}
+
+BOOL CLumoraApp::ReadIniFile(const std::filesystem::path& iniPath) {
+  CIniReader reader;
+  if (!reader.SetFileName(iniPath)) return 0;
+  for (const IniSetting& setting : kIniSettings) {
+    this->*setting.pMember = reader.ReadDword(setting.szKey, setting.szSection);
+  }
+  return 1;
+}
+
+BOOL CLumoraApp::OpenLogFile() {
+  if (!m_executablePath.empty() && OpenLogFileIn(GetExecutableDirectory())) return 1;
+  // Installed system-wide, the program cannot write beside itself.
+  const std::filesystem::path stateDir = EnginePlatform::UserStateDirectory();
+  if (stateDir.empty()) return 0;
+  const std::filesystem::path logDir = stateDir / "lumora";
+  std::error_code ec;
+  std::filesystem::create_directories(logDir, ec);
+  return OpenLogFileIn(logDir);
+}
+
+BOOL CLumoraApp::OpenLogFileIn(const std::filesystem::path& directory) {
+  return m_LogFile.Open(EnginePlatform::PathToWide(directory), GetAppName() + L".log", 1);
+}
+
+void CLumoraApp::SetExecutablePath(std::filesystem::path executablePath) {
+  m_executablePath = std::move(executablePath);
+}
+
+std::filesystem::path CLumoraApp::GetExecutableDirectory() const { return m_executablePath.parent_path(); }
+
+std::wstring CLumoraApp::GetAppName() const {
+  const std::filesystem::path stem = m_executablePath.stem();
+  return stem.empty() ? L"lumora" : EnginePlatform::PathToWide(stem);
+}
+
+std::filesystem::path CLumoraApp::GetDefaultIniPath() const {
+  return GetExecutableDirectory() / EnginePlatform::WideToPath(GetAppName() + L".ini");
+}

@@ -1,0 +1,71 @@
+#include "CLogFileManager.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+class LogFileTest : public ::testing::Test {
+ protected:
+  std::filesystem::path File() const { return m_dir.path() / "lumora.log"; }
+  BOOL OpenLog(CLogFileManager& log, DWORD dwEnabled = 1) {
+    return log.Open(m_dir.path().wstring(), L"lumora.log", dwEnabled);
+  }
+  std::string Content() const {
+    std::ifstream in(File(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  TempDir m_dir;
+  CLogFileManager m_log;
+};
+
+TEST_F(LogFileTest, LinesEndInCrLfWithOptionalTimePrefix) {
+  ASSERT_EQ(OpenLog(m_log), 1);
+  EXPECT_EQ(m_log.GetFilePath(), File().wstring());
+  ASSERT_EQ(m_log.WriteTimedLine(L"<RX_DEV_IDLE>"), 1);
+  ASSERT_EQ(m_log.WriteLine(L"a\u00e9\u20acb", 0), 1);  // beyond 8 bits: '?'
+  const std::string strContent = Content();
+  ASSERT_EQ(strContent.size(), 39u) << strContent;
+  for (std::size_t digit : {4, 5, 7, 8, 10, 11}) {
+    EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(strContent[digit]))) << strContent;
+  }
+  EXPECT_EQ(strContent.substr(0, 4) + strContent[6] + strContent[9], "--> ..");
+  EXPECT_EQ(strContent.substr(12), " <--  <RX_DEV_IDLE>\r\na\xe9?b\r\n");
+}
+
+TEST_F(LogFileTest, SecondOpenEmptiesThePreviousLog) {
+  ASSERT_EQ(OpenLog(m_log), 1);
+  ASSERT_EQ(m_log.WriteTimedLine(L"first run"), 1);
+  CLogFileManager second;
+  ASSERT_EQ(OpenLog(second), 1);
+  EXPECT_EQ(Content(), "");
+}
+
+TEST_F(LogFileTest, NothingIsWrittenWhenDisabledUnopenedOrDeleted) {
+  EXPECT_EQ(m_log.WriteTimedLine(L"before open"), 0);
+  ASSERT_EQ(OpenLog(m_log, 0), 1);
+  EXPECT_EQ(m_log.WriteLine(L"disabled", 0), 0);
+  EXPECT_EQ(Content(), "");
+  ASSERT_EQ(OpenLog(m_log), 1);
+  std::filesystem::remove(File());
+  EXPECT_EQ(m_log.WriteTimedLine(L"lost"), 0);
+  EXPECT_FALSE(std::filesystem::exists(File()));  // never recreated
+  EXPECT_EQ(m_log.Open((m_dir.path() / "missing").wstring(), L"x.log", 1), 0);
+  EXPECT_EQ(m_log.GetFilePath(), (m_dir.path() / "missing" / "x.log").wstring());
+}
+
+TEST_F(LogFileTest, EmptyDirectoryAndNameMeanCurrentDirectoryDefaultName) {
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(m_dir.path());
+  const BOOL bOpened = m_log.Open(L"", L"", 1);
+  std::filesystem::current_path(previous);
+  EXPECT_EQ(bOpened, 1);
+  EXPECT_EQ(m_log.GetFilePath(), L"./0ZQMainLog.log");
+  EXPECT_TRUE(std::filesystem::exists(m_dir.path() / "0ZQMainLog.log"));
+}
+
+}  // namespace
