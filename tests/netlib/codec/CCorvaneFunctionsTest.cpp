@@ -86,16 +86,6 @@ TEST(FrameParse, LengthLimitsAndShortBuffers) {
   }
 }
 
-TEST(FrameRoundTrip, BuiltFrameParsesBack) {
-  CCorvaneFunctions f;
-  const std::vector<BYTE> data = {0x00, 0xFF, 0x3C, 0x3E, 0x80};
-  std::vector<BYTE> frame(64), out(5);
-  DWORD length = 64, outLength = 5;
-  ASSERT_EQ(f.FormatEthBuffToSend(frame.data(), length, kTag, L"<NAME>", data.data(), 5, '<', '>'), 1);
-  ASSERT_EQ(f.GetDataEthAnswer(out.data(), outLength, kTag, L"<NAME>", frame.data(), length), 1);
-  EXPECT_EQ(out, data);
-}
-
 TEST(HexDump, BytesAndFrames) {
   CCorvaneFunctions f;
   const BYTE bytes[] = {0x3C, 0x02, 0x3E, 0xab};
