@@ -1,0 +1,11 @@
+#include <corvane/LastError.h>
+
+namespace corvane {
+namespace {
+thread_local DWORD t_dwLastError = 0;
+}
+
+DWORD GetLastError() { return t_dwLastError; }
+void SetLastError(DWORD dwError) { t_dwLastError = dwError; }
+
+}  // namespace corvane

@@ -1,0 +1,121 @@
+#include <corvane/CCorvaneFunctions.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::wstring kTag = L"<ZQ>";
+const std::wstring kCode = L"<STSMOQ><CMD>";  // header of 17 characters
+const BYTE kGuard = 0xEE;
+
+std::vector<BYTE> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
+
+// The 20-byte status query: header, '<', 0x02, '>'.
+const std::vector<BYTE> kStatusFrame = Bytes("<ZQ><STSMOQ><CMD><\x02>");
+
+TEST(FrameBuild, CapacityAndSizeLimits) {
+  const struct { DWORD dataLen, capacity; BOOL result; DWORD length; DWORD written; } cases[] = {
+      {1, 1024, 1, 20, 20},         // the status query
+      {1, 20, 1, 20, 20},           // capacity exactly the frame
+      {1, 19, 0, 19, 19},           // one short: prefix only
+      {1, 10, 0, 10, 10},
+      {1005, 1024, 1, 1024, 1024},  // largest frame
+      {1006, 2048, 0, 2048, 0},     // 1025 bytes: refused, nothing written
+      {0xFFFFFFFF, 2048, 0, 2048, 0},  // must not wrap into a small frame
+  };
+  CCorvaneFunctions f;
+  const std::vector<BYTE> data(1006, 0x02);
+  for (const auto& c : cases) {
+    std::vector<BYTE> buffer(c.capacity + 8, kGuard);
+    DWORD length = c.capacity;
+    EXPECT_EQ(f.FormatEthBuffToSend(buffer.data(), length, kTag, kCode, data.data(), c.dataLen,
+                                    '<', '>'), c.result) << c.dataLen << "/" << c.capacity;
+    EXPECT_EQ(length, c.length) << c.dataLen << "/" << c.capacity;
+    for (DWORD i = 0; i < buffer.size(); ++i) {
+      if (i >= c.written) {
+        ASSERT_EQ(buffer[i], kGuard) << "byte " << i << " of " << c.dataLen << "/" << c.capacity;
+      } else if (c.dataLen == 1) {
+        ASSERT_EQ(buffer[i], kStatusFrame[i]) << i;
+      }
+    }
+  }
+  DWORD length = 100;
+  EXPECT_EQ(f.FormatEthBuffToSend(nullptr, length, kTag, kCode, data.data(), 1, '<', '>'), 0);
+}
+
+TEST(FrameParse, AcceptsOnlyItsOwnHeader) {
+  const struct { std::string frame; BOOL result; const char* why; } cases[] = {
+      {"<ZQ><STSMOQ><CMD><\x02>", 1, "status answer"},
+      {"<zq><STSMOQ><CMD><\x02>", 0, "lower-case tag"},
+      {"<ZQ><STSMOQ><CMX><\x02>", 0, "other code"},
+      {"<ZQ><STS", 0, "shorter than the header"},
+  };
+  CCorvaneFunctions f;
+  for (const auto& c : cases) {
+    const auto frame = Bytes(c.frame);
+    BYTE out[8] = {9, 9};
+    DWORD length = sizeof out;
+    EXPECT_EQ(f.GetDataEthAnswer(out, length, kTag, kCode, frame.data(),
+                                 static_cast<DWORD>(frame.size())), c.result) << c.why;
+    EXPECT_EQ(out[0], c.result ? 0x02 : 9) << c.why;
+    EXPECT_EQ(length, c.result ? 1u : 8u) << c.why;
+  }
+}
+
+TEST(FrameParse, LengthLimitsAndShortBuffers) {
+  const struct { DWORD received, capacity; BOOL result; DWORD length; bool zeroed; } cases[] = {
+      {1025, 1024, 0, 1024, false},  // refused before any comparison
+      {1024, 1024, 1, 1005, false},
+      {1024, 1004, 0, 0, true},      // data does not fit
+      {18, 8, 0, 0, true},           // header + 1: the data count wraps
+      {19, 8, 1, 0, false},          // no data at all
+  };
+  CCorvaneFunctions f;
+  std::vector<BYTE> frame = Bytes("<ZQ><STSMOQ><CMD><");
+  frame.resize(1025, 0x41);
+  for (const auto& c : cases) {
+    std::vector<BYTE> out(c.capacity + 8, kGuard);
+    DWORD length = c.capacity;
+    EXPECT_EQ(f.GetDataEthAnswer(out.data(), length, kTag, kCode, frame.data(), c.received),
+              c.result) << c.received << "/" << c.capacity;
+    EXPECT_EQ(length, c.length) << c.received << "/" << c.capacity;
+    EXPECT_EQ(out[0], c.zeroed ? 0 : (c.result && c.length ? 0x41 : kGuard)) << c.received;
+    EXPECT_EQ(out[c.capacity], kGuard) << "wrote past capacity " << c.capacity;
+  }
+}
+
+TEST(HexDump, BytesAndFrames) {
+  CCorvaneFunctions f;
+  const BYTE bytes[] = {0x3C, 0x02, 0x3E, 0xab};
+  EXPECT_EQ(f.ByteToExCString(bytes, 4), L"0x3C,0x02,0x3E,0xAB");
+  EXPECT_EQ(f.ByteToExCString(bytes, 0), L"");
+  const BYTE* frame = kStatusFrame.data();
+  EXPECT_EQ(f.BufByteToExCString(frame, 20, kTag, kCode), L"<ZQ><STSMOQ><CMD><0x02>");
+  EXPECT_EQ(f.BufByteToExCString(frame, 18, kTag, kCode), L"<ZQ><STSMOQ><CMD><>");
+  EXPECT_EQ(f.BufByteToExCString(frame, 2, kTag, kCode), L"0x3C,0x5A");  // shorter than header
+}
+
+TEST(AddressText, Conversions) {
+  CCorvaneFunctions f;
+  EXPECT_EQ(f.dwordToStrIp(0), L"0.0.0.0");
+  EXPECT_EQ(f.dwordToStrIp(0xC0A8010A), L"192.168.1.10");
+  const struct { const wchar_t* text; DWORD ip, mac; } cases[] = {
+      {L"192.168.1.10", 0xC0A8010A, 0xC0A8010A},
+      {L"255.255.255.255", 0xFFFFFFFF, 0xFFFFFFFF},
+      {L"10.1", 0x0A010000, 0x0A010000},
+      {L"", 0, 0},
+      {L"1.2.3.4.5", 0x01020304, 0x01020304},  // four groups only
+      {L"1-2", 0x48000000, 0x01020000},  // '-' is no separator of addresses
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(f.strIpToDword(c.text), c.ip) << c.text;
+    EXPECT_EQ(f.strMacToDword(c.text), c.mac) << c.text;
+  }
+  // How the UDP transport derives the subnet-directed broadcast.
+  const DWORD ip = f.strIpToDword(L"10.77.0.2"), mask = f.strIpToDword(L"255.255.0.0");
+  EXPECT_EQ(f.dwordToStrIp((ip & mask) | ~mask), L"10.77.255.255");
+}
+
+}  // namespace
