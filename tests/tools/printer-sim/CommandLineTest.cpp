@@ -38,6 +38,7 @@ TEST(CommandLineTest, UsageErrorsAreNamed) {
       {{"--count", "0"}, "invalid value '0' for --count"},
       {{"--count"}, "option --count needs a value"},
       {{"--count", "2", "--drop", "101"}, "invalid value '101' for --drop"},
+      {{"--count", "2", "--garbage", "nan"}, "invalid value 'nan' for --garbage"},
       {{"--count", "2", "--port", "65536"}, "invalid value '65536' for --port"},
       {{"--count", "2", "--base", "10.77.16"}, "invalid value '10.77.16' for --base"},
       {{"--count", "2", "--answer-port", "15000"}, "--port and --answer-port must differ"},
