@@ -1,0 +1,53 @@
+// Which answers a printer gives to which request.
+#include <gtest/gtest.h>
+
+#include "Responder.h"
+
+using namespace printersim;
+using namespace std::string_view_literals;
+
+namespace {
+
+Printer Sample() {
+  return Printer{Ipv4Address(0x0A4D1001), "00-1B-4C-00-00-01", "ZQ-PRN-0001", "ZQ-520",
+                 "255.255.0.0", "10.77.0.1", ""};
+}
+
+Responder::Answers Ask(const Responder& responder, Printer& printer, std::string_view request) {
+  Responder::Answers out;
+  responder.Answer(printer, request, out);
+  return out;
+}
+
+TEST(ResponderTest, KnownRequestsGetTheirFieldInAngleBrackets) {
+  const Responder responder;
+  Printer printer = Sample();
+  const std::pair<const char*, const char*> cases[] = {
+      {"<ZQ><0000>", "<ZQ><MAC><00-1B-4C-00-00-01>"},
+      {"<ZQ><STSMOQ><NAME>", "<ZQ><NAME><ZQ-PRN-0001>"},
+      {"<ZQ><STSMOQ><MOD>", "<ZQ><MOD><ZQ-520>"},
+      {"<ZQ><STSMOQ><SNM>", "<ZQ><SNM><255.255.0.0>"},
+      {"<ZQ><STSMOQ><GTW>", "<ZQ><GTW><10.77.0.1>"},
+      {"<ZQ><STSMOQ><DHCP>", "<ZQ><DHCP><>"}};
+  for (const auto& [request, answer] : cases)
+    EXPECT_EQ(Ask(responder, printer, request), Responder::Answers{answer}) << request;
+  for (std::string_view other :
+       {"<ZQ><0!!0>"sv, "<zq><0000>"sv, "<ZQ><0000"sv, "<ZQ><0000>x"sv, "<ZQ><0000>\0"sv,
+        "<ZQ><STSMOQ>"sv, "<ZQ><STSMOQ><name>"sv, "<ZQ><STSMOQ><MAC>"sv, "<ZQ><NAME>"sv, ""sv})
+    EXPECT_TRUE(Ask(responder, printer, other).empty()) << other;
+}
+
+TEST(ResponderTest, AddedRoutesAnswerAndMayChangeThePrinter) {
+  // How later request kinds plug in: a prefix route that reads the request.
+  Responder responder;
+  responder.AddRoute("<ZQ><STSMOQ><SET>", Responder::Match::kPrefix,
+                     [](Printer& p, std::string_view request, Responder::Answers& out) {
+                       p.name = request.substr(17);
+                       out = {"ok", "ok again"};
+                     });
+  Printer printer = Sample();
+  EXPECT_EQ(Ask(responder, printer, "<ZQ><STSMOQ><SET>LOBBY").size(), 2u);
+  EXPECT_EQ(Ask(responder, printer, "<ZQ><STSMOQ><NAME>"), Responder::Answers{"<ZQ><NAME><LOBBY>"});
+}
+
+}  // namespace

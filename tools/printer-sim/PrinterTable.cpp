@@ -1,0 +1,28 @@
+#include "PrinterTable.h"
+
+namespace printersim {
+
+PrinterTable::PrinterTable(std::vector<Printer> printers) : printers_(std::move(printers)) {
+  broadcasts_.reserve(printers_.size());
+  for (std::size_t i = 0; i < printers_.size(); ++i) {
+    broadcasts_.push_back(printers_[i].DirectedBroadcast());
+    byAddress_.emplace(printers_[i].address.value(), i);
+  }
+}
+
+void PrinterTable::Addressees(Ipv4Address destination, std::vector<std::size_t>& out) const {
+  out.clear();
+  if (destination == kLimitedBroadcast) {
+    for (std::size_t i = 0; i < printers_.size(); ++i) out.push_back(i);
+    return;
+  }
+  if (const auto it = byAddress_.find(destination.value()); it != byAddress_.end()) {
+    out.push_back(it->second);
+    return;
+  }
+  for (std::size_t i = 0; i < broadcasts_.size(); ++i) {
+    if (broadcasts_[i] == destination) out.push_back(i);
+  }
+}
+
+}  // namespace printersim

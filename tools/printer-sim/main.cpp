@@ -1,0 +1,84 @@
+// printer-sim: plays the maker's network printers on a virtual LAN.
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "CommandLine.h"
+#include "ConfigReader.h"
+#include "NamespaceGuard.h"
+#include "PrinterGenerator.h"
+#include "Simulator.h"
+#include "StopSignal.h"
+#include "UdpSocket.h"
+
+using namespace printersim;
+
+namespace {
+
+constexpr int kUsageError = 2;
+constexpr int kStartFailed = 1;
+
+std::optional<std::vector<Printer>> LoadPrinters(const SimOptions& options, std::string& error) {
+  const PrinterGenerator generator(options.base, options.subnetMask, options.gateway);
+  if (options.configPath.empty()) return generator.MakeAll(options.count, error);
+  std::ifstream in(options.configPath);
+  if (!in) {
+    error = "cannot read " + options.configPath;
+    return std::nullopt;
+  }
+  auto printers = ConfigReader(generator).Read(in, error);
+  if (!printers) error = options.configPath + ": " + error;
+  return printers;
+}
+
+// A printer whose address the host does not hold can hear broadcasts but
+// cannot answer; say so before the first request shows it.
+void WarnAboutForeignAddresses(const std::vector<Printer>& printers) {
+  std::size_t foreign = 0;
+  std::string first;
+  for (const Printer& printer : printers) {
+    if (UdpSocket::IsLocalAddress(printer.address)) continue;
+    if (foreign++ == 0) first = printer.address.ToString();
+  }
+  if (foreign > 0) {
+    std::cerr << "printer-sim: warning: " << foreign << " printer address(es), first " << first
+              << ", are not addresses of this host; those printers cannot answer\n";
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string error;
+  const auto options = CommandLine::Parse(std::vector<std::string_view>(argv + 1, argv + argc), error);
+  if (!options) {
+    std::cerr << "printer-sim: " << error << "\nTry 'printer-sim --help'.\n";
+    return kUsageError;
+  }
+  if (options->help) {
+    std::cout << CommandLine::Help();
+    return 0;
+  }
+  if (!options->allowHostNetwork && !NamespaceGuard::InSeparateNetworkNamespace()) {
+    std::cerr << "printer-sim: refusing to start outside a network namespace of its own (it would "
+                 "answer real programs on this network); start it inside a virtual LAN (scripts/vlan run --sim N ...), or pass "
+                 "--allow-host-network on an isolated test network\n";
+    return kStartFailed;
+  }
+  auto printers = LoadPrinters(*options, error);
+  if (!printers) {
+    std::cerr << "printer-sim: " << error << '\n';
+    return options->configPath.empty() ? kUsageError : kStartFailed;
+  }
+  WarnAboutForeignAddresses(*printers);
+  const StopSignal stop(error);
+  Simulator simulator(*options, PrinterTable(std::move(*printers)), std::cerr);
+  if (!stop.valid() || !simulator.Open(error)) {
+    std::cerr << "printer-sim: " << error << '\n';
+    return kStartFailed;
+  }
+  std::cout << "printer-sim: ready" << std::endl;
+  return simulator.Run(stop.fd());
+}
