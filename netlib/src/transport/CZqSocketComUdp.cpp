@@ -98,20 +98,30 @@ void CZqSocketComUdp::Close() {
   m_Socket.Close();
 }
 
-std::wstring CZqSocketComUdp::BroadcastDestination() const {
-  if (m_bBroadcast != 0) return corvane::detail::kLimitedBroadcast;
-  return corvane::detail::SubnetBroadcastAddress();
+bool CZqSocketComUdp::PrepareBroadcast(std::wstring& strDestination) {
+  if (m_bBroadcast != 0) {
+    strDestination = corvane::detail::kLimitedBroadcast;
+    return true;
+  }
+  // The system refuses any broadcast destination, the subnet-directed one
+  // included, to a socket without broadcast permission.
+  strDestination = corvane::detail::SubnetBroadcastAddress();
+  return m_Socket.SetBroadcast(1) != 0;
 }
 
-DWORD CZqSocketComUdp::SendBytes(const BYTE* pBuffer, int iLength,
-                                 const std::wstring& strDestination, DWORD* pError) {
+DWORD CZqSocketComUdp::SendBytes(const BYTE* pBuffer, int iLength, const std::wstring* pHost,
+                                 DWORD* pError) {
   if (pError != nullptr) *pError = 0;
   if (iLength < 0 || (pBuffer == nullptr && iLength > 0)) {
     corvane::SetLastError(error::kBadAddress);
     return Report(pError, kNotSentWhole);
   }
+  std::wstring strBroadcast;
+  if (pHost == nullptr && !PrepareBroadcast(strBroadcast)) return Report(pError, kNotSentWhole);
   DWORD dwAddress = 0;
-  if (!CCSock::ResolveAddress(strDestination, dwAddress)) return Report(pError, kNotSentWhole);
+  if (!CCSock::ResolveAddress(pHost != nullptr ? *pHost : strBroadcast, dwAddress)) {
+    return Report(pError, kNotSentWhole);
+  }
   int iOffset = 0;
   do {
     const int iChunk = std::min(iLength - iOffset, kMaxDatagramPayload);
@@ -122,65 +132,65 @@ DWORD CZqSocketComUdp::SendBytes(const BYTE* pBuffer, int iLength,
   return kOk;
 }
 
-DWORD CZqSocketComUdp::SendText(const std::wstring& strMessage,
-                                const std::wstring& strDestination, DWORD* pError) {
+DWORD CZqSocketComUdp::SendText(const std::wstring& strMessage, const std::wstring* pHost,
+                                DWORD* pError) {
   if (pError != nullptr) *pError = 0;
   if (strMessage.size() >= 65535) return kMessageTooLong;
   const std::string bytes = corvane::detail::NarrowText(strMessage);
   return SendBytes(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<int>(bytes.size()),
-                   strDestination, pError);
+                   pHost, pError);
 }
 
 DWORD CZqSocketComUdp::Send(const BYTE* pBuffer, int iLength) {
-  return SendBytes(pBuffer, iLength, BroadcastDestination(), nullptr);
+  return SendBytes(pBuffer, iLength, nullptr, nullptr);
 }
 
 DWORD CZqSocketComUdp::Send(const BYTE* pBuffer, int iLength, DWORD& dwError) {
-  return SendBytes(pBuffer, iLength, BroadcastDestination(), &dwError);
+  return SendBytes(pBuffer, iLength, nullptr, &dwError);
 }
 
 DWORD CZqSocketComUdp::Send(const BYTE* pBuffer, int iLength, std::wstring& strLocalAddress,
                             DWORD& dwPort) {
   strLocalAddress = corvane::detail::LocalAdapterAddress();
   dwPort = m_dwPort;
-  return SendBytes(pBuffer, iLength, BroadcastDestination(), nullptr);
+  return SendBytes(pBuffer, iLength, nullptr, nullptr);
 }
 
 DWORD CZqSocketComUdp::Send(const BYTE* pBuffer, int iLength, const std::wstring& strHost) {
-  return SendBytes(pBuffer, iLength, strHost, nullptr);
+  return SendBytes(pBuffer, iLength, &strHost, nullptr);
 }
 
 DWORD CZqSocketComUdp::Send(const BYTE* pBuffer, int iLength, const std::wstring& strHost,
                             std::wstring& strLocalAddress, DWORD& dwPort) {
   strLocalAddress = corvane::detail::LocalAdapterAddress();
   dwPort = m_dwPort;
-  return SendBytes(pBuffer, iLength, strHost, nullptr);
+  return SendBytes(pBuffer, iLength, &strHost, nullptr);
 }
 
 DWORD CZqSocketComUdp::Send(const std::wstring& strMessage) {
-  return SendText(strMessage, BroadcastDestination(), nullptr);
+  return SendText(strMessage, nullptr, nullptr);
 }
 
 DWORD CZqSocketComUdp::Send(const std::wstring& strMessage, DWORD& dwError) {
-  return SendText(strMessage, BroadcastDestination(), &dwError);
+  return SendText(strMessage, nullptr, &dwError);
 }
 
 DWORD CZqSocketComUdp::Send(const std::wstring& strMessage, std::wstring& strLocalAddress,
                             DWORD& dwPort) {
   strLocalAddress = corvane::detail::LocalAdapterAddress();
   dwPort = m_dwPort;
-  return SendText(strMessage, BroadcastDestination(), nullptr);
+  return SendText(strMessage, nullptr, nullptr);
 }
 
 DWORD CZqSocketComUdp::Send(const std::wstring& strMessage, const std::wstring& strHost) {
-  return SendText(strMessage, strHost, nullptr);
+  return SendText(strMessage, &strHost, nullptr);
 }
 
 DWORD CZqSocketComUdp::Send(const std::wstring& strMessage, const std::wstring& strHost,
                             std::wstring& strLocalAddress, DWORD& dwPort) {
   strLocalAddress = corvane::detail::LocalAdapterAddress();
   dwPort = m_dwPort;
-  return SendText(strMessage, strHost, nullptr);
+  return SendText(strMessage, &strHost, nullptr);
 }
 
 int CZqSocketComUdp::ReceiveOne(BYTE* pBuffer, DWORD dwBufferSize,
