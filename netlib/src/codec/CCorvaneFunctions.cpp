@@ -1,25 +1,92 @@
+// Frame codec, hexadecimal dumps and IPv4 text conversions.
 #include <corvane/CCorvaneFunctions.h>
 
+#include <array>
 #include <cstdio>
+#include <cstring>
+
+#include "codec/WireText.h"
+
+using corvane::detail::FromWireBytes;
+using corvane::detail::ToWireBytes;
 
 CCorvaneFunctions::~CCorvaneFunctions() = default;
 
-BOOL CCorvaneFunctions::FormatEthBuffToSend(BYTE*, DWORD&, std::wstring, std::wstring,
-                                            const BYTE*, DWORD, BYTE, BYTE) const {
+BOOL CCorvaneFunctions::FormatEthBuffToSend(BYTE* pBuffer, DWORD& dwLength, std::wstring strTag,
+                                            std::wstring strCode, const BYTE* pData,
+                                            DWORD dwDataLength, BYTE btStart,
+                                            BYTE btEnd) const {
+  const std::string header = ToWireBytes(strTag + strCode);
+  // 64-bit sum: a huge data length must not wrap into a small frame.
+  const unsigned long long total = header.size() + 2ULL + dwDataLength;
+  if (total > kMaxFrame) return 0;
+  if ((pBuffer == nullptr && dwLength > 0) || (pData == nullptr && dwDataLength > 0)) return 0;
+
+  std::array<BYTE, kMaxFrame> work{};
+  std::memcpy(work.data(), header.data(), header.size());
+  work[header.size()] = btStart;
+  if (dwDataLength > 0) std::memcpy(work.data() + header.size() + 1, pData, dwDataLength);
+  work[total - 1] = btEnd;
+
+  if (dwLength >= total) {
+    dwLength = static_cast<DWORD>(total);
+    std::memcpy(pBuffer, work.data(), total);
+    return 1;
+  }
+  if (dwLength > 0) std::memcpy(pBuffer, work.data(), dwLength);
   return 0;
 }
 
-BOOL CCorvaneFunctions::GetDataEthAnswer(BYTE*, DWORD& dwLength, std::wstring, std::wstring,
-                                         const BYTE*, DWORD) const {
+BOOL CCorvaneFunctions::GetDataEthAnswer(BYTE* pBuffer, DWORD& dwLength, std::wstring strTag,
+                                         std::wstring strCode, const BYTE* pReceived,
+                                         DWORD dwReceived) const {
+  if (dwReceived > kMaxFrame || pReceived == nullptr) return 0;
+  const std::size_t tagLen = strTag.size();
+  const std::size_t codeLen = strCode.size();
+  // A frame shorter than its header cannot carry it; never read past it.
+  if (tagLen + codeLen > dwReceived) return 0;
+  if (FromWireBytes(pReceived, tagLen) != strTag) return 0;
+  if (FromWireBytes(pReceived + tagLen, codeLen) != strCode) return 0;
+
+  // Start and end byte are skipped unchecked. Unsigned arithmetic: a frame
+  // shorter than header + 2 gives a huge count that never fits.
+  const DWORD dataLen = dwReceived - static_cast<DWORD>(codeLen) - static_cast<DWORD>(tagLen) - 2;
+  if (dwLength >= dataLen && (pBuffer != nullptr || dataLen == 0)) {
+    if (dataLen > 0) std::memcpy(pBuffer, pReceived + tagLen + codeLen + 1, dataLen);
+    dwLength = dataLen;
+    return 1;
+  }
+  if (pBuffer != nullptr && dwLength > 0) std::memset(pBuffer, 0, dwLength);
   dwLength = 0;
   return 0;
 }
 
-std::wstring CCorvaneFunctions::ByteToExCString(const BYTE*, DWORD) const { return {}; }
+std::wstring CCorvaneFunctions::ByteToExCString(const BYTE* pBytes, DWORD dwCount) const {
+  std::wstring text;
+  if (pBytes == nullptr) return text;
+  text.reserve(dwCount * 5ULL);
+  for (DWORD i = 0; i < dwCount; ++i) {
+    wchar_t hex[8];
+    std::swprintf(hex, 8, L"0x%02X", static_cast<unsigned>(pBytes[i]));
+    if (i > 0) text += L',';
+    text += hex;
+  }
+  return text;
+}
 
-std::wstring CCorvaneFunctions::BufByteToExCString(const BYTE*, DWORD, std::wstring,
-                                                   std::wstring) const {
-  return {};
+std::wstring CCorvaneFunctions::BufByteToExCString(const BYTE* pFrame, DWORD dwLength,
+                                                   std::wstring strTag,
+                                                   std::wstring strCode) const {
+  if (pFrame == nullptr) return {};
+  const std::size_t headerLen = strTag.size() + strCode.size();
+  if (headerLen > dwLength) return ByteToExCString(pFrame, dwLength);
+  std::wstring text = FromWireBytes(pFrame, headerLen);
+  text += L'<';
+  if (dwLength - headerLen >= 2) {
+    text += ByteToExCString(pFrame + headerLen + 1, static_cast<DWORD>(dwLength - headerLen - 2));
+  }
+  text += L'>';
+  return text;
 }
 
 std::wstring CCorvaneFunctions::dwordToStrIp(DWORD dwAddress) const {
@@ -31,7 +98,8 @@ std::wstring CCorvaneFunctions::dwordToStrIp(DWORD dwAddress) const {
 
 namespace {
 // Four passes of decimal accumulation; a pass ends at a separator (consumed)
-// or at the end of the text. Other characters are not rejected.
+// or at the end of the text. Other characters are not rejected, a missing
+// group counts as 0, and all arithmetic wraps at 32 bits.
 DWORD FourGroups(const std::wstring& text, bool bDashToo) {
   DWORD result = 0;
   std::size_t pos = 0;
@@ -55,11 +123,3 @@ DWORD CCorvaneFunctions::strIpToDword(std::wstring strIp) const {
 DWORD CCorvaneFunctions::strMacToDword(std::wstring strMac) const {
   return FourGroups(strMac, true);
 }
-
-BOOL CCorvaneFunctions::GetClientMacAddress(std::wstring, std::wstring&) const { return 0; }
-
-std::wstring CCorvaneFunctions::GetHostClientIpAddress(std::wstring) const { return {}; }
-
-std::wstring CCorvaneFunctions::GetHostClientName(std::wstring) const { return {}; }
-
-BOOL CCorvaneFunctions::GetHostInfo(std::wstring, _HostInfo&) const { return 0; }
