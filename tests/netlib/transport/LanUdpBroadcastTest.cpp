@@ -24,15 +24,18 @@ struct PipeCloser {
 };
 using Pipe = std::unique_ptr<FILE, PipeCloser>;
 
-// A receiver on peer 1: prints "ready" once bound, then "<sender> <payload>"
-// for the first datagram, or "none" after 5 s.
+// A receiver on peer 1: prints "ready" once bound, then
+// "<sender> <destination> <payload>" for the first datagram, or "none" after 5 s.
+// (8 is IP_PKTINFO: the ancillary data carries the header's destination.)
 Pipe StartPeerReceiver() {
   const std::string command =
       "ip netns exec " + Env("VLAN_PEER1_NS") +
       " python3 -u -c 'import socket\n"
       "s=socket.socket(socket.AF_INET,socket.SOCK_DGRAM)\n"
+      "s.setsockopt(socket.IPPROTO_IP,8,1)\n"
       "s.bind((\"\",15000)); s.settimeout(5); print(\"ready\")\n"
-      "try:\n d,a=s.recvfrom(2048); print(a[0], d.decode())\n"
+      "try:\n d,c,f,a=s.recvmsg(2048,64)\n"
+      " print(a[0], socket.inet_ntoa(c[0][2][8:12]), d.decode())\n"
       "except socket.timeout:\n print(\"none\")'";
   return Pipe(popen(command.c_str(), "r"));
 }
@@ -63,9 +66,11 @@ TEST_P(LanUdpBroadcast, DiscoveryRequestReachesPeerAndHost) {
   ASSERT_EQ(sender.InitSocket(kPort, 0, GetParam()), CZqSocketComUdp::kOk);
   std::wstring local;
   DWORD port = 0;
-  DWORD dwError = 0;
-  ASSERT_EQ(sender.Send(std::wstring(L"<ZQ><0000>"), dwError), CZqSocketComUdp::kOk) << dwError;
-  EXPECT_EQ(ReadLine(peer.get()), Env("VLAN_HOST_IP") + " <ZQ><0000>");
+  ASSERT_EQ(sender.Send(std::wstring(L"<ZQ><0000>"), local, port), CZqSocketComUdp::kOk);
+  EXPECT_EQ(local, Wide(Env("VLAN_HOST_IP")));
+  EXPECT_EQ(port, kPort);
+  const std::string destination = GetParam() != 0 ? "255.255.255.255" : Env("VLAN_BROADCAST");
+  EXPECT_EQ(ReadLine(peer.get()), Env("VLAN_HOST_IP") + " " + destination + " <ZQ><0000>");
 
   BYTE buffer[64];
   DWORD received = 0, fromPort = 0;
@@ -73,11 +78,9 @@ TEST_P(LanUdpBroadcast, DiscoveryRequestReachesPeerAndHost) {
   EXPECT_EQ(receiver.Receive(buffer, 64, received, from, fromPort, 3000), CZqSocketComUdp::kOk);
   EXPECT_EQ(received, 10u);
   EXPECT_EQ(from, Wide(Env("VLAN_HOST_IP")));
-  (void)local;
-  (void)port;
 }
 
 // 1: limited broadcast 255.255.255.255; 0: the adapter's subnet-directed broadcast.
-INSTANTIATE_TEST_SUITE_P(Modes, LanUdpBroadcast, ::testing::Values(1u, 0u));
+INSTANTIATE_TEST_SUITE_P(LanModes, LanUdpBroadcast, ::testing::Values(1u, 0u));
 
 }  // namespace
