@@ -4,12 +4,14 @@
 
 #include "platform/SocketApi.h"
 #include "platform/SocketPoll.h"
+#include "transport/BlockingCall.h"
 #include "transport/Ipv4Text.h"
 
 #include <atomic>
 
 namespace platform = corvane::platform;
 namespace error = corvane::error;
+using corvane::detail::BlockingCall;
 
 struct CCSock::State {
   platform::SocketHandle handle;
@@ -19,23 +21,6 @@ struct CCSock::State {
 };
 
 namespace {
-
-// Marks the socket as inside a blocking call for the guard's lifetime,
-// unless another call holds the mark already.
-class BlockingCall {
- public:
-  explicit BlockingCall(std::atomic<bool>& flag) : m_flag(flag), m_entered(!flag.exchange(true)) {}
-  ~BlockingCall() {
-    if (m_entered) m_flag.store(false);
-  }
-  BlockingCall(const BlockingCall&) = delete;
-  BlockingCall& operator=(const BlockingCall&) = delete;
-  bool Entered() const { return m_entered; }
-
- private:
-  std::atomic<bool>& m_flag;
-  bool m_entered;
-};
 
 int Fail(DWORD code, int result) {
   corvane::SetLastError(code);

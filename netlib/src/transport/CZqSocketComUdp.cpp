@@ -212,8 +212,10 @@ int CZqSocketComUdp::ReceiveOne(BYTE* pBuffer, DWORD dwBufferSize,
   DWORD dwAddress = 0;
   WORD wPort = 0;
   const int iReceived = m_pDrain->Receive(pBuffer, iSize, dwAddress, wPort, dwWait);
-  if (iReceived >= 0 ? CCSock::GetLastError() != error::kInProgress
-                     : CCSock::GetLastError() == error::kMessageSize) {
+  // A datagram was taken (also one too large); a refused or timed-out
+  // receive leaves the sender outputs empty.
+  const DWORD dwError = CCSock::GetLastError();
+  if (dwError == error::kNone || dwError == error::kMessageSize) {
     strSenderAddress = corvane::detail::FormatIpv4(dwAddress);
     dwSenderPort = wPort;
   }

@@ -1,6 +1,7 @@
 #include "transport/DatagramDrain.h"
 
 #include "platform/SocketApi.h"
+#include "transport/BlockingCall.h"
 
 #include <corvane/CorvaneErrors.h>
 #include <corvane/LastError.h>
@@ -89,27 +90,18 @@ bool DatagramDrain::DrainSocket(std::vector<BYTE>& scratch) {
 
 int DatagramDrain::Receive(void* pBuffer, int nBufferLength, DWORD& dwAddress, WORD& wPort,
                            DWORD dwTimeout) {
-  if (m_receiving.exchange(true)) {
-    corvane::SetLastError(error::kInProgress);
-    return 0;
-  }
   QueuedDatagram datagram;
   {
-    std::unique_lock<std::mutex> lock(m_mutex);
-    const auto until = platform::Deadline::AfterMs(dwTimeout).When();
-    const bool any = m_arrived.wait_until(lock, until, [this] { return !m_queue.empty(); });
-    if (!any) {
-      m_receiving.store(false);
+    const BlockingCall call(m_receiving);
+    if (!call.Entered()) {
+      corvane::SetLastError(error::kInProgress);
+      return 0;
+    }
+    if (!TakeNext(datagram, dwTimeout)) {
       corvane::SetLastError(error::kTimedOut);
       return -1;
     }
-    datagram = std::move(m_queue.front());
-    m_queue.pop_front();
-    const bool wasFull = m_queuedBytes >= m_queueByteLimit;
-    m_queuedBytes -= Cost(datagram);
-    if (wasFull && m_queuedBytes < m_queueByteLimit) m_room.notify_one();
   }
-  m_receiving.store(false);
   dwAddress = datagram.address;
   wPort = datagram.port;
   const std::size_t capacity = nBufferLength > 0 ? static_cast<std::size_t>(nBufferLength) : 0;
@@ -121,6 +113,18 @@ int DatagramDrain::Receive(void* pBuffer, int nBufferLength, DWORD& dwAddress, W
   }
   corvane::SetLastError(error::kNone);
   return static_cast<int>(copied);
+}
+
+bool DatagramDrain::TakeNext(QueuedDatagram& datagram, DWORD dwTimeout) {
+  std::unique_lock<std::mutex> lock(m_mutex);
+  const auto until = platform::Deadline::AfterMs(dwTimeout).When();
+  if (!m_arrived.wait_until(lock, until, [this] { return !m_queue.empty(); })) return false;
+  datagram = std::move(m_queue.front());
+  m_queue.pop_front();
+  const bool wasFull = m_queuedBytes >= m_queueByteLimit;
+  m_queuedBytes -= Cost(datagram);
+  if (wasFull && m_queuedBytes < m_queueByteLimit) m_room.notify_one();
+  return true;
 }
 
 std::size_t DatagramDrain::QueuedBytes() const {

@@ -60,6 +60,8 @@ class DatagramDrain {
   // Takes what the socket holds now; false when the reader must end.
   bool DrainSocket(std::vector<BYTE>& scratch);
   bool WaitForRoom();
+  // Waits for the oldest queued datagram and takes it off the queue.
+  bool TakeNext(QueuedDatagram& datagram, DWORD dwTimeout);
 
   const int m_fd;
   const std::size_t m_queueByteLimit;
