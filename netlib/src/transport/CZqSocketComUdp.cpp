@@ -197,13 +197,15 @@ int CZqSocketComUdp::ReceiveOne(BYTE* pBuffer, DWORD dwBufferSize,
                                 std::wstring& strSenderAddress, DWORD& dwSenderPort,
                                 DWORD dwTimeout) {
   const DWORD dwWait = dwTimeout == 0 ? m_dwRxTimeout : dwTimeout;
-  m_Socket.Set_m_dwTimeoutReceiveFrom(dwWait);
   const int iSize = dwBufferSize > INT_MAX ? INT_MAX : static_cast<int>(dwBufferSize);
   if (pBuffer == nullptr && iSize > 0) {
     corvane::SetLastError(error::kBadAddress);
     return -1;
   }
   if (!m_pDrain) {
+    // The socket's own wait; the reader's queue below takes the time-out as
+    // an argument, so that a refused nested call changes nothing shared.
+    m_Socket.Set_m_dwTimeoutReceiveFrom(dwWait);
     UINT uPort = 0;
     const int iReceived = m_Socket.ReceiveFrom(pBuffer, iSize, strSenderAddress, uPort);
     dwSenderPort = uPort;
