@@ -2,13 +2,13 @@
 #include <corvane/CorvaneErrors.h>
 #include <corvane/LastError.h>
 
-#include "transport/BroadcastAddress.h"
-#include "transport/DatagramDrain.h"
-#include "transport/Ipv4Text.h"
-
 #include <algorithm>
 #include <climits>
 #include <vector>
+
+#include "transport/BroadcastAddress.h"
+#include "transport/DatagramDrain.h"
+#include "transport/Ipv4Text.h"
 
 namespace error = corvane::error;
 
@@ -193,9 +193,8 @@ DWORD CZqSocketComUdp::Send(const std::wstring& strMessage, const std::wstring& 
   return SendText(strMessage, &strHost, nullptr);
 }
 
-int CZqSocketComUdp::ReceiveOne(BYTE* pBuffer, DWORD dwBufferSize,
-                                std::wstring& strSenderAddress, DWORD& dwSenderPort,
-                                DWORD dwTimeout) {
+int CZqSocketComUdp::ReceiveOne(BYTE* pBuffer, DWORD dwBufferSize, std::wstring& strSenderAddress,
+                                DWORD& dwSenderPort, DWORD dwTimeout) {
   const DWORD dwWait = dwTimeout == 0 ? m_dwRxTimeout : dwTimeout;
   const int iSize = dwBufferSize > INT_MAX ? INT_MAX : static_cast<int>(dwBufferSize);
   if (pBuffer == nullptr && iSize > 0) {
@@ -231,7 +230,8 @@ DWORD CZqSocketComUdp::ReceiveInto(BYTE* pBuffer, DWORD dwBufferSize, bool bRepo
   strSenderAddress.clear();
   dwSenderPort = 0;
   if (pError != nullptr) *pError = 0;
-  const int iReceived = ReceiveOne(pBuffer, dwBufferSize, strSenderAddress, dwSenderPort, dwTimeout);
+  const int iReceived =
+      ReceiveOne(pBuffer, dwBufferSize, strSenderAddress, dwSenderPort, dwTimeout);
   if (bReportTooLarge && iReceived == -1 && CCSock::GetLastError() == error::kMessageSize) {
     return Report(pError, kDatagramTooLarge);
   }
@@ -249,20 +249,20 @@ DWORD CZqSocketComUdp::Receive(BYTE* pBuffer, DWORD dwBufferSize, DWORD& dwRecei
 }
 
 DWORD CZqSocketComUdp::Receive(BYTE* pBuffer, DWORD dwBufferSize, DWORD& dwReceived,
-                               std::wstring& strSenderAddress, DWORD& dwSenderPort,
-                               DWORD& dwError, DWORD dwTimeout) {
+                               std::wstring& strSenderAddress, DWORD& dwSenderPort, DWORD& dwError,
+                               DWORD dwTimeout) {
   return ReceiveInto(pBuffer, dwBufferSize, true, dwReceived, strSenderAddress, dwSenderPort,
                      &dwError, dwTimeout);
 }
 
 DWORD CZqSocketComUdp::Receive(BYTE* pBuffer, DWORD& dwReceived, std::wstring& strSenderAddress,
                                DWORD& dwSenderPort, DWORD dwTimeout) {
-  return ReceiveInto(pBuffer, kFixedBufferSize, false, dwReceived, strSenderAddress,
-                     dwSenderPort, nullptr, dwTimeout);
+  return ReceiveInto(pBuffer, kFixedBufferSize, false, dwReceived, strSenderAddress, dwSenderPort,
+                     nullptr, dwTimeout);
 }
 
 DWORD CZqSocketComUdp::Receive(BYTE* pBuffer, DWORD& dwReceived, std::wstring& strSenderAddress,
                                DWORD& dwSenderPort, DWORD& dwError, DWORD dwTimeout) {
-  return ReceiveInto(pBuffer, kFixedBufferSize, false, dwReceived, strSenderAddress,
-                     dwSenderPort, &dwError, dwTimeout);
+  return ReceiveInto(pBuffer, kFixedBufferSize, false, dwReceived, strSenderAddress, dwSenderPort,
+                     &dwError, dwTimeout);
 }

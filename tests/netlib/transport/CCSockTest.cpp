@@ -1,14 +1,13 @@
-#include "LoopbackPeers.h"
-
 #include <corvane/CCSock.h>
 #include <corvane/CorvaneErrors.h>
-
 #include <gtest/gtest.h>
 
 #include <future>
 #include <memory>
 #include <thread>
 #include <vector>
+
+#include "LoopbackPeers.h"
 
 namespace {
 

@@ -1,15 +1,13 @@
-#include "transport/DatagramDrain.h"
-
-#include "LoopbackPeers.h"
-
 #include <corvane/CCSock.h>
-
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstring>
 #include <string>
 #include <thread>
+
+#include "LoopbackPeers.h"
+#include "transport/DatagramDrain.h"
 
 namespace {
 
@@ -56,14 +54,14 @@ constexpr int kDesktopBufferRequest = 212992 / 2;
 constexpr int kBurst = 1000;
 constexpr std::size_t kAnswerSize = 200;
 
-// Sends kBurst numbered datagrams spread over about 40 ms, as answers of many
+// Sends kBurst numbered datagrams spread over about 100 ms, as answers of many
 // printers arrive over an Ethernet segment.
 void SendAnswerBurst(BoundPair& pair) {
   std::string payload(kAnswerSize, 'm');
   for (int i = 0; i < kBurst; ++i) {
     std::memcpy(payload.data(), &i, sizeof i);
     ASSERT_EQ(pair.sender.SendTo(payload.data(), kAnswerSize, pair.port, kLoopback), 200);
-    if (i % 25 == 24) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (i % 10 == 9) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
 }
 

@@ -1,6 +1,5 @@
 // Broadcasts inside the virtual LAN only: the suite skips itself anywhere else.
 #include <corvane/CZqSocketComUdp.h>
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -28,15 +27,14 @@ using Pipe = std::unique_ptr<FILE, PipeCloser>;
 // "<sender> <destination> <payload>" for the first datagram, or "none" after 5 s.
 // (8 is IP_PKTINFO: the ancillary data carries the header's destination.)
 Pipe StartPeerReceiver() {
-  const std::string command =
-      "ip netns exec " + Env("VLAN_PEER1_NS") +
-      " python3 -u -c 'import socket\n"
-      "s=socket.socket(socket.AF_INET,socket.SOCK_DGRAM)\n"
-      "s.setsockopt(socket.IPPROTO_IP,8,1)\n"
-      "s.bind((\"\",15000)); s.settimeout(5); print(\"ready\")\n"
-      "try:\n d,c,f,a=s.recvmsg(2048,64)\n"
-      " print(a[0], socket.inet_ntoa(c[0][2][8:12]), d.decode())\n"
-      "except socket.timeout:\n print(\"none\")'";
+  const std::string command = "ip netns exec " + Env("VLAN_PEER1_NS") +
+                              " python3 -u -c 'import socket\n"
+                              "s=socket.socket(socket.AF_INET,socket.SOCK_DGRAM)\n"
+                              "s.setsockopt(socket.IPPROTO_IP,8,1)\n"
+                              "s.bind((\"\",15000)); s.settimeout(5); print(\"ready\")\n"
+                              "try:\n d,c,f,a=s.recvmsg(2048,64)\n"
+                              " print(a[0], socket.inet_ntoa(c[0][2][8:12]), d.decode())\n"
+                              "except socket.timeout:\n print(\"none\")'";
   return Pipe(popen(command.c_str(), "r"));
 }
 

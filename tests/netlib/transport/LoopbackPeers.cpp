@@ -1,8 +1,7 @@
 #include "LoopbackPeers.h"
 
-#include <corvane/CCSock.h>
-
 #include <arpa/inet.h>
+#include <corvane/CCSock.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>

@@ -17,8 +17,8 @@ class Stopwatch {
  public:
   Stopwatch() : m_start(std::chrono::steady_clock::now()) {}
   long long ElapsedMs() const {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now() - m_start)
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 m_start)
         .count();
   }
 
