@@ -68,11 +68,35 @@ class CORVANE_EXPORT CZqSocketComUdp {
                 DWORD& dwSenderPort, DWORD& dwError, DWORD dwTimeout);
 
  private:
-  // The members below are the transport's own; its implementer may extend them.
+  // Largest payload of one IPv4 datagram; longer buffers go out in pieces of
+  // this size, so that none of them is refused for its length.
+  static constexpr int kMaxDatagramPayload = 65507;
+  // Size of the fixed-size receive forms' buffer.
+  static constexpr DWORD kFixedBufferSize = 65535;
+  // Kernel receive buffer asked for on a receiving endpoint (capped by the
+  // system's maximum).
+  static constexpr int kReceiveBufferRequest = 4 << 20;
+
+  DWORD Create(DWORD dwPort, DWORD dwSocketType, DWORD* pError, bool bReceive);
+  // The broadcast destination; a subnet-directed one needs the socket's
+  // broadcast permission too, which is given here. False when that fails.
+  bool PrepareBroadcast(std::wstring& strDestination);
+  // pHost null: the broadcast destination.
+  DWORD SendBytes(const BYTE* pBuffer, int iLength, const std::wstring* pHost, DWORD* pError);
+  DWORD SendText(const std::wstring& strMessage, const std::wstring* pHost, DWORD* pError);
+  // One datagram from the reader's queue (or the socket when there is no
+  // reader): its size, or -1 / 0 with the socket error set as CCSock does.
+  int ReceiveOne(BYTE* pBuffer, DWORD dwBufferSize, std::wstring& strSenderAddress,
+                 DWORD& dwSenderPort, DWORD dwTimeout);
+  DWORD ReceiveInto(BYTE* pBuffer, DWORD dwBufferSize, bool bReportTooLarge,
+                    DWORD& dwReceived, std::wstring& strSenderAddress, DWORD& dwSenderPort,
+                    DWORD* pError, DWORD dwTimeout);
+
   CCSock m_Socket;
   DWORD m_dwPort = 0;
   DWORD m_dwTxTimeout = 5000;
   DWORD m_dwRxTimeout = 10000;
   DWORD m_bBroadcast = 1;
+  // Reader thread of a receiving endpoint; stopped before the socket closes.
   std::unique_ptr<corvane::detail::DatagramDrain> m_pDrain;
 };

@@ -1,0 +1,179 @@
+#include "platform/SocketApi.h"
+
+#include <arpa/inet.h>
+#include <corvane/LastError.h>
+#include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/SocketErrors.h"
+
+namespace corvane::platform {
+namespace {
+
+sockaddr_in ToSockaddr(const Ipv4Endpoint& endpoint) {
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(endpoint.address);
+  address.sin_port = htons(endpoint.port);
+  return address;
+}
+
+Ipv4Endpoint FromSockaddr(const sockaddr_in& address) {
+  return {ntohl(address.sin_addr.s_addr), ntohs(address.sin_port)};
+}
+
+long Failed() {
+  SetLastErrorFromErrno();
+  return -1;
+}
+
+bool SetIntOption(int fd, int level, int name, int value) {
+  if (::setsockopt(fd, level, name, &value, sizeof value) == 0) return true;
+  SetLastErrorFromErrno();
+  return false;
+}
+
+}  // namespace
+
+SocketHandle OpenSocket(SocketKind kind) {
+  const int type = kind == SocketKind::kStream ? SOCK_STREAM : SOCK_DGRAM;
+  SocketHandle handle(::socket(AF_INET, type | SOCK_CLOEXEC, 0));
+  if (!handle.IsValid()) SetLastErrorFromErrno();
+  return handle;
+}
+
+bool Bind(int fd, const Ipv4Endpoint& local) {
+  const sockaddr_in address = ToSockaddr(local);
+  if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) return true;
+  SetLastErrorFromErrno();
+  return false;
+}
+
+bool LocalEndpoint(int fd, Ipv4Endpoint& local) {
+  sockaddr_in address{};
+  socklen_t length = sizeof address;
+  if (::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    SetLastErrorFromErrno();
+    return false;
+  }
+  local = FromSockaddr(address);
+  return true;
+}
+
+bool SetBroadcast(int fd, bool enable) {
+  return SetIntOption(fd, SOL_SOCKET, SO_BROADCAST, enable ? 1 : 0);
+}
+
+bool SetReceiveBufferSize(int fd, int bytes) {
+  return SetIntOption(fd, SOL_SOCKET, SO_RCVBUF, bytes);
+}
+
+int ReceiveBufferSize(int fd) {
+  int value = 0;
+  socklen_t length = sizeof value;
+  if (::getsockopt(fd, SOL_SOCKET, SO_RCVBUF, &value, &length) != 0) return Failed();
+  return value;
+}
+
+bool ResolveIpv4(const std::string& host, DWORD& address) {
+  in_addr numeric{};
+  if (::inet_pton(AF_INET, host.c_str(), &numeric) == 1) {
+    address = ntohl(numeric.s_addr);
+    return true;
+  }
+  addrinfo hints{};
+  hints.ai_family = AF_INET;
+  hints.ai_socktype = SOCK_DGRAM;
+  addrinfo* found = nullptr;
+  const int result = ::getaddrinfo(host.c_str(), nullptr, &hints, &found);
+  if (result != 0 || found == nullptr) {
+    corvane::SetLastError(TranslateResolverError(result == 0 ? EAI_NONAME : result, errno));
+    return false;
+  }
+  address = ntohl(reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr.s_addr);
+  ::freeaddrinfo(found);
+  return true;
+}
+
+ConnectStart StartConnect(int fd, const Ipv4Endpoint& remote) {
+  const sockaddr_in address = ToSockaddr(remote);
+  // A non-blocking connect: the descriptor is switched for the call only.
+  const int previous = ::fcntl(fd, F_GETFL);
+  if (previous < 0 || ::fcntl(fd, F_SETFL, previous | O_NONBLOCK) < 0) {
+    SetLastErrorFromErrno();
+    return ConnectStart::kFailed;
+  }
+  const int result = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+  const int connectErrno = errno;
+  ::fcntl(fd, F_SETFL, previous);
+  if (result == 0) return ConnectStart::kConnected;
+  errno = connectErrno;
+  SetLastErrorFromErrno();
+  return connectErrno == EINPROGRESS ? ConnectStart::kPending : ConnectStart::kFailed;
+}
+
+bool FinishConnect(int fd) {
+  int pending = 0;
+  socklen_t length = sizeof pending;
+  if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &pending, &length) != 0) {
+    SetLastErrorFromErrno();
+    return false;
+  }
+  if (pending == 0) return true;
+  corvane::SetLastError(TranslateErrno(pending));
+  return false;
+}
+
+long ReceiveStream(int fd, void* buffer, std::size_t length) {
+  for (;;) {
+    const ssize_t received = ::recv(fd, buffer, length, MSG_DONTWAIT);
+    if (received >= 0) return received;
+    if (errno != EINTR) return Failed();
+  }
+}
+
+long ReceiveDatagram(int fd, void* buffer, std::size_t length, Ipv4Endpoint& from,
+                     bool& truncated) {
+  sockaddr_in sender{};
+  iovec part{buffer, length};
+  msghdr message{};
+  message.msg_name = &sender;
+  message.msg_namelen = sizeof sender;
+  message.msg_iov = &part;
+  message.msg_iovlen = 1;
+  for (;;) {
+    // MSG_TRUNC makes the kernel report the datagram's real length.
+    const ssize_t size = ::recvmsg(fd, &message, MSG_DONTWAIT | MSG_TRUNC);
+    if (size >= 0) {
+      truncated = (message.msg_flags & MSG_TRUNC) != 0;
+      from = FromSockaddr(sender);
+      return size;
+    }
+    if (errno != EINTR) return Failed();
+  }
+}
+
+long SendStream(int fd, const void* buffer, std::size_t length) {
+  for (;;) {
+    const ssize_t sent = ::send(fd, buffer, length, MSG_NOSIGNAL);
+    if (sent >= 0) return sent;
+    if (errno != EINTR) return Failed();
+  }
+}
+
+long SendDatagram(int fd, const void* buffer, std::size_t length, const Ipv4Endpoint& to) {
+  const sockaddr_in address = ToSockaddr(to);
+  for (;;) {
+    const ssize_t sent = ::sendto(fd, buffer, length, MSG_NOSIGNAL,
+                                  reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    if (sent >= 0) return sent;
+    if (errno != EINTR) return Failed();
+  }
+}
+
+}  // namespace corvane::platform

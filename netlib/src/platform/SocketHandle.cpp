@@ -1,0 +1,30 @@
+#include "platform/SocketHandle.h"
+
+#include <unistd.h>
+
+namespace corvane::platform {
+
+SocketHandle& SocketHandle::operator=(SocketHandle&& other) noexcept {
+  if (this != &other) {
+    Reset();
+    m_fd = other.Release();
+  }
+  return *this;
+}
+
+int SocketHandle::Release() noexcept {
+  const int fd = m_fd;
+  m_fd = -1;
+  return fd;
+}
+
+void SocketHandle::Reset() noexcept {
+  if (m_fd >= 0) {
+    // The descriptor is gone after close() even when it reports EINTR on
+    // Linux, so it is never closed twice.
+    ::close(m_fd);
+    m_fd = -1;
+  }
+}
+
+}  // namespace corvane::platform

@@ -1,0 +1,146 @@
+#include "transport/DatagramDrain.h"
+
+#include <corvane/CorvaneErrors.h>
+#include <corvane/LastError.h>
+
+#include <algorithm>
+#include <cstring>
+#include <system_error>
+
+#include "platform/SocketApi.h"
+#include "platform/SocketPoll.h"
+#include "platform/ThreadLatency.h"
+#include "transport/BlockingCall.h"
+
+namespace corvane::detail {
+namespace {
+
+// Larger than any IPv4 datagram, so that the reader never truncates.
+constexpr std::size_t kScratchSize = 65536;
+// Datagrams taken per wake-up before the reader looks at its stop event again.
+constexpr int kBatch = 256;
+
+std::size_t Cost(const DatagramDrain::Datagram& datagram) {
+  return datagram.bytes.size() + DatagramDrain::kEntryOverhead;
+}
+
+bool ReaderMustEnd(DWORD code) {
+  return code == error::kBadHandle || code == error::kNotSocket ||
+         code == error::kInvalidArgument || code == error::kBadAddress;
+}
+
+}  // namespace
+
+std::unique_ptr<DatagramDrain> DatagramDrain::Start(int fd, std::size_t queueByteLimit) {
+  auto drain = std::make_unique<DatagramDrain>(Key{}, fd, queueByteLimit);
+  if (!drain->m_wake.IsValid()) return nullptr;
+  try {
+    drain->m_thread = std::thread(&DatagramDrain::Run, drain.get());
+  } catch (const std::system_error&) {
+    return nullptr;
+  }
+  return drain;
+}
+
+DatagramDrain::DatagramDrain(Key, int fd, std::size_t queueByteLimit)
+    : m_fd(fd), m_queueByteLimit(queueByteLimit) {}
+
+DatagramDrain::~DatagramDrain() {
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_stopping = true;
+  }
+  m_room.notify_all();
+  m_wake.Signal();
+  if (m_thread.joinable()) m_thread.join();
+}
+
+void DatagramDrain::Run() {
+  // Waking late by a millisecond can cost hundreds of answers in a burst.
+  platform::RequestShortTimeSlice();
+  std::vector<BYTE> scratch(kScratchSize);
+  while (WaitForRoom()) {
+    const auto forever = platform::MonotonicDeadline::Never();
+    const auto waited = platform::WaitReadable(m_fd, forever, m_wake.Get());
+    if (waited != platform::WaitResult::kReady) return;
+    if (!DrainSocket(scratch)) return;
+  }
+}
+
+bool DatagramDrain::WaitForRoom() {
+  std::unique_lock<std::mutex> lock(m_mutex);
+  m_room.wait(lock, [this] { return m_stopping || m_queuedBytes < m_queueByteLimit; });
+  return !m_stopping;
+}
+
+bool DatagramDrain::DrainSocket(std::vector<BYTE>& scratch) {
+  for (int taken = 0; taken < kBatch; ++taken) {
+    Datagram datagram;
+    platform::Ipv4Endpoint from;
+    bool truncated = false;
+    const long size =
+        platform::ReceiveDatagram(m_fd, scratch.data(), scratch.size(), from, truncated);
+    if (size < 0) return !ReaderMustEnd(corvane::GetLastError());
+    const std::size_t kept = std::min(static_cast<std::size_t>(size), scratch.size());
+    datagram.bytes.assign(scratch.begin(), scratch.begin() + static_cast<long>(kept));
+    datagram.address = from.address;
+    datagram.port = from.port;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_queuedBytes += Cost(datagram);
+    m_queue.push_back(std::move(datagram));
+    m_arrived.notify_one();
+    if (m_stopping || m_queuedBytes >= m_queueByteLimit) break;
+  }
+  return true;
+}
+
+int DatagramDrain::Receive(void* pBuffer, int nBufferLength, DWORD& dwAddress, WORD& wPort,
+                           DWORD dwTimeout) {
+  Datagram datagram;
+  {
+    const BlockingCall call(m_receiving);
+    if (!call.Entered()) {
+      corvane::SetLastError(error::kInProgress);
+      return 0;
+    }
+    if (!TakeNext(datagram, dwTimeout)) {
+      corvane::SetLastError(error::kTimedOut);
+      return -1;
+    }
+  }
+  dwAddress = datagram.address;
+  wPort = datagram.port;
+  const std::size_t capacity = nBufferLength > 0 ? static_cast<std::size_t>(nBufferLength) : 0;
+  const std::size_t copied = std::min(capacity, datagram.bytes.size());
+  if (copied > 0) std::memcpy(pBuffer, datagram.bytes.data(), copied);
+  if (datagram.bytes.size() > capacity) {
+    corvane::SetLastError(error::kMessageSize);
+    return -1;
+  }
+  corvane::SetLastError(error::kNone);
+  return static_cast<int>(copied);
+}
+
+bool DatagramDrain::TakeNext(Datagram& datagram, DWORD dwTimeout) {
+  std::unique_lock<std::mutex> lock(m_mutex);
+  const auto until = platform::MonotonicDeadline::AfterMs(dwTimeout).When();
+  if (!m_arrived.wait_until(lock, until, [this] { return !m_queue.empty(); })) return false;
+  datagram = std::move(m_queue.front());
+  m_queue.pop_front();
+  const bool wasFull = m_queuedBytes >= m_queueByteLimit;
+  m_queuedBytes -= Cost(datagram);
+  if (wasFull && m_queuedBytes < m_queueByteLimit) m_room.notify_one();
+  return true;
+}
+
+std::size_t DatagramDrain::QueuedBytes() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_queuedBytes;
+}
+
+std::size_t DatagramDrain::QueuedDatagrams() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_queue.size();
+}
+
+}  // namespace corvane::detail
