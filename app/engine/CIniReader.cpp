@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <limits>
+#include <system_error>
 
 namespace {
 
@@ -49,8 +50,10 @@ std::wstring Unquote(const std::wstring& strValue) {
 }  // namespace
 
 BOOL CIniReader::SetFileName(const std::filesystem::path& path) {
+  // A directory opens for reading on this system but is no INI file.
+  std::error_code ec;
   std::ifstream file(path, std::ios::binary);
-  if (!file.is_open()) {
+  if (!file.is_open() || std::filesystem::is_directory(path, ec)) {
     m_path.clear();
     return 0;
   }

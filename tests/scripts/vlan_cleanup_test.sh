@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Runs failing and interrupted commands in the virtual LAN and checks that
-# every namespace the script made is gone afterwards, and that the LAN works.
+# every namespace that run made is gone afterwards, and that the LAN works.
+# Only this run's own namespaces are looked at, so other LANs may run beside it.
 set -u
 vlan=$1
 fail() { echo "FAIL: $*"; exit 1; }
-
-before=$(ip netns list | wc -l)
+idfile=$(mktemp)
+trap 'rm -f "$idfile"' EXIT
+left_over() { ip netns list | grep -c "^$(cat "$idfile")" ; }
 
 # A command that fails: its exit code comes back, nothing is left behind.
-"$vlan" run --peers 2 -- bash -c 'exit 7'
+"$vlan" run --peers 2 -- bash -c 'echo "$VLAN_ID" > '"$idfile"'; exit 7'
 [[ $? -eq 7 ]] || fail "exit code of the command not passed on"
-[[ $(ip netns list | wc -l) -eq $before ]] || fail "namespaces left after a failing command"
+[[ -s $idfile ]] || fail "the command did not run"
+[[ $(left_over) -eq 0 ]] || fail "namespaces left after a failing command"
 
 # The LAN is isolated and reachable: the host sees both peers on eth0,
 # the default route goes out on it, and each peer has the MAC it was given.
@@ -21,18 +24,20 @@ out=$("$vlan" run --peers 2 -- bash -c '
   echo ok')
 [[ $? -eq 0 && $out == ok ]] || fail "LAN not built as described ($out)"
 
-# An interrupted run (TERM: background jobs of a script ignore INT) cleans up too,
-# at once rather than when the command would have ended.
+# An interrupted run (TERM: background jobs of a script ignore INT) cleans up
+# too, at once rather than when the command would have ended.
+: > "$idfile"
 start=$SECONDS
-"$vlan" run --peers 1 -- sleep 30 &
+"$vlan" run --peers 1 -- bash -c 'echo "$VLAN_ID" > '"$idfile"'; exec sleep 30' &
 pid=$!
-for _ in $(seq 50); do
-  [[ $(ip netns list | wc -l) -gt $before ]] && break
+for _ in $(seq 100); do
+  [[ -s $idfile ]] && break
   sleep 0.1
 done
+[[ -s $idfile ]] || fail "the command did not start"
 kill -TERM $pid
 wait $pid
-[[ $(ip netns list | wc -l) -eq $before ]] || fail "namespaces left after an interrupt"
+[[ $(left_over) -eq 0 ]] || fail "namespaces left after an interrupt"
 (( SECONDS - start < 20 )) || fail "interrupt did not end the command"
 
 # Without root it refuses with a clear message.

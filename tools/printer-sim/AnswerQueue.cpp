@@ -5,14 +5,10 @@
 namespace printersim {
 
 void AnswerQueue::Push(Clock::time_point due, Datagram answer) {
-  // With one fixed delay every new answer goes to the back; the search only
-  // matters if the clock readings ever come out of order.
-  auto at = pending_.end();
-  if (!pending_.empty() && pending_.back().due > due) {
-    at = std::upper_bound(pending_.begin(), pending_.end(), due,
-                          [](Clock::time_point t, const Pending& p) { return t < p.due; });
-  }
-  pending_.insert(at, Pending{due, std::move(answer)});
+  // One fixed delay on a monotonic clock: a new answer is never due before
+  // the last one queued, so the back is its place.
+  pending_.push_back(Pending{std::max(due, pending_.empty() ? due : pending_.back().due),
+                             std::move(answer)});
 }
 
 std::optional<AnswerQueue::Clock::time_point> AnswerQueue::NextDue() const {

@@ -1,8 +1,8 @@
 #pragma once
 // Answers waiting for their send time. The simulator's loop asks when the
 // next one is due (its poll time-out) and takes those that are due, so a
-// delay never blocks the receiving of further requests. Answers due at the
-// same time leave in the order they were queued.
+// delay never blocks the receiving of further requests. Answers leave in the
+// order they were queued.
 #include <chrono>
 #include <deque>
 #include <optional>

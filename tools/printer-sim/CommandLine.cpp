@@ -12,7 +12,8 @@ template <typename Number>
 bool ParseNumber(std::string_view text, Number min, Number max, Number& out) {
   Number value{};
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size() || value < min || value > max)
+  // Written so that a NaN fails the range test too.
+  if (ec != std::errc() || end != text.data() + text.size() || !(value >= min && value <= max))
     return false;
   out = value;
   return true;

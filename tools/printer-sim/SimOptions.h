@@ -10,7 +10,7 @@
 namespace printersim {
 
 struct SimOptions {
-  std::string configPath;  // printers from this file, or else generated:
+  std::string configPath{};// printers from this file, or else generated:
   std::size_t count = 0;   // how many to generate from `base`
   Ipv4Address base{0x0A4D1001};        // 10.77.16.1
   Ipv4Address subnetMask{0xFFFF0000};  // 255.255.0.0, of generated printers
@@ -18,7 +18,7 @@ struct SimOptions {
   std::uint16_t port = 15000;          // where printers listen
   std::uint16_t answerPort = 15001;    // where answers go on the sender's host
   unsigned delayMs = 0;
-  FaultInjector::Settings faults;
+  FaultInjector::Settings faults{};
   bool verbose = false;
   bool allowHostNetwork = false;  // may run in the machine's own namespace
   bool help = false;

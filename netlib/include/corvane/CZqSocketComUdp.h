@@ -78,11 +78,12 @@ class CORVANE_EXPORT CZqSocketComUdp {
   static constexpr int kReceiveBufferRequest = 4 << 20;
 
   DWORD Create(DWORD dwPort, DWORD dwSocketType, DWORD* pError, bool bReceive);
-  std::wstring BroadcastDestination() const;
-  DWORD SendBytes(const BYTE* pBuffer, int iLength, const std::wstring& strDestination,
-                  DWORD* pError);
-  DWORD SendText(const std::wstring& strMessage, const std::wstring& strDestination,
-                 DWORD* pError);
+  // The broadcast destination; a subnet-directed one needs the socket's
+  // broadcast permission too, which is given here. False when that fails.
+  bool PrepareBroadcast(std::wstring& strDestination);
+  // pHost null: the broadcast destination.
+  DWORD SendBytes(const BYTE* pBuffer, int iLength, const std::wstring* pHost, DWORD* pError);
+  DWORD SendText(const std::wstring& strMessage, const std::wstring* pHost, DWORD* pError);
   // One datagram from the reader's queue (or the socket when there is no
   // reader): its size, or -1 / 0 with the socket error set as CCSock does.
   int ReceiveOne(BYTE* pBuffer, DWORD dwBufferSize, std::wstring& strSenderAddress,

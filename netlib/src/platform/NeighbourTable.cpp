@@ -1,9 +1,6 @@
 #include "platform/NeighbourTable.h"
 
 #include <arpa/inet.h>
-#include <linux/neighbour.h>
-#include <linux/netlink.h>
-#include <linux/rtnetlink.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -20,6 +17,7 @@
 #include <vector>
 
 #include "platform/InterfaceList.h"
+#include "platform/NeighbourEvents.h"
 #include "platform/Resolver.h"
 
 namespace corvane::detail {
@@ -28,9 +26,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr unsigned kArpComplete = 0x2;  // ATF_COM
 constexpr unsigned short kDiscardPort = 9;
-// Neighbour states that carry a usable hardware address.
-constexpr unsigned kNudValid =
-    NUD_PERMANENT | NUD_NOARP | NUD_REACHABLE | NUD_PROBE | NUD_STALE | NUD_DELAY;
 
 class Descriptor {
  public:
@@ -113,60 +108,6 @@ void ProvokeResolution(std::uint32_t targetNetworkOrder) {
   ::sendto(sock.get(), "", 0, MSG_DONTWAIT, reinterpret_cast<const sockaddr*>(&to), sizeof to);
 }
 
-int OpenNeighbourEvents() {
-  const int fd = ::socket(AF_NETLINK, SOCK_RAW | SOCK_CLOEXEC | SOCK_NONBLOCK, NETLINK_ROUTE);
-  if (fd < 0) return -1;
-  sockaddr_nl local{};
-  local.nl_family = AF_NETLINK;
-  local.nl_groups = RTMGRP_NEIGH;
-  if (::bind(fd, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) {
-    ::close(fd);
-    return -1;
-  }
-  return fd;
-}
-
-enum class Outcome { kPending, kResolved, kFailed };
-
-// One neighbour notification about the target, if it is one.
-Outcome Inspect(const nlmsghdr* msg, std::uint32_t target, MacAddress& mac) {
-  if (msg->nlmsg_type != RTM_NEWNEIGH || msg->nlmsg_len < NLMSG_LENGTH(sizeof(ndmsg))) {
-    return Outcome::kPending;
-  }
-  const auto* nd = static_cast<const ndmsg*>(NLMSG_DATA(msg));
-  if (nd->ndm_family != AF_INET) return Outcome::kPending;
-  bool isTarget = false;
-  const rtattr* lladdr = nullptr;
-  int len = static_cast<int>(RTM_PAYLOAD(msg));
-  for (const rtattr* a = RTM_RTA(nd); RTA_OK(a, len); a = RTA_NEXT(a, len)) {
-    if (a->rta_type == NDA_DST && RTA_PAYLOAD(a) == 4) {
-      isTarget = std::memcmp(RTA_DATA(a), &target, 4) == 0;
-    } else if (a->rta_type == NDA_LLADDR && RTA_PAYLOAD(a) >= 6) {
-      lladdr = a;
-    }
-  }
-  if (!isTarget) return Outcome::kPending;
-  if (nd->ndm_state & NUD_FAILED) return Outcome::kFailed;
-  if (!(nd->ndm_state & kNudValid) || lladdr == nullptr) return Outcome::kPending;
-  std::memcpy(mac.data(), RTA_DATA(lladdr), 6);
-  return Outcome::kResolved;
-}
-
-// Reads every queued notification. kFailed also when notifications were lost.
-Outcome DrainEvents(int fd, std::uint32_t target, MacAddress& mac) {
-  alignas(nlmsghdr) char buffer[16384];
-  for (;;) {
-    const ssize_t got = ::recv(fd, buffer, sizeof buffer, 0);
-    if (got < 0) return errno == ENOBUFS ? Outcome::kFailed : Outcome::kPending;
-    int len = static_cast<int>(got);
-    for (auto* msg = reinterpret_cast<nlmsghdr*>(buffer); NLMSG_OK(msg, len);
-         msg = NLMSG_NEXT(msg, len)) {
-      const Outcome o = Inspect(msg, target, mac);
-      if (o != Outcome::kPending) return o;
-    }
-  }
-}
-
 int RemainingMs(Clock::time_point deadline) {
   const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
   return static_cast<int>(std::max<long long>(0, left.count()));
@@ -174,22 +115,24 @@ int RemainingMs(Clock::time_point deadline) {
 
 // Waits for the neighbour entry; without notifications, re-reads the table a
 // few times, each wait bounded by the deadline.
-bool AwaitNeighbour(int eventFd, const std::string& ip, std::uint32_t target, MacAddress& mac,
+bool AwaitNeighbour(NeighbourEvents& events, const std::string& ip, std::uint32_t target, MacAddress& mac,
                     Clock::time_point deadline) {
   for (int left = RemainingMs(deadline); left > 0; left = RemainingMs(deadline)) {
-    if (eventFd < 0) {
+    if (!events.valid()) {
       ::poll(nullptr, 0, std::min(left, 100));
       if (ReadArpTable(ip, mac)) return true;
       continue;
     }
-    pollfd pfd{eventFd, POLLIN, 0};
+    pollfd pfd{events.fd(), POLLIN, 0};
     const int ready = ::poll(&pfd, 1, left);
     if (ready < 0 && errno != EINTR) return false;
     if (ready <= 0) continue;
-    const Outcome o = DrainEvents(eventFd, target, mac);
+    using Outcome = NeighbourEvents::Outcome;
+    const Outcome o = events.Drain(target, mac);
     if (o == Outcome::kResolved) return true;
-    // A failure report may also mean lost notifications: the table decides.
-    if (o == Outcome::kFailed) return ReadArpTable(ip, mac);
+    if (o == Outcome::kFailed) return false;
+    // Dropped notifications may have held the answer: the table tells.
+    if (o == Outcome::kLost && ReadArpTable(ip, mac)) return true;
   }
   return ReadArpTable(ip, mac);
 }
@@ -219,10 +162,10 @@ bool ResolveNeighbourMac(const std::string& ip, MacAddress& mac, int timeoutMs) 
 
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   // Subscribe before looking, so that an answer between the two is not missed.
-  Descriptor events(OpenNeighbourEvents());
+  NeighbourEvents events;
   if (ReadArpTable(ip, mac)) return true;
   ProvokeResolution(target);
-  return AwaitNeighbour(events.get(), ip, target, mac, deadline);
+  return AwaitNeighbour(events, ip, target, mac, deadline);
 }
 
 }  // namespace corvane::detail

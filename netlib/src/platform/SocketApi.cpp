@@ -1,10 +1,7 @@
 #include "platform/SocketApi.h"
 
-#include "platform/SocketErrors.h"
-
-#include <corvane/LastError.h>
-
 #include <arpa/inet.h>
+#include <corvane/LastError.h>
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -12,6 +9,8 @@
 
 #include <cerrno>
 #include <cstring>
+
+#include "platform/SocketErrors.h"
 
 namespace corvane::platform {
 namespace {

@@ -2,22 +2,15 @@
 // IPv4 socket operations of corvane's sockets. Every call sets the calling
 // thread's last error (corvane::GetLastError) in the socket numbering when it
 // fails. Descriptors are opened close-on-exec.
-#include "platform/SocketHandle.h"
-
 #include <corvane/CorvaneTypes.h>
 
 #include <cstddef>
 #include <string>
 
+#include "platform/Ipv4Endpoint.h"
+#include "platform/SocketHandle.h"
+
 namespace corvane::platform {
-
-// An IPv4 address and port, both in host byte order.
-struct Ipv4Endpoint {
-  DWORD address = 0;
-  WORD port = 0;
-};
-
-inline constexpr DWORD kAnyAddress = 0;
 
 enum class SocketKind { kStream, kDatagram };
 
@@ -43,8 +36,7 @@ bool FinishConnect(int fd);
 long ReceiveStream(int fd, void* buffer, std::size_t length);
 // The datagram's full length is returned even when it did not fit; then
 // truncated is true and only `length` bytes were stored.
-long ReceiveDatagram(int fd, void* buffer, std::size_t length, Ipv4Endpoint& from,
-                     bool& truncated);
+long ReceiveDatagram(int fd, void* buffer, std::size_t length, Ipv4Endpoint& from, bool& truncated);
 
 // Sends; they return the byte count or -1 with the last error set. A closed
 // peer gives an error, never a signal.

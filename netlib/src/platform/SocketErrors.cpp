@@ -2,7 +2,6 @@
 
 #include <corvane/CorvaneErrors.h>
 #include <corvane/LastError.h>
-
 #include <netdb.h>
 
 #include <cerrno>
@@ -75,17 +74,26 @@ DWORD TranslateErrno(int errnoValue) {
 
 DWORD TranslateResolverError(int resolverResult, int errnoValue) {
   switch (resolverResult) {
-    case 0: return error::kNone;
-    case EAI_AGAIN: return error::kTryAgain;
-    case EAI_FAIL: return error::kNoRecovery;
-    case EAI_NONAME: return error::kHostNotFound;
+    case 0:
+      return error::kNone;
+    case EAI_AGAIN:
+      return error::kTryAgain;
+    case EAI_FAIL:
+      return error::kNoRecovery;
+    case EAI_NONAME:
+      return error::kHostNotFound;
 #ifdef EAI_NODATA
-    case EAI_NODATA: return error::kNoData;
+    case EAI_NODATA:
+      return error::kNoData;
 #endif
-    case EAI_MEMORY: return error::kNoBufferSpace;
-    case EAI_FAMILY: return error::kAddressFamilyNotSupported;
-    case EAI_SYSTEM: return TranslateErrno(errnoValue);
-    default: return error::kHostNotFound;
+    case EAI_MEMORY:
+      return error::kNoBufferSpace;
+    case EAI_FAMILY:
+      return error::kAddressFamilyNotSupported;
+    case EAI_SYSTEM:
+      return TranslateErrno(errnoValue);
+    default:
+      return error::kHostNotFound;
   }
 }
 

@@ -2,14 +2,16 @@
 #include <corvane/CorvaneErrors.h>
 #include <corvane/LastError.h>
 
+#include <atomic>
+
 #include "platform/SocketApi.h"
 #include "platform/SocketPoll.h"
+#include "transport/BlockingCall.h"
 #include "transport/Ipv4Text.h"
-
-#include <atomic>
 
 namespace platform = corvane::platform;
 namespace error = corvane::error;
+using corvane::detail::BlockingCall;
 
 struct CCSock::State {
   platform::SocketHandle handle;
@@ -19,23 +21,6 @@ struct CCSock::State {
 };
 
 namespace {
-
-// Marks the socket as inside a blocking call for the guard's lifetime,
-// unless another call holds the mark already.
-class BlockingCall {
- public:
-  explicit BlockingCall(std::atomic<bool>& flag) : m_flag(flag), m_entered(!flag.exchange(true)) {}
-  ~BlockingCall() {
-    if (m_entered) m_flag.store(false);
-  }
-  BlockingCall(const BlockingCall&) = delete;
-  BlockingCall& operator=(const BlockingCall&) = delete;
-  bool Entered() const { return m_entered; }
-
- private:
-  std::atomic<bool>& m_flag;
-  bool m_entered;
-};
 
 int Fail(DWORD code, int result) {
   corvane::SetLastError(code);
@@ -60,8 +45,8 @@ BOOL CCSock::Create(UINT nSocketPort, int nSocketType, const std::wstring& strSo
   if (nSocketPort > 0xFFFF) return Fail(error::kInvalidArgument, 0);
   platform::Ipv4Endpoint local{platform::kAnyAddress, static_cast<WORD>(nSocketPort)};
   if (!strSocketAddress.empty() && !ResolveAddress(strSocketAddress, local.address)) return 0;
-  const auto kind = nSocketType == kStream ? platform::SocketKind::kStream
-                                           : platform::SocketKind::kDatagram;
+  const auto kind =
+      nSocketType == kStream ? platform::SocketKind::kStream : platform::SocketKind::kDatagram;
   platform::SocketHandle handle = platform::OpenSocket(kind);
   if (!handle.IsValid() || !platform::Bind(handle.Get(), local)) return 0;
   m_pState->handle = std::move(handle);
@@ -90,7 +75,8 @@ BOOL CCSock::Connect(const std::wstring& strHostAddress, UINT nHostPort) {
     case platform::ConnectStart::kPending:
       break;
   }
-  const auto waited = platform::WaitWritable(fd, platform::Deadline::AfterMs(m_dwTimeoutConnection));
+  const auto deadline = platform::MonotonicDeadline::AfterMs(m_dwTimeoutConnection);
+  const auto waited = platform::WaitWritable(fd, deadline);
   if (waited == platform::WaitResult::kTimedOut) return Fail(error::kTimedOut, 0);
   if (waited != platform::WaitResult::kReady || !platform::FinishConnect(fd)) return 0;
   m_bClosed = 0;
@@ -103,9 +89,10 @@ int CCSock::Receive(void* pBuffer, int nBufferLength, int /*nFlags*/) {
   if (!call.Entered()) return Fail(error::kInProgress, 0);
   if (BadBuffer(pBuffer, nBufferLength)) return Fail(error::kBadAddress, -1);
   const int fd = m_pState->handle.Get();
-  const auto deadline = platform::Deadline::AfterMs(m_dwTimeoutRead);
+  const auto deadline = platform::MonotonicDeadline::AfterMs(m_dwTimeoutRead);
   for (;;) {
-    const long received = platform::ReceiveStream(fd, pBuffer, static_cast<std::size_t>(nBufferLength));
+    const long received =
+        platform::ReceiveStream(fd, pBuffer, static_cast<std::size_t>(nBufferLength));
     if (received > 0) return static_cast<int>(received);
     if (received == 0) {
       if (nBufferLength > 0) OnClose(0);
@@ -125,12 +112,12 @@ int CCSock::ReceiveFrom(void* pBuffer, int nBufferLength, std::wstring& strSocke
   if (!call.Entered()) return Fail(error::kInProgress, 0);
   if (BadBuffer(pBuffer, nBufferLength)) return Fail(error::kBadAddress, -1);
   const int fd = m_pState->handle.Get();
-  const auto deadline = platform::Deadline::AfterMs(m_dwTimeoutReceiveFrom);
+  const auto deadline = platform::MonotonicDeadline::AfterMs(m_dwTimeoutReceiveFrom);
   for (;;) {
     platform::Ipv4Endpoint from;
     bool truncated = false;
-    const long size = platform::ReceiveDatagram(fd, pBuffer, static_cast<std::size_t>(nBufferLength),
-                                                from, truncated);
+    const long size = platform::ReceiveDatagram(
+        fd, pBuffer, static_cast<std::size_t>(nBufferLength), from, truncated);
     if (size >= 0) {
       strSocketAddress = corvane::detail::FormatIpv4(from.address);
       nSocketPort = from.port;
@@ -165,8 +152,7 @@ int CCSock::SendTo(const void* pBuffer, int nBufferLength, UINT nHostPort,
   return SendToAddress(pBuffer, nBufferLength, nHostPort, address);
 }
 
-int CCSock::SendToAddress(const void* pBuffer, int nBufferLength, UINT nHostPort,
-                          DWORD dwAddress) {
+int CCSock::SendToAddress(const void* pBuffer, int nBufferLength, UINT nHostPort, DWORD dwAddress) {
   if (!IsCreated()) return Fail(error::kNotSocket, -1);
   if (BadBuffer(pBuffer, nBufferLength)) return Fail(error::kBadAddress, -1);
   if (nHostPort > 0xFFFF) return Fail(error::kInvalidArgument, -1);

@@ -2,13 +2,13 @@
 #include <corvane/CorvaneErrors.h>
 #include <corvane/LastError.h>
 
-#include "transport/BroadcastAddress.h"
-#include "transport/DatagramDrain.h"
-#include "transport/Ipv4Text.h"
-
 #include <algorithm>
 #include <climits>
 #include <vector>
+
+#include "transport/BroadcastAddress.h"
+#include "transport/DatagramDrain.h"
+#include "transport/Ipv4Text.h"
 
 namespace error = corvane::error;
 
@@ -98,20 +98,30 @@ void CZqSocketComUdp::Close() {
   m_Socket.Close();
 }
 
-std::wstring CZqSocketComUdp::BroadcastDestination() const {
-  if (m_bBroadcast != 0) return corvane::detail::kLimitedBroadcast;
-  return corvane::detail::SubnetBroadcastAddress();
+bool CZqSocketComUdp::PrepareBroadcast(std::wstring& strDestination) {
+  if (m_bBroadcast != 0) {
+    strDestination = corvane::detail::kLimitedBroadcast;
+    return true;
+  }
+  // The system refuses any broadcast destination, the subnet-directed one
+  // included, to a socket without broadcast permission.
+  strDestination = corvane::detail::SubnetBroadcastAddress();
+  return m_Socket.SetBroadcast(1) != 0;
 }
 
-DWORD CZqSocketComUdp::SendBytes(const BYTE* pBuffer, int iLength,
-                                 const std::wstring& strDestination, DWORD* pError) {
+DWORD CZqSocketComUdp::SendBytes(const BYTE* pBuffer, int iLength, const std::wstring* pHost,
+                                 DWORD* pError) {
   if (pError != nullptr) *pError = 0;
   if (iLength < 0 || (pBuffer == nullptr && iLength > 0)) {
     corvane::SetLastError(error::kBadAddress);
     return Report(pError, kNotSentWhole);
   }
+  std::wstring strBroadcast;
+  if (pHost == nullptr && !PrepareBroadcast(strBroadcast)) return Report(pError, kNotSentWhole);
   DWORD dwAddress = 0;
-  if (!CCSock::ResolveAddress(strDestination, dwAddress)) return Report(pError, kNotSentWhole);
+  if (!CCSock::ResolveAddress(pHost != nullptr ? *pHost : strBroadcast, dwAddress)) {
+    return Report(pError, kNotSentWhole);
+  }
   int iOffset = 0;
   do {
     const int iChunk = std::min(iLength - iOffset, kMaxDatagramPayload);
@@ -122,78 +132,79 @@ DWORD CZqSocketComUdp::SendBytes(const BYTE* pBuffer, int iLength,
   return kOk;
 }
 
-DWORD CZqSocketComUdp::SendText(const std::wstring& strMessage,
-                                const std::wstring& strDestination, DWORD* pError) {
+DWORD CZqSocketComUdp::SendText(const std::wstring& strMessage, const std::wstring* pHost,
+                                DWORD* pError) {
   if (pError != nullptr) *pError = 0;
   if (strMessage.size() >= 65535) return kMessageTooLong;
   const std::string bytes = corvane::detail::NarrowText(strMessage);
   return SendBytes(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<int>(bytes.size()),
-                   strDestination, pError);
+                   pHost, pError);
 }
 
 DWORD CZqSocketComUdp::Send(const BYTE* pBuffer, int iLength) {
-  return SendBytes(pBuffer, iLength, BroadcastDestination(), nullptr);
+  return SendBytes(pBuffer, iLength, nullptr, nullptr);
 }
 
 DWORD CZqSocketComUdp::Send(const BYTE* pBuffer, int iLength, DWORD& dwError) {
-  return SendBytes(pBuffer, iLength, BroadcastDestination(), &dwError);
+  return SendBytes(pBuffer, iLength, nullptr, &dwError);
 }
 
 DWORD CZqSocketComUdp::Send(const BYTE* pBuffer, int iLength, std::wstring& strLocalAddress,
                             DWORD& dwPort) {
   strLocalAddress = corvane::detail::LocalAdapterAddress();
   dwPort = m_dwPort;
-  return SendBytes(pBuffer, iLength, BroadcastDestination(), nullptr);
+  return SendBytes(pBuffer, iLength, nullptr, nullptr);
 }
 
 DWORD CZqSocketComUdp::Send(const BYTE* pBuffer, int iLength, const std::wstring& strHost) {
-  return SendBytes(pBuffer, iLength, strHost, nullptr);
+  return SendBytes(pBuffer, iLength, &strHost, nullptr);
 }
 
 DWORD CZqSocketComUdp::Send(const BYTE* pBuffer, int iLength, const std::wstring& strHost,
                             std::wstring& strLocalAddress, DWORD& dwPort) {
   strLocalAddress = corvane::detail::LocalAdapterAddress();
   dwPort = m_dwPort;
-  return SendBytes(pBuffer, iLength, strHost, nullptr);
+  return SendBytes(pBuffer, iLength, &strHost, nullptr);
 }
 
 DWORD CZqSocketComUdp::Send(const std::wstring& strMessage) {
-  return SendText(strMessage, BroadcastDestination(), nullptr);
+  return SendText(strMessage, nullptr, nullptr);
 }
 
 DWORD CZqSocketComUdp::Send(const std::wstring& strMessage, DWORD& dwError) {
-  return SendText(strMessage, BroadcastDestination(), &dwError);
+  return SendText(strMessage, nullptr, &dwError);
 }
 
 DWORD CZqSocketComUdp::Send(const std::wstring& strMessage, std::wstring& strLocalAddress,
                             DWORD& dwPort) {
   strLocalAddress = corvane::detail::LocalAdapterAddress();
   dwPort = m_dwPort;
-  return SendText(strMessage, BroadcastDestination(), nullptr);
+  return SendText(strMessage, nullptr, nullptr);
 }
 
 DWORD CZqSocketComUdp::Send(const std::wstring& strMessage, const std::wstring& strHost) {
-  return SendText(strMessage, strHost, nullptr);
+  return SendText(strMessage, &strHost, nullptr);
 }
 
 DWORD CZqSocketComUdp::Send(const std::wstring& strMessage, const std::wstring& strHost,
                             std::wstring& strLocalAddress, DWORD& dwPort) {
   strLocalAddress = corvane::detail::LocalAdapterAddress();
   dwPort = m_dwPort;
-  return SendText(strMessage, strHost, nullptr);
+  return SendText(strMessage, &strHost, nullptr);
 }
 
-int CZqSocketComUdp::ReceiveOne(BYTE* pBuffer, DWORD dwBufferSize,
-                                std::wstring& strSenderAddress, DWORD& dwSenderPort,
-                                DWORD dwTimeout) {
+int CZqSocketComUdp::ReceiveOne(BYTE* pBuffer, DWORD dwBufferSize, std::wstring& strSenderAddress,
+                                DWORD& dwSenderPort, DWORD dwTimeout) {
   const DWORD dwWait = dwTimeout == 0 ? m_dwRxTimeout : dwTimeout;
-  m_Socket.Set_m_dwTimeoutReceiveFrom(dwWait);
   const int iSize = dwBufferSize > INT_MAX ? INT_MAX : static_cast<int>(dwBufferSize);
   if (pBuffer == nullptr && iSize > 0) {
     corvane::SetLastError(error::kBadAddress);
     return -1;
   }
   if (!m_pDrain) {
+    // The socket's own wait; the reader's queue below takes the time-out as
+    // an argument, so that a refused nested call changes nothing shared.
+    m_Socket.Set_m_dwTimeoutReceiveFrom(dwWait);
     UINT uPort = 0;
     const int iReceived = m_Socket.ReceiveFrom(pBuffer, iSize, strSenderAddress, uPort);
     dwSenderPort = uPort;
@@ -202,8 +213,10 @@ int CZqSocketComUdp::ReceiveOne(BYTE* pBuffer, DWORD dwBufferSize,
   DWORD dwAddress = 0;
   WORD wPort = 0;
   const int iReceived = m_pDrain->Receive(pBuffer, iSize, dwAddress, wPort, dwWait);
-  if (iReceived >= 0 ? CCSock::GetLastError() != error::kInProgress
-                     : CCSock::GetLastError() == error::kMessageSize) {
+  // A datagram was taken (also one too large); a refused or timed-out
+  // receive leaves the sender outputs empty.
+  const DWORD dwError = CCSock::GetLastError();
+  if (dwError == error::kNone || dwError == error::kMessageSize) {
     strSenderAddress = corvane::detail::FormatIpv4(dwAddress);
     dwSenderPort = wPort;
   }
@@ -217,7 +230,8 @@ DWORD CZqSocketComUdp::ReceiveInto(BYTE* pBuffer, DWORD dwBufferSize, bool bRepo
   strSenderAddress.clear();
   dwSenderPort = 0;
   if (pError != nullptr) *pError = 0;
-  const int iReceived = ReceiveOne(pBuffer, dwBufferSize, strSenderAddress, dwSenderPort, dwTimeout);
+  const int iReceived =
+      ReceiveOne(pBuffer, dwBufferSize, strSenderAddress, dwSenderPort, dwTimeout);
   if (bReportTooLarge && iReceived == -1 && CCSock::GetLastError() == error::kMessageSize) {
     return Report(pError, kDatagramTooLarge);
   }
@@ -235,20 +249,20 @@ DWORD CZqSocketComUdp::Receive(BYTE* pBuffer, DWORD dwBufferSize, DWORD& dwRecei
 }
 
 DWORD CZqSocketComUdp::Receive(BYTE* pBuffer, DWORD dwBufferSize, DWORD& dwReceived,
-                               std::wstring& strSenderAddress, DWORD& dwSenderPort,
-                               DWORD& dwError, DWORD dwTimeout) {
+                               std::wstring& strSenderAddress, DWORD& dwSenderPort, DWORD& dwError,
+                               DWORD dwTimeout) {
   return ReceiveInto(pBuffer, dwBufferSize, true, dwReceived, strSenderAddress, dwSenderPort,
                      &dwError, dwTimeout);
 }
 
 DWORD CZqSocketComUdp::Receive(BYTE* pBuffer, DWORD& dwReceived, std::wstring& strSenderAddress,
                                DWORD& dwSenderPort, DWORD dwTimeout) {
-  return ReceiveInto(pBuffer, kFixedBufferSize, false, dwReceived, strSenderAddress,
-                     dwSenderPort, nullptr, dwTimeout);
+  return ReceiveInto(pBuffer, kFixedBufferSize, false, dwReceived, strSenderAddress, dwSenderPort,
+                     nullptr, dwTimeout);
 }
 
 DWORD CZqSocketComUdp::Receive(BYTE* pBuffer, DWORD& dwReceived, std::wstring& strSenderAddress,
                                DWORD& dwSenderPort, DWORD& dwError, DWORD dwTimeout) {
-  return ReceiveInto(pBuffer, kFixedBufferSize, false, dwReceived, strSenderAddress,
-                     dwSenderPort, &dwError, dwTimeout);
+  return ReceiveInto(pBuffer, kFixedBufferSize, false, dwReceived, strSenderAddress, dwSenderPort,
+                     &dwError, dwTimeout);
 }

@@ -1,13 +1,16 @@
 #include "transport/DatagramDrain.h"
 
-#include "platform/SocketApi.h"
-
 #include <corvane/CorvaneErrors.h>
 #include <corvane/LastError.h>
 
 #include <algorithm>
 #include <cstring>
 #include <system_error>
+
+#include "platform/SocketApi.h"
+#include "platform/SocketPoll.h"
+#include "platform/ThreadLatency.h"
+#include "transport/BlockingCall.h"
 
 namespace corvane::detail {
 namespace {
@@ -17,7 +20,7 @@ constexpr std::size_t kScratchSize = 65536;
 // Datagrams taken per wake-up before the reader looks at its stop event again.
 constexpr int kBatch = 256;
 
-std::size_t Cost(const QueuedDatagram& datagram) {
+std::size_t Cost(const DatagramDrain::Datagram& datagram) {
   return datagram.bytes.size() + DatagramDrain::kEntryOverhead;
 }
 
@@ -53,9 +56,12 @@ DatagramDrain::~DatagramDrain() {
 }
 
 void DatagramDrain::Run() {
+  // Waking late by a millisecond can cost hundreds of answers in a burst.
+  platform::RequestShortTimeSlice();
   std::vector<BYTE> scratch(kScratchSize);
   while (WaitForRoom()) {
-    const auto waited = platform::WaitReadable(m_fd, platform::Deadline::Never(), m_wake.Get());
+    const auto forever = platform::MonotonicDeadline::Never();
+    const auto waited = platform::WaitReadable(m_fd, forever, m_wake.Get());
     if (waited != platform::WaitResult::kReady) return;
     if (!DrainSocket(scratch)) return;
   }
@@ -69,10 +75,11 @@ bool DatagramDrain::WaitForRoom() {
 
 bool DatagramDrain::DrainSocket(std::vector<BYTE>& scratch) {
   for (int taken = 0; taken < kBatch; ++taken) {
-    QueuedDatagram datagram;
+    Datagram datagram;
     platform::Ipv4Endpoint from;
     bool truncated = false;
-    const long size = platform::ReceiveDatagram(m_fd, scratch.data(), scratch.size(), from, truncated);
+    const long size =
+        platform::ReceiveDatagram(m_fd, scratch.data(), scratch.size(), from, truncated);
     if (size < 0) return !ReaderMustEnd(corvane::GetLastError());
     const std::size_t kept = std::min(static_cast<std::size_t>(size), scratch.size());
     datagram.bytes.assign(scratch.begin(), scratch.begin() + static_cast<long>(kept));
@@ -89,27 +96,18 @@ bool DatagramDrain::DrainSocket(std::vector<BYTE>& scratch) {
 
 int DatagramDrain::Receive(void* pBuffer, int nBufferLength, DWORD& dwAddress, WORD& wPort,
                            DWORD dwTimeout) {
-  if (m_receiving.exchange(true)) {
-    corvane::SetLastError(error::kInProgress);
-    return 0;
-  }
-  QueuedDatagram datagram;
+  Datagram datagram;
   {
-    std::unique_lock<std::mutex> lock(m_mutex);
-    const auto until = platform::Deadline::AfterMs(dwTimeout).When();
-    const bool any = m_arrived.wait_until(lock, until, [this] { return !m_queue.empty(); });
-    if (!any) {
-      m_receiving.store(false);
+    const BlockingCall call(m_receiving);
+    if (!call.Entered()) {
+      corvane::SetLastError(error::kInProgress);
+      return 0;
+    }
+    if (!TakeNext(datagram, dwTimeout)) {
       corvane::SetLastError(error::kTimedOut);
       return -1;
     }
-    datagram = std::move(m_queue.front());
-    m_queue.pop_front();
-    const bool wasFull = m_queuedBytes >= m_queueByteLimit;
-    m_queuedBytes -= Cost(datagram);
-    if (wasFull && m_queuedBytes < m_queueByteLimit) m_room.notify_one();
   }
-  m_receiving.store(false);
   dwAddress = datagram.address;
   wPort = datagram.port;
   const std::size_t capacity = nBufferLength > 0 ? static_cast<std::size_t>(nBufferLength) : 0;
@@ -121,6 +119,18 @@ int DatagramDrain::Receive(void* pBuffer, int nBufferLength, DWORD& dwAddress, W
   }
   corvane::SetLastError(error::kNone);
   return static_cast<int>(copied);
+}
+
+bool DatagramDrain::TakeNext(Datagram& datagram, DWORD dwTimeout) {
+  std::unique_lock<std::mutex> lock(m_mutex);
+  const auto until = platform::MonotonicDeadline::AfterMs(dwTimeout).When();
+  if (!m_arrived.wait_until(lock, until, [this] { return !m_queue.empty(); })) return false;
+  datagram = std::move(m_queue.front());
+  m_queue.pop_front();
+  const bool wasFull = m_queuedBytes >= m_queueByteLimit;
+  m_queuedBytes -= Cost(datagram);
+  if (wasFull && m_queuedBytes < m_queueByteLimit) m_room.notify_one();
+  return true;
 }
 
 std::size_t DatagramDrain::QueuedBytes() const {

@@ -5,8 +5,6 @@
 // printers answering one broadcast) is not dropped while the endpoint's owner
 // is busy elsewhere. Receives are served from the queue with the same results
 // and error codes as CCSock::ReceiveFrom.
-#include "platform/SocketPoll.h"
-
 #include <corvane/CorvaneTypes.h>
 
 #include <atomic>
@@ -18,20 +16,24 @@
 #include <thread>
 #include <vector>
 
-namespace corvane::detail {
+#include "platform/WakeEvent.h"
 
-struct QueuedDatagram {
-  std::vector<BYTE> bytes;
-  DWORD address = 0;  // sender, first octet most significant
-  WORD port = 0;
-};
+namespace corvane::detail {
 
 class DatagramDrain {
  public:
+  struct Datagram {
+    std::vector<BYTE> bytes;
+    DWORD address = 0;  // sender, first octet most significant
+    WORD port = 0;
+  };
+
   // Memory the queue may hold: datagram bytes plus kEntryOverhead per entry.
   // While it is full the reader leaves datagrams in the kernel's buffer and
   // goes on once the owner has taken some. 16 MiB holds a thousand 16 KiB
   // datagrams, and a hundred thousand of the printers' short answers.
+  // The reader keeps up as long as it gets a processor; where every core is
+  // busy for longer than the kernel buffer lasts, a burst can still overflow.
   static constexpr std::size_t kQueueByteLimit = 16u << 20;
   static constexpr std::size_t kEntryOverhead = 64;
 
@@ -60,6 +62,8 @@ class DatagramDrain {
   // Takes what the socket holds now; false when the reader must end.
   bool DrainSocket(std::vector<BYTE>& scratch);
   bool WaitForRoom();
+  // Waits for the oldest queued datagram and takes it off the queue.
+  bool TakeNext(Datagram& datagram, DWORD dwTimeout);
 
   const int m_fd;
   const std::size_t m_queueByteLimit;
@@ -67,7 +71,7 @@ class DatagramDrain {
   mutable std::mutex m_mutex;
   std::condition_variable m_arrived;  // a datagram was queued
   std::condition_variable m_room;     // the queue has room again, or stop
-  std::deque<QueuedDatagram> m_queue;
+  std::deque<Datagram> m_queue;
   std::size_t m_queuedBytes = 0;
   bool m_stopping = false;
   std::atomic<bool> m_receiving{false};

@@ -21,7 +21,7 @@ const NumberCase kNumberCases[] = {
 
 TEST(IniReaderTest, ValueConversionTakesLeadingDigitsAndSaturates) {
   for (const NumberCase& c : kNumberCases) {
-    EXPECT_EQ(CIniReader::ToDword(c.szText), c.dwExpected) << "value \"" << testing::PrintToString(std::wstring(c.szText)) << "\"";
+    EXPECT_EQ(CIniReader::ToDword(c.szText), c.dwExpected) << testing::PrintToString(std::wstring(c.szText));
   }
 }
 
@@ -37,6 +37,7 @@ class IniFileTest : public ::testing::Test {
 
 TEST_F(IniFileTest, MissingFileKeepsNoPath) {
   EXPECT_EQ(m_reader.SetFileName(m_dir.path() / "absent.ini"), 0);
+  EXPECT_EQ(m_reader.SetFileName(m_dir.path()), 0);
   EXPECT_TRUE(m_reader.GetFileName().empty());
   EXPECT_EQ(m_reader.ReadValue(L"uiTxPort", L"UDPTXRXPORT"), L"");
 }

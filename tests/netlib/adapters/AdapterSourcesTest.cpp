@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <net/if_arp.h>
-
 #include "platform/DhcpLeases.h"
-#include "platform/InterfaceList.h"
 #include "platform/RouteTable.h"
 
 namespace {
@@ -28,18 +25,6 @@ TEST(RouteTable, DefaultRoutesByMetric) {
   EXPECT_TRUE(ParseDefaultRoutes("").empty());
 }
 
-TEST(InterfaceType, TypeNumbers) {
-  const struct { unsigned short hw; bool loopback, wireless; DWORD type; } cases[] = {
-      {ARPHRD_ETHER, false, false, 6},     {ARPHRD_ETHER, false, true, 71},
-      {ARPHRD_LOOPBACK, false, false, 24}, {ARPHRD_ETHER, true, false, 24},
-      {ARPHRD_IEEE80211, false, false, 71}, {ARPHRD_NONE, false, false, 1},
-      {0, false, false, 1},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(InterfaceTypeNumber(c.hw, c.loopback, c.wireless), c.type) << c.hw;
-  }
-}
-
 const std::vector<AdapterAddress> kEth0 = {{"192.168.1.50", "255.255.255.0"}};
 
 TEST(DhcpLeases, DhclientTakesTheLastCurrentLeaseOfTheInterface) {
@@ -58,16 +43,6 @@ TEST(DhcpLeases, DhclientTakesTheLastCurrentLeaseOfTheInterface) {
   EXPECT_FALSE(ParseDhclientLeases(text, "eth1", kEth0, lease));
   EXPECT_FALSE(ParseDhclientLeases(text, "eth0", {{"10.0.0.1", "255.0.0.0"}}, lease))
       << "a stale lease of a now static address is not DHCP";
-}
-
-TEST(DhcpLeases, DhclientIncompleteLeaseIsIgnored) {
-  LeaseFacts lease;
-  EXPECT_FALSE(ParseDhclientLeases(
-      "lease {\n interface \"eth0\";\n fixed-address 192.168.1.50;\n"
-      " option dhcp-server-identifier 192.168.1.1;\n",  // no closing brace
-      "eth0", kEth0, lease));
-  EXPECT_FALSE(ParseDhclientLeases("lease {\n fixed-address 192.168.1.50;\n}\n", "eth0", kEth0,
-                                   lease));
 }
 
 TEST(DhcpLeases, KeyValueLease) {

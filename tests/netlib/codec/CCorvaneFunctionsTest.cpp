@@ -1,237 +1,121 @@
 #include <corvane/CCorvaneFunctions.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace {
 
 const std::wstring kTag = L"<ZQ>";
-const std::wstring kCode = L"<STSMOQ><CMD>";
-const BYTE kData = 0x02;
+const std::wstring kCode = L"<STSMOQ><CMD>";  // header of 17 characters
+const BYTE kGuard = 0xEE;
 
 std::vector<BYTE> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
 
-// The 20-byte frame of the status query: header, '<', 0x02, '>'.
-std::vector<BYTE> StatusFrame() {
-  std::vector<BYTE> frame = Bytes("<ZQ><STSMOQ><CMD><");
-  frame.push_back(kData);
-  frame.push_back('>');
-  return frame;
-}
+// The 20-byte status query: header, '<', 0x02, '>'.
+const std::vector<BYTE> kStatusFrame = Bytes("<ZQ><STSMOQ><CMD><\x02>");
 
-TEST(FrameBuild, StatusQueryFitsInFullBuffer) {
-  CCorvaneFunctions f;
-  std::vector<BYTE> buffer(1024, 0xEE);
-  DWORD length = 1024;
-  EXPECT_EQ(f.FormatEthBuffToSend(buffer.data(), length, kTag, kCode, &kData, 1, '<', '>'), 1);
-  EXPECT_EQ(length, 20u);
-  buffer.resize(length);
-  EXPECT_EQ(buffer, StatusFrame());
-}
-
-TEST(FrameBuild, CapacityExactlyTheFrameLengthFits) {
-  CCorvaneFunctions f;
-  std::vector<BYTE> buffer(20);
-  DWORD length = 20;
-  EXPECT_EQ(f.FormatEthBuffToSend(buffer.data(), length, kTag, kCode, &kData, 1, '<', '>'), 1);
-  EXPECT_EQ(buffer, StatusFrame());
-}
-
-TEST(FrameBuild, ShortCapacityCopiesPrefixOnlyAndFails) {
-  CCorvaneFunctions f;
-  for (DWORD capacity : {10u, 19u}) {
-    // Guard bytes behind the capacity must stay untouched.
-    std::vector<BYTE> buffer(capacity + 8, 0xEE);
-    DWORD length = capacity;
-    EXPECT_EQ(f.FormatEthBuffToSend(buffer.data(), length, kTag, kCode, &kData, 1, '<', '>'), 0);
-    EXPECT_EQ(length, capacity);
-    const auto frame = StatusFrame();
-    EXPECT_TRUE(std::equal(buffer.begin(), buffer.begin() + capacity, frame.begin()));
-    for (DWORD i = capacity; i < buffer.size(); ++i) EXPECT_EQ(buffer[i], 0xEE) << i;
-  }
-}
-
-TEST(FrameBuild, LargestFrameIs1024Bytes) {
-  CCorvaneFunctions f;
-  const std::vector<BYTE> data(1024 - 17 - 2, 0x41);
-  std::vector<BYTE> buffer(1024);
-  DWORD length = 1024;
-  EXPECT_EQ(f.FormatEthBuffToSend(buffer.data(), length, kTag, kCode, data.data(),
-                                  static_cast<DWORD>(data.size()), '<', '>'),
-            1);
-  EXPECT_EQ(length, 1024u);
-  EXPECT_EQ(buffer.back(), '>');
-}
-
-TEST(FrameBuild, OversizedFrameIsRefusedWithoutWriting) {
-  CCorvaneFunctions f;
-  const std::vector<BYTE> data(1024 - 17 - 1, 0x41);  // frame of 1025 bytes
-  std::vector<BYTE> buffer(4096, 0xEE);
-  DWORD length = 4096;
-  EXPECT_EQ(f.FormatEthBuffToSend(buffer.data(), length, kTag, kCode, data.data(),
-                                  static_cast<DWORD>(data.size()), '<', '>'),
-            0);
-  EXPECT_EQ(length, 4096u);
-  EXPECT_EQ(buffer[0], 0xEE);
-  // A data length near 2^32 must not wrap into a small frame.
-  EXPECT_EQ(f.FormatEthBuffToSend(buffer.data(), length, kTag, kCode, data.data(), 0xFFFFFFFF,
-                                  '<', '>'),
-            0);
-}
-
-TEST(FrameBuild, NullPointersAreRefused) {
-  CCorvaneFunctions f;
-  DWORD length = 100;
-  EXPECT_EQ(f.FormatEthBuffToSend(nullptr, length, kTag, kCode, &kData, 1, '<', '>'), 0);
-  std::vector<BYTE> buffer(100);
-  EXPECT_EQ(f.FormatEthBuffToSend(buffer.data(), length, kTag, kCode, nullptr, 5, '<', '>'), 0);
-  EXPECT_EQ(f.FormatEthBuffToSend(buffer.data(), length, kTag, kCode, nullptr, 0, '<', '>'), 1);
-  EXPECT_EQ(length, 19u);
-}
-
-TEST(FrameParse, StatusAnswerYieldsItsDataByte) {
-  CCorvaneFunctions f;
-  const auto frame = StatusFrame();
-  BYTE out[8] = {};
-  DWORD length = sizeof out;
-  EXPECT_EQ(f.GetDataEthAnswer(out, length, kTag, kCode, frame.data(), 20), 1);
-  EXPECT_EQ(length, 1u);
-  EXPECT_EQ(out[0], kData);
-}
-
-TEST(FrameParse, TagAndCodeMustMatchExactly) {
-  CCorvaneFunctions f;
-  struct Case { std::string frame; const char* why; };
-  const Case cases[] = {
-      {"<zq><STSMOQ><CMD><x>", "lower-case tag"},
-      {"<ZQ><STSMOQ><CMX><x>", "other code"},
-      {"<ZQ><STS", "shorter than the header"},
-      {"", "empty"},
+TEST(FrameBuild, CapacityAndSizeLimits) {
+  const struct { DWORD dataLen, capacity; BOOL result; DWORD length; DWORD written; } cases[] = {
+      {1, 1024, 1, 20, 20},         // the status query
+      {1, 20, 1, 20, 20},           // capacity exactly the frame
+      {1, 19, 0, 19, 19},           // one short: prefix only
+      {1, 10, 0, 10, 10},
+      {1005, 1024, 1, 1024, 1024},  // largest frame
+      {1006, 2048, 0, 2048, 0},     // 1025 bytes: refused, nothing written
+      {0xFFFFFFFF, 2048, 0, 2048, 0},  // must not wrap into a small frame
   };
+  CCorvaneFunctions f;
+  const std::vector<BYTE> data(1006, 0x02);
+  for (const auto& c : cases) {
+    std::vector<BYTE> buffer(c.capacity + 8, kGuard);
+    DWORD length = c.capacity;
+    EXPECT_EQ(f.FormatEthBuffToSend(buffer.data(), length, kTag, kCode, data.data(), c.dataLen,
+                                    '<', '>'), c.result) << c.dataLen << "/" << c.capacity;
+    EXPECT_EQ(length, c.length) << c.dataLen << "/" << c.capacity;
+    for (DWORD i = 0; i < buffer.size(); ++i) {
+      if (i >= c.written) {
+        ASSERT_EQ(buffer[i], kGuard) << "byte " << i << " of " << c.dataLen << "/" << c.capacity;
+      } else if (c.dataLen == 1) {
+        ASSERT_EQ(buffer[i], kStatusFrame[i]) << i;
+      }
+    }
+  }
+  DWORD length = 100;
+  EXPECT_EQ(f.FormatEthBuffToSend(nullptr, length, kTag, kCode, data.data(), 1, '<', '>'), 0);
+}
+
+TEST(FrameParse, AcceptsOnlyItsOwnHeader) {
+  const struct { std::string frame; BOOL result; const char* why; } cases[] = {
+      {"<ZQ><STSMOQ><CMD><\x02>", 1, "status answer"},
+      {"<zq><STSMOQ><CMD><\x02>", 0, "lower-case tag"},
+      {"<ZQ><STSMOQ><CMX><\x02>", 0, "other code"},
+      {"<ZQ><STS", 0, "shorter than the header"},
+  };
+  CCorvaneFunctions f;
   for (const auto& c : cases) {
     const auto frame = Bytes(c.frame);
     BYTE out[8] = {9, 9};
     DWORD length = sizeof out;
     EXPECT_EQ(f.GetDataEthAnswer(out, length, kTag, kCode, frame.data(),
-                                 static_cast<DWORD>(frame.size())),
-              0)
-        << c.why;
-    EXPECT_EQ(out[0], 9) << c.why << ": a mismatch leaves the buffer alone";
+                                 static_cast<DWORD>(frame.size())), c.result) << c.why;
+    EXPECT_EQ(out[0], c.result ? 0x02 : 9) << c.why;
+    EXPECT_EQ(length, c.result ? 1u : 8u) << c.why;
   }
 }
 
-TEST(FrameParse, SizeLimitIs1024Bytes) {
+TEST(FrameParse, LengthLimitsAndShortBuffers) {
+  const struct { DWORD received, capacity; BOOL result; DWORD length; bool zeroed; } cases[] = {
+      {1025, 1024, 0, 1024, false},  // refused before any comparison
+      {1024, 1024, 1, 1005, false},
+      {1024, 1004, 0, 0, true},      // data does not fit
+      {18, 8, 0, 0, true},           // header + 1: the data count wraps
+      {19, 8, 1, 0, false},          // no data at all
+  };
   CCorvaneFunctions f;
   std::vector<BYTE> frame = Bytes("<ZQ><STSMOQ><CMD><");
   frame.resize(1025, 0x41);
-  std::vector<BYTE> out(1024, 0xEE);
-  DWORD length = 1024;
-  EXPECT_EQ(f.GetDataEthAnswer(out.data(), length, kTag, kCode, frame.data(), 1025), 0);
-  EXPECT_EQ(length, 1024u) << "refused before anything is touched";
-  EXPECT_EQ(out[0], 0xEE);
-  EXPECT_EQ(f.GetDataEthAnswer(out.data(), length, kTag, kCode, frame.data(), 1024), 1);
-  EXPECT_EQ(length, 1024u - 19);
+  for (const auto& c : cases) {
+    std::vector<BYTE> out(c.capacity + 8, kGuard);
+    DWORD length = c.capacity;
+    EXPECT_EQ(f.GetDataEthAnswer(out.data(), length, kTag, kCode, frame.data(), c.received),
+              c.result) << c.received << "/" << c.capacity;
+    EXPECT_EQ(length, c.length) << c.received << "/" << c.capacity;
+    EXPECT_EQ(out[0], c.zeroed ? 0 : (c.result && c.length ? 0x41 : kGuard)) << c.received;
+    EXPECT_EQ(out[c.capacity], kGuard) << "wrote past capacity " << c.capacity;
+  }
 }
 
-TEST(FrameParse, TooShortFramesZeroTheBuffer) {
-  CCorvaneFunctions f;
-  // Header + 1 byte: the data count wraps around and never fits.
-  const auto frame = Bytes("<ZQ><STSMOQ><CMD><");
-  std::vector<BYTE> out(16, 0xEE);
-  DWORD length = 8;
-  EXPECT_EQ(f.GetDataEthAnswer(out.data(), length, kTag, kCode, frame.data(), 18), 0);
-  EXPECT_EQ(length, 0u);
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(out[i], 0) << i;
-  for (int i = 8; i < 16; ++i) EXPECT_EQ(out[i], 0xEE) << "written past capacity at " << i;
-}
-
-TEST(FrameParse, SmallCapacityZeroesAndFails) {
-  CCorvaneFunctions f;
-  std::vector<BYTE> frame = Bytes("<ZQ><STSMOQ><CMD><ABCD>");
-  BYTE out[6] = {1, 2, 3, 4, 5, 6};
-  DWORD length = 3;
-  EXPECT_EQ(f.GetDataEthAnswer(out, length, kTag, kCode, frame.data(),
-                               static_cast<DWORD>(frame.size())),
-            0);
-  EXPECT_EQ(length, 0u);
-  EXPECT_EQ(out[2], 0);
-  EXPECT_EQ(out[3], 4);
-  length = 4;
-  EXPECT_EQ(f.GetDataEthAnswer(out, length, kTag, kCode, frame.data(),
-                               static_cast<DWORD>(frame.size())),
-            1);
-  EXPECT_EQ(std::string(out, out + 4), "ABCD");
-}
-
-TEST(FrameRoundTrip, BuiltFrameParsesBack) {
-  CCorvaneFunctions f;
-  const std::vector<BYTE> data = {0x00, 0xFF, 0x3C, 0x3E, 0x80};
-  std::vector<BYTE> frame(64);
-  DWORD length = 64;
-  ASSERT_EQ(f.FormatEthBuffToSend(frame.data(), length, kTag, L"<NAME>", data.data(), 5, '<', '>'), 1);
-  std::vector<BYTE> out(5);
-  DWORD outLength = 5;
-  ASSERT_EQ(f.GetDataEthAnswer(out.data(), outLength, kTag, L"<NAME>", frame.data(), length), 1);
-  EXPECT_EQ(out, data);
-}
-
-TEST(HexDump, BytesAsUpperCaseHexList) {
+TEST(HexDump, BytesAndFrames) {
   CCorvaneFunctions f;
   const BYTE bytes[] = {0x3C, 0x02, 0x3E, 0xab};
-  EXPECT_EQ(f.ByteToExCString(bytes, 3), L"0x3C,0x02,0x3E");
-  EXPECT_EQ(f.ByteToExCString(bytes + 3, 1), L"0xAB");
+  EXPECT_EQ(f.ByteToExCString(bytes, 4), L"0x3C,0x02,0x3E,0xAB");
   EXPECT_EQ(f.ByteToExCString(bytes, 0), L"");
-  EXPECT_EQ(f.ByteToExCString(nullptr, 4), L"");
+  const BYTE* frame = kStatusFrame.data();
+  EXPECT_EQ(f.BufByteToExCString(frame, 20, kTag, kCode), L"<ZQ><STSMOQ><CMD><0x02>");
+  EXPECT_EQ(f.BufByteToExCString(frame, 18, kTag, kCode), L"<ZQ><STSMOQ><CMD><>");
+  EXPECT_EQ(f.BufByteToExCString(frame, 2, kTag, kCode), L"0x3C,0x5A");  // shorter than header
 }
 
-TEST(HexDump, FrameShowsHeaderAndDataBetweenBrackets) {
-  CCorvaneFunctions f;
-  const auto frame = StatusFrame();
-  EXPECT_EQ(f.BufByteToExCString(frame.data(), 20, kTag, kCode), L"<ZQ><STSMOQ><CMD><0x02>");
-  // Fewer than two bytes after the header: no hex part.
-  EXPECT_EQ(f.BufByteToExCString(frame.data(), 18, kTag, kCode), L"<ZQ><STSMOQ><CMD><>");
-  EXPECT_EQ(f.BufByteToExCString(frame.data(), 17, kTag, kCode), L"<ZQ><STSMOQ><CMD><>");
-  // Shorter than the header: all bytes in hex.
-  EXPECT_EQ(f.BufByteToExCString(frame.data(), 2, kTag, kCode), L"0x3C,0x5A");
-}
-
-TEST(AddressText, DwordToDotted) {
+TEST(AddressText, Conversions) {
   CCorvaneFunctions f;
   EXPECT_EQ(f.dwordToStrIp(0), L"0.0.0.0");
   EXPECT_EQ(f.dwordToStrIp(0xC0A8010A), L"192.168.1.10");
-  EXPECT_EQ(f.dwordToStrIp(0xFFFFFFFF), L"255.255.255.255");
-}
-
-TEST(AddressText, DottedToDword) {
-  CCorvaneFunctions f;
-  const struct { const wchar_t* text; DWORD value; } cases[] = {
-      {L"192.168.1.10", 0xC0A8010A},
-      {L"255.255.255.255", 0xFFFFFFFF},
-      {L"10.1", 0x0A010000},
-      {L"", 0},
-      {L"0.0.0.0", 0},
-      {L"10.77.255.255", 0x0A4DFFFF},
-      {L"1.2.3.4.5", 0x01020304},  // only four groups count
+  const struct { const wchar_t* text; DWORD ip, mac; } cases[] = {
+      {L"192.168.1.10", 0xC0A8010A, 0xC0A8010A},
+      {L"255.255.255.255", 0xFFFFFFFF, 0xFFFFFFFF},
+      {L"10.1", 0x0A010000, 0x0A010000},
+      {L"", 0, 0},
+      {L"1.2.3.4.5", 0x01020304, 0x01020304},  // four groups only
+      {L"1-2", 0x48000000, 0x01020000},  // '-' is no separator of addresses
   };
-  for (const auto& c : cases) EXPECT_EQ(f.strIpToDword(c.text), c.value) << c.text;
-}
-
-TEST(AddressText, BroadcastFromAddressAndMask) {
+  for (const auto& c : cases) {
+    EXPECT_EQ(f.strIpToDword(c.text), c.ip) << c.text;
+    EXPECT_EQ(f.strMacToDword(c.text), c.mac) << c.text;
+  }
   // How the UDP transport derives the subnet-directed broadcast.
-  CCorvaneFunctions f;
-  const DWORD ip = f.strIpToDword(L"10.77.0.2");
-  const DWORD mask = f.strIpToDword(L"255.255.0.0");
+  const DWORD ip = f.strIpToDword(L"10.77.0.2"), mask = f.strIpToDword(L"255.255.0.0");
   EXPECT_EQ(f.dwordToStrIp((ip & mask) | ~mask), L"10.77.255.255");
-}
-
-TEST(AddressText, MacGroupsAsDecimal) {
-  CCorvaneFunctions f;
-  EXPECT_EQ(f.strMacToDword(L"1-2-3-4-5-6"), 0x01020304u);
-  EXPECT_EQ(f.strMacToDword(L"10.20-30.40"), 0x0A141E28u);
-  EXPECT_EQ(f.strMacToDword(L""), 0u);
-  EXPECT_EQ(f.strMacToDword(L"12"), 0x0C000000u);
 }
 
 }  // namespace

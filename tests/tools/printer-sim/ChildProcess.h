@@ -1,7 +1,6 @@
 #pragma once
-// A program started by a test, its standard output and error read through
-// one pipe. Waits are poll() on the pipe with a deadline; the destructor
-// ends a program that still runs.
+// A program started by a test; its standard output and error are read
+// through one pipe, with poll() and a deadline. The destructor ends it.
 #include <sys/types.h>
 
 #include <chrono>
@@ -13,21 +12,17 @@
 class ChildProcess {
  public:
   explicit ChildProcess(const std::vector<std::string>& argv);
-  ~ChildProcess();
+  ~ChildProcess() { Terminate(); }
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
 
-  // Runs a command to its end; its exit code, or -1.
-  static int Run(const std::vector<std::string>& argv);
-
   // Reads output until it holds `text` or the time is up.
   bool WaitForOutput(const std::string& text, std::chrono::milliseconds limit);
-  // Reads output until the program closes it (it ended), then reaps it:
-  // its exit code, or -1 if it did not end in time (it is killed then) or
-  // was ended by a signal.
-  int WaitForExit(std::chrono::milliseconds limit);
+  // Reads output until the program ends, then reaps it: its exit code, or -1
+  // when it was ended by a signal or had to be killed after `limit`.
+  int WaitForExit(std::chrono::milliseconds limit = std::chrono::seconds(5));
   // SIGTERM, then WaitForExit.
-  int Terminate(std::chrono::milliseconds limit = std::chrono::seconds(3));
+  int Terminate();
 
   const std::string& output() const { return output_; }
 

@@ -1,6 +1,7 @@
 // Reading printers from a configuration text.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 #include "ConfigReader.h"
@@ -21,60 +22,48 @@ class ConfigReaderTest : public ::testing::Test {
   std::string error_;
 };
 
-TEST_F(ConfigReaderTest, ReadsEveryFieldAndQuotedValues) {
+TEST_F(ConfigReaderTest, ReadsFieldsQuotedValuesAndDefaults) {
   const auto printers = Read(
-      "# office printers\n"
-      "\n"
-      "ip=10.77.1.1 mac=AA-BB-CC-DD-EE-FF name=\"Front desk\" model=ZQ-999 "
-      "mask=255.255.255.0 gateway=10.77.1.254 dhcp=1   # trailing comment\n"
+      "# office printers\n\n"
+      "ip=10.77.1.1 mac=AA-BB name=\"Front desk\" model=ZQ-9 mask=255.255.255.0 "
+      "gateway=10.77.1.254 dhcp=1   # trailing comment\n"
       "  ip=10.77.1.2\tname=\"\" dhcp=<odd>\r\n");
   ASSERT_TRUE(printers) << error_;
   ASSERT_EQ(printers->size(), 2u);
-  const Printer& first = (*printers)[0];
-  EXPECT_EQ(first.address.ToString(), "10.77.1.1");
-  EXPECT_EQ(first.mac, "AA-BB-CC-DD-EE-FF");
-  EXPECT_EQ(first.name, "Front desk");
-  EXPECT_EQ(first.model, "ZQ-999");
-  EXPECT_EQ(first.subnetMask, "255.255.255.0");
-  EXPECT_EQ(first.gateway, "10.77.1.254");
-  EXPECT_EQ(first.dhcp, "1");
-  const Printer& second = (*printers)[1];
-  EXPECT_EQ(second.name, "");
-  EXPECT_EQ(second.dhcp, "<odd>");
+  const Printer& a = (*printers)[0];
+  EXPECT_EQ(a.address.ToString() + "|" + a.mac + "|" + a.name + "|" + a.model + "|" +
+                a.subnetMask + "|" + a.gateway + "|" + a.dhcp,
+            "10.77.1.1|AA-BB|Front desk|ZQ-9|255.255.255.0|10.77.1.254|1");
+  // Left-out fields come from the generator's printer at the same position.
+  const Printer& b = (*printers)[1];
+  const Printer expected = generator_.Make(1);
+  EXPECT_EQ(b.name + "|" + b.dhcp, "|<odd>");
+  EXPECT_EQ(b.mac + "|" + b.model + "|" + b.subnetMask + "|" + b.gateway,
+            expected.mac + "|" + expected.model + "|" + expected.subnetMask + "|" + expected.gateway);
 }
 
-TEST_F(ConfigReaderTest, LeftOutFieldsComeFromTheGeneratorAtThatPosition) {
-  const auto printers = Read("ip=10.77.1.1\nip=10.77.1.2 name=X\n");
+TEST_F(ConfigReaderTest, ShippedExampleReads) {
+  std::ifstream in(LUMORA_SOURCE_DIR "/tools/printer-sim/printers.example.conf");
+  const auto printers = ConfigReader(generator_).Read(in, error_);
   ASSERT_TRUE(printers) << error_;
-  const Printer expected = generator_.Make(1);
-  const Printer& second = (*printers)[1];
-  EXPECT_EQ(second.mac, expected.mac);
-  EXPECT_EQ(second.model, expected.model);
-  EXPECT_EQ(second.subnetMask, expected.subnetMask);
-  EXPECT_EQ(second.gateway, expected.gateway);
-  EXPECT_EQ(second.dhcp, expected.dhcp);
-  EXPECT_NE((*printers)[0].mac, second.mac);
+  EXPECT_EQ(printers->size(), 3u);
+  EXPECT_EQ((*printers)[0].name, "Front desk");
 }
 
 TEST_F(ConfigReaderTest, FaultsNameTheLine) {
-  struct Case {
-    const char* text;
-    const char* error;
-  };
-  for (const Case& c : {
-           Case{"name=A\n", "line 1: 'ip' is missing"},
-           Case{"ip=10.77.1.1\nip=10.77.1.300\n", "line 2: '10.77.1.300' is not an IPv4 address"},
-           Case{"ip=10.77.1.1 colour=red\n", "line 1: unknown key 'colour'"},
-           Case{"ip=10.77.1.1 name=a name=b\n", "line 1: 'name' given twice"},
-           Case{"ip=10.77.1.1 name=\"open\n", "line 1: unterminated quoted value of 'name'"},
-           Case{"ip=10.77.1.1 name=\"a\"b\n", "line 1: blank expected after the quoted value of 'name'"},
-           Case{"ip=10.77.1.1 lonely\n", "line 1: expected KEY=VALUE at 'lonely'"},
-           Case{"ip=10.77.1.1 =x\n", "line 1: expected KEY=VALUE at '=x'"},
-           Case{"ip=10.77.1.1\n#\nip=10.77.1.1\n", "line 3: address 10.77.1.1 already used on line 1"},
-           Case{"# nothing\n\n", "no printer defined"},
-       }) {
-    EXPECT_FALSE(Read(c.text)) << c.text;
-    EXPECT_EQ(error_, c.error) << c.text;
+  const std::pair<const char*, const char*> cases[] = {
+      {"name=A\n", "line 1: 'ip' is missing"},
+      {"ip=10.77.1.1\nip=10.77.1.300\n", "line 2: '10.77.1.300' is not an IPv4 address"},
+      {"ip=10.77.1.1 colour=red\n", "line 1: unknown key 'colour'"},
+      {"ip=10.77.1.1 name=a name=b\n", "line 1: 'name' given twice"},
+      {"ip=10.77.1.1 name=\"open\n", "line 1: unterminated quoted value of 'name'"},
+      {"ip=10.77.1.1 name=\"a\"b\n", "line 1: blank expected after the quoted value of 'name'"},
+      {"ip=10.77.1.1 lonely\n", "line 1: expected KEY=VALUE at 'lonely'"},
+      {"ip=10.77.1.1\n#\nip=10.77.1.1\n", "line 3: address 10.77.1.1 already used on line 1"},
+      {"# nothing\n\n", "no printer defined"}};
+  for (const auto& [text, error] : cases) {
+    EXPECT_FALSE(Read(text)) << text;
+    EXPECT_EQ(error_, error);
   }
 }
 

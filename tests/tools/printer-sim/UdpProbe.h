@@ -17,12 +17,9 @@ class UdpProbe {
   };
 
   explicit UdpProbe(std::uint16_t answerPort);
-  bool valid() const { return socket_.valid(); }
-
   bool Send(const std::string& address, std::uint16_t port, const std::string& text);
-
-  // Collects answers until `limit` has passed, or until `expected` have come
-  // and then `quiet` went by without another.
+  // Collects answers until `limit` has passed, or until `expected` (> 0)
+  // have come and `quiet` went by without another.
   std::vector<Reply> Collect(std::size_t expected, std::chrono::milliseconds limit,
                              std::chrono::milliseconds quiet = std::chrono::milliseconds(150));
 

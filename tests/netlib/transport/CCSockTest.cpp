@@ -1,0 +1,178 @@
+#include <corvane/CCSock.h>
+#include <corvane/CorvaneErrors.h>
+#include <gtest/gtest.h>
+
+#include <future>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "LoopbackPeers.h"
+
+namespace {
+
+namespace error = corvane::error;
+using transport_test::kLoopback;
+using transport_test::Listener;
+using transport_test::Stopwatch;
+
+// A bound datagram socket on 127.0.0.1 and its port.
+struct DatagramEnd {
+  CCSock sock;
+  UINT port = 0;
+  DatagramEnd() {
+    std::wstring address;
+    EXPECT_TRUE(sock.Create(0, CCSock::kDatagram, kLoopback));
+    EXPECT_TRUE(sock.GetSockName(address, port));
+  }
+};
+
+TEST(CCSock, ReceiveFromTimesOutNoEarlierThanItsTimeout) {
+  DatagramEnd end;
+  end.sock.Set_m_dwTimeoutReceiveFrom(300);
+  char buffer[16];
+  std::wstring sender;
+  UINT port = 0;
+  const Stopwatch watch;
+  EXPECT_EQ(end.sock.ReceiveFrom(buffer, sizeof buffer, sender, port), -1);
+  EXPECT_EQ(CCSock::GetLastError(), error::kTimedOut);
+  EXPECT_GE(watch.ElapsedMs(), 300);
+  EXPECT_LT(watch.ElapsedMs(), 3000);
+}
+
+TEST(CCSock, OversizedDatagramIsReportedAndConsumed) {
+  DatagramEnd receiver, sender;
+  const std::vector<char> big(2000, 'x');
+  ASSERT_EQ(sender.sock.SendTo(big.data(), 2000, receiver.port, kLoopback), 2000);
+  ASSERT_EQ(sender.sock.SendTo("next", 4, receiver.port, kLoopback), 4);
+  receiver.sock.Set_m_dwTimeoutReceiveFrom(2000);
+  std::vector<char> buffer(1024, 0);
+  std::wstring from;
+  UINT port = 0;
+  EXPECT_EQ(receiver.sock.ReceiveFrom(buffer.data(), 1024, from, port), -1);
+  EXPECT_EQ(CCSock::GetLastError(), error::kMessageSize);
+  EXPECT_EQ(buffer[1023], 'x');
+  EXPECT_EQ(receiver.sock.ReceiveFrom(buffer.data(), 1024, from, port), 4);
+}
+
+TEST(CCSock, ReceiveWhileAnotherReceiveWaitsIsRefused) {
+  DatagramEnd receiver, sender;
+  receiver.sock.Set_m_dwTimeoutReceiveFrom(5000);
+  auto first = std::async(std::launch::async, [&] {
+    char buffer[16];
+    std::wstring from;
+    UINT port = 0;
+    return receiver.sock.ReceiveFrom(buffer, sizeof buffer, from, port);
+  });
+  // The first receive marks the socket busy as soon as it starts.
+  const Stopwatch watch;
+  while (!receiver.sock.IsBlocking() && watch.ElapsedMs() < 2000) std::this_thread::yield();
+  ASSERT_TRUE(receiver.sock.IsBlocking());
+  char buffer[16];
+  std::wstring from;
+  UINT port = 0;
+  EXPECT_EQ(receiver.sock.ReceiveFrom(buffer, sizeof buffer, from, port), 0);
+  EXPECT_EQ(CCSock::GetLastError(), error::kInProgress);
+  // The refused call took nothing: the waiting one gets the datagram.
+  ASSERT_EQ(sender.sock.SendTo("wake", 4, receiver.port, kLoopback), 4);
+  EXPECT_EQ(first.get(), 4);
+  EXPECT_FALSE(receiver.sock.IsBlocking());
+}
+
+TEST(CCSock, ConnectToAPortWithoutListenerIsRefused) {
+  // A bound but not listening port answers with a reset.
+  CCSock bound;
+  std::wstring address;
+  UINT port = 0;
+  ASSERT_TRUE(bound.Create(0, CCSock::kStream, kLoopback));
+  ASSERT_TRUE(bound.GetSockName(address, port));
+  CCSock client;
+  ASSERT_TRUE(client.Create(0, CCSock::kStream));
+  client.Set_m_dwTimeoutConnection(2000);
+  EXPECT_FALSE(client.Connect(kLoopback, port));
+  EXPECT_EQ(CCSock::GetLastError(), error::kConnectionRefused);
+  EXPECT_EQ(client.m_bClosed, 1);
+}
+
+TEST(CCSock, ConnectWithoutAnswerGivesUpAfterItsTimeout) {
+  // With its accept queue full, a listener drops further connection requests.
+  Listener listener(0);
+  ASSERT_NE(listener.Port(), 0u);
+  std::vector<std::unique_ptr<CCSock>> clients;
+  bool timedOut = false;
+  for (int i = 0; i < 8 && !timedOut; ++i) {
+    auto client = std::make_unique<CCSock>();
+    ASSERT_TRUE(client->Create(0, CCSock::kStream));
+    client->Set_m_dwTimeoutConnection(300);
+    const Stopwatch watch;
+    if (!client->Connect(kLoopback, listener.Port())) {
+      EXPECT_EQ(CCSock::GetLastError(), error::kTimedOut);
+      EXPECT_GE(watch.ElapsedMs(), 300);
+      EXPECT_LT(watch.ElapsedMs(), 3000);
+      timedOut = true;
+    }
+    clients.push_back(std::move(client));
+  }
+  EXPECT_TRUE(timedOut);
+}
+
+class CCSockStream : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(listener.Port(), 0u);
+    ASSERT_TRUE(client.Create(0, CCSock::kStream));
+    client.Set_m_dwTimeoutConnection(2000);
+    ASSERT_TRUE(client.Connect(kLoopback, listener.Port()));
+    server = listener.Accept();
+    ASSERT_GE(server, 0);
+  }
+  void TearDown() override { Listener::CloseFd(server); }
+
+  Listener listener{4};
+  CCSock client;
+  int server = -1;
+};
+
+TEST_F(CCSockStream, ConnectedSocketIsNotClosed) { EXPECT_EQ(client.m_bClosed, 0); }
+
+TEST_F(CCSockStream, QueuedBytesReturnAtOnce) {
+  Listener::SendAll(server, "hello");
+  client.Set_m_dwTimeoutRead(10000);
+  char buffer[16];
+  const Stopwatch watch;
+  // The bytes may still be on their way; the receive waits for them, not the time-out.
+  EXPECT_EQ(client.Receive(buffer, sizeof buffer), 5);
+  EXPECT_LT(watch.ElapsedMs(), 1000);
+  EXPECT_EQ(std::string(buffer, 5), "hello");
+}
+
+TEST_F(CCSockStream, SilentPeerTimesOut) {
+  client.Set_m_dwTimeoutRead(300);
+  char buffer[16];
+  const Stopwatch watch;
+  EXPECT_EQ(client.Receive(buffer, sizeof buffer), -1);
+  EXPECT_EQ(CCSock::GetLastError(), error::kTimedOut);
+  EXPECT_GE(watch.ElapsedMs(), 300);
+  EXPECT_LT(watch.ElapsedMs(), 3000);
+}
+
+TEST_F(CCSockStream, PeerCloseGivesZeroAndMarksClosed) {
+  Listener::CloseFd(server);
+  server = -1;
+  client.Set_m_dwTimeoutRead(2000);
+  char buffer[16];
+  EXPECT_EQ(client.Receive(buffer, sizeof buffer), 0);
+  EXPECT_EQ(client.m_bClosed, 1);
+}
+
+TEST_F(CCSockStream, SendToClosedPeerFailsWithoutSignal) {
+  Listener::CloseFd(server);
+  server = -1;
+  const std::vector<char> data(1 << 16, 'z');
+  int result = 0;
+  // The first send may still be taken; a later one meets the reset.
+  for (int i = 0; i < 50 && result >= 0; ++i) result = client.Send(data.data(), 1 << 16);
+  EXPECT_EQ(result, -1);
+}
+
+}  // namespace

@@ -1,0 +1,98 @@
+#include <corvane/CCSock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <string>
+#include <thread>
+
+#include "LoopbackPeers.h"
+#include "transport/DatagramDrain.h"
+
+namespace {
+
+using corvane::detail::DatagramDrain;
+using transport_test::kLoopback;
+
+struct BoundPair {
+  CCSock receiver, sender;
+  UINT port = 0;
+  BoundPair() {
+    std::wstring address;
+    EXPECT_TRUE(receiver.Create(0, CCSock::kDatagram, kLoopback));
+    EXPECT_TRUE(receiver.GetSockName(address, port));
+    EXPECT_TRUE(sender.Create(0, CCSock::kDatagram, kLoopback));
+  }
+};
+
+TEST(DatagramDrain, FullQueueLeavesTheRestInTheKernelAndLosesNothing) {
+  BoundPair pair;
+  constexpr std::size_t kSize = 100;
+  constexpr std::size_t kLimit = 4 * (kSize + DatagramDrain::kEntryOverhead);
+  auto drain = DatagramDrain::Start(pair.receiver.GetNativeHandle(), kLimit);
+  ASSERT_TRUE(drain);
+  for (int i = 0; i < 20; ++i) {
+    std::string payload(kSize, static_cast<char>('a' + i));
+    ASSERT_EQ(pair.sender.SendTo(payload.data(), kSize, pair.port, kLoopback), 100);
+  }
+  char buffer[kSize];
+  DWORD address = 0;
+  WORD port = 0;
+  for (int i = 0; i < 20; ++i) {
+    ASSERT_EQ(drain->Receive(buffer, kSize, address, port, 2000), 100) << "datagram " << i;
+    EXPECT_EQ(buffer[0], static_cast<char>('a' + i));
+    // The reader stops before the limit is passed by more than one datagram.
+    EXPECT_LE(drain->QueuedBytes(), kLimit + kSize + DatagramDrain::kEntryOverhead);
+  }
+  EXPECT_EQ(address, 0x7F000001u);
+  EXPECT_EQ(drain->QueuedDatagrams(), 0u);
+}
+
+// The receive buffer of a default desktop system (net.core.rmem_default and
+// rmem_max 212992; the kernel doubles the value asked for).
+constexpr int kDesktopBufferRequest = 212992 / 2;
+constexpr int kBurst = 1000;
+constexpr std::size_t kAnswerSize = 200;
+
+// Sends kBurst numbered datagrams spread over about 100 ms, as answers of many
+// printers arrive over an Ethernet segment.
+void SendAnswerBurst(BoundPair& pair) {
+  std::string payload(kAnswerSize, 'm');
+  for (int i = 0; i < kBurst; ++i) {
+    std::memcpy(payload.data(), &i, sizeof i);
+    ASSERT_EQ(pair.sender.SendTo(payload.data(), kAnswerSize, pair.port, kLoopback), 200);
+    if (i % 10 == 9) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+}
+
+TEST(DatagramDrain, KernelBufferAloneDropsPartOfTheBurst) {
+  BoundPair pair;
+  ASSERT_TRUE(pair.receiver.SetReceiveBufferSize(kDesktopBufferRequest));
+  SendAnswerBurst(pair);
+  pair.receiver.Set_m_dwTimeoutReceiveFrom(0);
+  char buffer[kAnswerSize];
+  std::wstring from;
+  UINT port = 0;
+  int kept = 0;
+  while (pair.receiver.ReceiveFrom(buffer, sizeof buffer, from, port) > 0) ++kept;
+  EXPECT_LT(kept, kBurst);
+}
+
+TEST(DatagramDrain, KeepsTheWholeBurstWhereTheKernelBufferCannot) {
+  BoundPair pair;
+  ASSERT_TRUE(pair.receiver.SetReceiveBufferSize(kDesktopBufferRequest));
+  auto drain = DatagramDrain::Start(pair.receiver.GetNativeHandle());
+  ASSERT_TRUE(drain);
+  SendAnswerBurst(pair);
+  char buffer[kAnswerSize];
+  DWORD address = 0;
+  WORD port = 0;
+  for (int i = 0; i < kBurst; ++i) {
+    ASSERT_EQ(drain->Receive(buffer, sizeof buffer, address, port, 2000), 200) << "lost " << i;
+    int sequence = -1;
+    std::memcpy(&sequence, buffer, sizeof sequence);
+    ASSERT_EQ(sequence, i);
+  }
+}
+
+}  // namespace
