@@ -28,6 +28,13 @@ struct RowCall {
 };
 
 class RecordingOwner : public IDiscoveryOwner {
+  mutable std::mutex m_Mutex;
+  template <typename F>
+  auto Locked(F f) const {
+    std::lock_guard lock(m_Mutex);
+    return f();
+  }
+
  public:
   RecordingOwner() { m_Log.Open(EnginePlatform::PathToWide(m_Dir.path()), L"test.log", 1); }
 
@@ -90,13 +97,6 @@ class RecordingOwner : public IDiscoveryOwner {
  private:
   TempDir m_Dir;
   CLogFileManager m_Log;
-  template <typename F>
-  auto Locked(F f) const {
-    std::lock_guard lock(m_Mutex);
-    return f();
-  }
-
-  mutable std::mutex m_Mutex;
   std::vector<RowCall> m_Rows;
   std::vector<std::wstring> m_Console;
   DWORD m_Toggles[2] = {0, 0};
