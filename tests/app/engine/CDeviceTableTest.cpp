@@ -61,16 +61,14 @@ TEST_F(DeviceTableTest, AddByMacCreatesRecordWithPlaceholdersOnce) {
   EXPECT_EQ(m_Table.GetDeviceCount(), 1u);
   EXPECT_EQ(Record(0).strIpAddress, L"192.168.1.50");
   EXPECT_EQ(m_Owner.Rows().size(), 1u);
-}
 
-TEST_F(DeviceTableTest, AddByMacTakesGivenValuesAndPassesRowResult) {
+  // Given values are kept; the row insertion's result is the result.
   m_Owner.m_bInsertResult = 0;
   EXPECT_EQ(m_Table.AddDeviceByMac(L"N", L"M", L"1.2.3.4", L"255.0.0.0", L"AA"), 0);
-  const _DeviceInfo& r = Record(0);
-  EXPECT_EQ(r.strName, L"N");
-  EXPECT_EQ(r.strModel, L"M");
-  EXPECT_EQ(r.strSubnetMask, L"255.0.0.0");
-  EXPECT_EQ(r.dwImage, 1u);
+  EXPECT_EQ(Record(1).strName, L"N");
+  EXPECT_EQ(Record(1).strModel, L"M");
+  EXPECT_EQ(Record(1).strSubnetMask, L"255.0.0.0");
+  EXPECT_EQ(Record(1).dwImage, 1u);
 }
 
 TEST_F(DeviceTableTest, UpdateOfKnownAddressSetsFieldAndRefreshesItsRow) {
@@ -126,12 +124,11 @@ TEST_F(DeviceTableTest, AnswerFromUnknownAddressCreatesRecordWithThatAddress) {
     EXPECT_EQ(r.strGateway, expected.strGateway);
     EXPECT_EQ(r.strDhcp, expected.strDhcp);
     EXPECT_TRUE(m_Owner.Rows().back().bInsert);
+    // An empty answered value is stored as it came, not as a placeholder.
+    m_Table.Clear();
+    (m_Table.*c.update)(L"", ip);
+    EXPECT_EQ(Record(0).*c.field, L"");
   }
-}
-
-TEST_F(DeviceTableTest, NewRecordStoresEmptyValueUnchanged) {
-  m_Table.UpdateNameByIp(L"", L"10.1.1.9");
-  EXPECT_EQ(Record(0).strName, L"");
 }
 
 TEST_F(DeviceTableTest, LaterAnswersOfPrinterFirstHeardByMaskFindItsRecord) {
