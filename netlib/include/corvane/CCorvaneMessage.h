@@ -20,6 +20,9 @@
 #include <vector>
 
 class CCorvaneArchive;
+namespace corvane::detail {
+struct MessageAccess;
+}
 
 class CORVANE_EXPORT CCorvaneMessage {
  public:
@@ -31,6 +34,8 @@ class CORVANE_EXPORT CCorvaneMessage {
   explicit CCorvaneMessage(std::int32_t lId);
   CCorvaneMessage(const CCorvaneMessage& other);
   CCorvaneMessage& operator=(const CCorvaneMessage& other);
+  CCorvaneMessage(CCorvaneMessage&& other) noexcept;
+  CCorvaneMessage& operator=(CCorvaneMessage&& other) noexcept;
   virtual ~CCorvaneMessage();
 
   // Creation by class name: "CCorvaneMessage".
@@ -103,6 +108,7 @@ class CORVANE_EXPORT CCorvaneMessage {
   virtual void Serialize(CCorvaneArchive& ar);
 
  private:
+  friend struct corvane::detail::MessageAccess;
   int IsValidSetIndex(std::int32_t lIndex) const { return lIndex >= 0 ? 1 : 0; }
   int IsValidGetIndex(std::int32_t lIndex) const {
     return lIndex >= 0 && lIndex < GetNbElements() ? 1 : 0;

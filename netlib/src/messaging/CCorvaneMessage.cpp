@@ -17,6 +17,9 @@ CCorvaneMessage& CCorvaneMessage::operator=(const CCorvaneMessage& other) {
   return *this;
 }
 
+CCorvaneMessage::CCorvaneMessage(CCorvaneMessage&& other) noexcept = default;
+CCorvaneMessage& CCorvaneMessage::operator=(CCorvaneMessage&& other) noexcept = default;
+
 CCorvaneMessage::~CCorvaneMessage() = default;
 
 std::unique_ptr<CCorvaneMessage> CCorvaneMessage::CreateObject() {

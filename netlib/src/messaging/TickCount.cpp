@@ -1,0 +1,29 @@
+#include "messaging/TickCount.h"
+
+#include <chrono>
+#include <mutex>
+
+namespace corvane::detail {
+namespace {
+
+std::mutex g_mutex;
+std::function<DWORD()> g_source;
+
+}  // namespace
+
+DWORD TickCount() {
+  {
+    std::lock_guard lock(g_mutex);
+    if (g_source) return g_source();
+  }
+  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now().time_since_epoch());
+  return static_cast<DWORD>(ms.count());
+}
+
+void SetTickCountSource(std::function<DWORD()> source) {
+  std::lock_guard lock(g_mutex);
+  g_source = std::move(source);
+}
+
+}  // namespace corvane::detail
