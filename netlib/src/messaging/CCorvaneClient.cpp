@@ -87,7 +87,7 @@ void CCorvaneClient::FailReceive() {
 }
 
 void CCorvaneClient::ProcessPendingRead(int iError) {
-  if (iError != 0 || !m_pSocket->Stream()->ReceiveAvailable()) {
+  if (iError != 0) {
     FailReceive();
     return;
   }

@@ -5,7 +5,7 @@ namespace {
 
 // A message is at least 8 bytes, so fewer than 6 readable bytes are not worth
 // a read notification.
-constexpr long kMinReadable = 6;
+constexpr std::size_t kMinReadable = 6;
 
 }  // namespace
 
@@ -42,20 +42,12 @@ void CCorvaneSocket::OnReadable() {
     OnAccept(0);
     return;
   }
+  // The bytes are taken at once, so that the socket does not stay ready;
+  // fewer than kMinReadable of them wait for more before anything is done.
   int error = 0;
-  long readable = m_pSocket->ReadableBytes(error);
-  if (readable < 0) {
-    OnReceive(error);
-    return;
-  }
-  // Nothing readable on a ready socket means end of stream or an error,
-  // which the read reports.
-  if (readable > 0 && readable + static_cast<long>(m_pStream->Buffered()) < kMinReadable) {
-    // Too few bytes to act on: keep them, so the socket does not stay ready,
-    // and act when more arrive.
-    if (m_pStream->ReceiveAvailable()) return;
-  }
-  OnReceive(0);
+  bool bRead = m_pStream->ReceiveAvailable(error);
+  if (bRead && m_pStream->Buffered() < kMinReadable) return;
+  OnReceive(error);
 }
 
 }  // namespace corvane::detail

@@ -73,8 +73,9 @@ int CCorvaneUserManager::SendMessageToAllUsersExceptFor(const std::vector<std::i
 int CCorvaneUserManager::ReadMessages(CCorvaneServerSocket& socket, int iError, std::int32_t& lId,
                                       std::vector<CCorvaneMessage>& messages) {
   lId = FindUserBySocket(&socket).m_lId;
+  // The socket has already moved what arrived into the stream's buffer.
   MessageStream* stream = socket.Stream();
-  if (iError != 0 || lId == 0 || stream == nullptr || !stream->ReceiveAvailable()) return 0;
+  if (iError != 0 || lId == 0 || stream == nullptr) return 0;
   for (;;) {
     CCorvaneMessage msg;
     MessageStream::Next next = stream->TakeMessage(msg);

@@ -33,7 +33,8 @@ bool MessageStream::Send(CCorvaneMessage& msg, bool& bRefused) {
   return true;
 }
 
-bool MessageStream::ReceiveAvailable() {
+bool MessageStream::ReceiveAvailable(int& iError) {
+  iError = 0;
   std::size_t total = 0;
   while (total < kReadPerNotification) {
     Reserve(kReadChunk);
@@ -41,6 +42,8 @@ bool MessageStream::ReceiveAvailable() {
     std::size_t got = 0;
     int error = 0;
     auto status = m_socket.Read(m_pInput.get() + m_uiSize, room, got, error);
+    if (status == platform::TcpStreamSocket::ReadStatus::kError) iError = error;
+    if (status == platform::TcpStreamSocket::ReadStatus::kEnd) iError = kStreamEnded;
     if (status == platform::TcpStreamSocket::ReadStatus::kData) {
       m_uiSize += got;
       total += got;
@@ -50,7 +53,9 @@ bool MessageStream::ReceiveAvailable() {
     if (status == platform::TcpStreamSocket::ReadStatus::kWouldBlock) return true;
     // End of stream or error: handle what came first; the next notification
     // finds the end again and fails then.
-    return total > 0;
+    if (total == 0) return false;
+    iError = 0;
+    return true;
   }
   return true;
 }

@@ -33,9 +33,13 @@ class MessageStream : private CCorvaneArchive::Sink {
   bool Send(CCorvaneMessage& msg, bool& bRefused);
   void AbortOutput() { m_archiveOut.Abort(); }
 
+  // Error code of a stream that ended.
+  static constexpr int kStreamEnded = -1;
+
   // Moves what the socket holds into the input buffer. False when the read
-  // failed, or the stream ended before any new byte came.
-  bool ReceiveAvailable();
+  // failed, or the stream ended before any new byte came; iError then tells
+  // the platform's error code or kStreamEnded.
+  bool ReceiveAvailable(int& iError);
   // Unread bytes held in the input buffer.
   std::size_t Buffered() const { return m_uiSize - m_uiReadPos; }
   // Takes the next whole message from the input buffer.

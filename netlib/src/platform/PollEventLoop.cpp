@@ -32,15 +32,15 @@ struct CCorvanePollLoop::State {
   std::vector<std::shared_ptr<WatchEntry>> entries;
   corvane::platform::TcpStreamFd wake;
   std::atomic<bool> bQuit{false};
+  int iDepth = 0;  // rounds in progress: callbacks may run the loop again
 
-  void Rebuild() {
-    fds.assign(1, pollfd{wake.Get(), POLLIN, 0});
-    entries.assign(1, nullptr);
-    for (auto& [id, entry] : watches) {
-      fds.push_back(pollfd{entry->fd, POLLIN, 0});
-      entries.push_back(entry);
+  void Snapshot(std::vector<pollfd>& outFds, std::vector<std::shared_ptr<WatchEntry>>& outEntries) const {
+    outFds.assign(1, pollfd{wake.Get(), POLLIN, 0});
+    outEntries.assign(1, nullptr);
+    for (const auto& [id, entry] : watches) {
+      outFds.push_back(pollfd{entry->fd, POLLIN, 0});
+      outEntries.push_back(entry);
     }
-    bDirty = false;
   }
 };
 
@@ -93,25 +93,35 @@ std::unique_ptr<CCorvaneWatch> CCorvanePollLoop::WatchReadable(int fd, Callback 
 
 int CCorvanePollLoop::RunOnce(int iTimeoutMs) {
   std::shared_ptr<State> state = m_pState;  // callbacks may destroy the loop
-  if (state->bDirty) state->Rebuild();
-  // Work on copies: callbacks may add and remove watches, and may even run
-  // the loop again.
-  std::vector<pollfd> fds = state->fds;
-  std::vector<std::shared_ptr<WatchEntry>> entries = state->entries;
+  // The outermost round works on the shared arrays, which only it rebuilds;
+  // a round run from inside a callback works on copies.
+  bool bNested = state->iDepth > 0;
+  if (state->bDirty && !bNested) {
+    state->Snapshot(state->fds, state->entries);
+    state->bDirty = false;
+  }
+  std::vector<pollfd> copiedFds;
+  std::vector<std::shared_ptr<WatchEntry>> copiedEntries;
+  if (bNested) state->Snapshot(copiedFds, copiedEntries);
+  std::vector<pollfd>& fds = bNested ? copiedFds : state->fds;
+  std::vector<std::shared_ptr<WatchEntry>>& entries = bNested ? copiedEntries : state->entries;
   int n = ::poll(fds.data(), fds.size(), iTimeoutMs < 0 ? -1 : iTimeoutMs);
   if (n < 0) return errno == EINTR ? 0 : -1;
   if (fds[0].revents != 0) {
     std::uint64_t count = 0;
     [[maybe_unused]] auto r = ::read(state->wake.Get(), &count, sizeof count);
   }
+  ++state->iDepth;
   int calls = 0;
   for (std::size_t i = 1; i < fds.size() && n > 0; ++i) {
     if (fds[i].revents == 0) continue;
     --n;
-    if (!entries[i]->bActive) continue;
-    entries[i]->callback();
+    std::shared_ptr<WatchEntry> entry = entries[i];  // kept alive through its call
+    if (!entry->bActive) continue;
+    entry->callback();
     ++calls;
   }
+  --state->iDepth;
   return calls;
 }
 

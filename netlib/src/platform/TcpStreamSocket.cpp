@@ -5,7 +5,6 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
-#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -122,15 +121,6 @@ std::unique_ptr<TcpStreamSocket> TcpStreamSocket::Accept(int& iError) {
   }
   SetNoDelay(fd.Get());
   return std::unique_ptr<TcpStreamSocket>(new TcpStreamSocket(std::move(fd)));
-}
-
-long TcpStreamSocket::ReadableBytes(int& iError) const {
-  int n = 0;
-  if (::ioctl(m_fd.Get(), FIONREAD, &n) != 0) {
-    iError = errno;
-    return -1;
-  }
-  return n;
 }
 
 TcpStreamSocket::ReadStatus TcpStreamSocket::Read(BYTE* pData, std::size_t uiCapacity,

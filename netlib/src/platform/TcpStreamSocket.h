@@ -31,8 +31,6 @@ class TcpStreamSocket {
   std::unique_ptr<TcpStreamSocket> Accept(int& iError);
 
   int Fd() const { return m_fd.Get(); }
-  // Bytes one read would return now; -1 on failure.
-  long ReadableBytes(int& iError) const;
   ReadStatus Read(BYTE* pData, std::size_t uiCapacity, std::size_t& uiRead, int& iError);
   // Writes every byte, waiting at most iTimeoutMs for room whenever the
   // socket's send buffer is full.
