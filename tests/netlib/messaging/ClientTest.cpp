@@ -209,6 +209,17 @@ TEST_F(ClientTest, TooLargeMessageIsRefusedAndTheConnectionKept) {
   EXPECT_EQ(server->received, ToBytes(small));
 }
 
+TEST_F(ClientTest, FailedWriteClosesWithSendFailure) {
+  CCorvaneMessage msg(4);
+  ASSERT_TRUE(client.SendMessageToServer(msg));
+  ASSERT_TRUE(server->WaitForBytes(8));
+  // The server side goes away holding bytes it never read: a reset.
+  listener.peers.clear();
+  ASSERT_TRUE(client.SendMessageToServer(msg) == 0 || client.SendMessageToServer(msg) == 0);
+  EXPECT_FALSE(client.IsConnected());
+  EXPECT_EQ(client.disconnections, std::vector<CorvaneClientDisconnection>{CCD_SEND_FAILED});
+}
+
 TEST_F(ClientTest, ReportsItsOwnAddress) {
   std::wstring ip;
   std::int32_t port = 0;

@@ -124,6 +124,24 @@ TEST_F(ServerTest, AllButOneUserIsReached) {
   ASSERT_TRUE(peers[1]->WaitForBytes(8));
 }
 
+// A peer that closes with unread bytes resets the connection, so the
+// server's next write to it fails.
+TEST_F(ServerTest, FailedWritesRemoveTheUsersThenAnnounceThem) {
+  ConnectPeers(1);
+  int error = 0;
+  auto silent = corvane::platform::TcpStreamSocket::Connect(L"127.0.0.1", server.GetPort(), 3000, error);
+  ASSERT_TRUE(loop.RunUntil([&] { return server.connected.size() == 2; }, kWaitMs));
+  CCorvaneMessage msg(12);
+  ASSERT_TRUE(server.SendMessageToUser(2, msg));
+  silent.reset();  // unread bytes: the connection is reset
+  BOOL all = 1;
+  for (int i = 0; i < 3 && all; ++i) all = server.SendMessageToAllUsers(msg);
+  EXPECT_EQ(all, 0);
+  EXPECT_EQ(server.disconnections, (std::vector<Disconnection>{{2, CSD_SEND_FAILED}}));
+  EXPECT_EQ(server.GetNbUsers(), 1);
+  ASSERT_TRUE(peers[0]->WaitForBytes(8));
+}
+
 TEST_F(ServerTest, RefusedConnectionUsesNoId) {
   server.accept = false;
   auto refused = RawPeer::Connect(loop, server.GetPort());
