@@ -11,6 +11,9 @@ std::vector<unsigned char> OneLongMessage();
 
 // Mean round trip in microseconds over `count` sequential exchanges.
 double RawPingPongMicros(int count);
+// The same raw exchange, but each side waits for readability (epoll) before
+// it reads, as any event-driven program does.
+double RawEventPingPongMicros(int count);
 double FrameworkPingMicros(int count);
 
 // Messages per second, from the first write until the receiver has all.

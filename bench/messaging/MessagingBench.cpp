@@ -2,7 +2,8 @@
 //  - ping round trips against a raw TCP ping-pong of the same 17 bytes;
 //  - streaming of one-DT_LONG messages, each flushed on its own, against a raw
 //    writer with one write per message, and ZeroMQ PUSH/PULL for reference.
-// Each figure is the median of five runs.
+// Each figure is the best of seven runs, the contenders taking turns, so that
+// other load on the machine disturbs both sides alike and as little as it can.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -13,11 +14,17 @@
 
 namespace {
 
-double Median(const std::function<double()>& run) {
-  std::vector<double> values;
-  for (int i = 0; i < 5; ++i) values.push_back(run());
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
+// Runs the measurements in turn, seven times each; keeps each one's best
+// (the lowest time, or the highest rate).
+std::vector<double> BestOfTurns(const std::vector<std::function<double()>>& runs, bool bHigherIsBetter) {
+  std::vector<double> best(runs.size(), bHigherIsBetter ? 0.0 : 1e300);
+  for (int turn = 0; turn < 7; ++turn) {
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+      double v = runs[i]();
+      best[i] = bHigherIsBetter ? std::max(best[i], v) : std::min(best[i], v);
+    }
+  }
+  return best;
 }
 
 }  // namespace
@@ -26,14 +33,20 @@ int main(int argc, char** argv) {
   int pings = argc > 1 ? std::atoi(argv[1]) : 5000;
   int messages = argc > 2 ? std::atoi(argv[2]) : 100000;
 
-  double raw = Median([&] { return bench::RawPingPongMicros(pings); });
-  double framework = Median([&] { return bench::FrameworkPingMicros(pings); });
-  std::printf("round trip (17 bytes, %d pings): raw %.1f us, framework %.1f us, ratio %.2f (target <= 1.30)\n",
-              pings, raw, framework, framework / raw);
+  auto rtt = BestOfTurns({[&] { return bench::RawPingPongMicros(pings); },
+                          [&] { return bench::FrameworkPingMicros(pings); },
+                          [&] { return bench::RawEventPingPongMicros(pings); }},
+                         false);
+  double raw = rtt[0], framework = rtt[1], rawEvent = rtt[2];
+  std::printf("round trip (17 bytes, %d pings): raw %.1f us, framework %.1f us, ratio %.2f (target <= 1.30); "
+              "raw waiting through epoll %.1f us (framework %.2fx)\n",
+              pings, raw, framework, framework / raw, rawEvent, framework / rawEvent);
 
-  double rawRate = Median([&] { return bench::RawStreamRate(messages); });
-  double fwRate = Median([&] { return bench::FrameworkStreamRate(messages); });
-  double zmqRate = Median([&] { return bench::ZmqStreamRate(messages); });
+  auto rates = BestOfTurns({[&] { return bench::RawStreamRate(messages); },
+                            [&] { return bench::FrameworkStreamRate(messages); },
+                            [&] { return bench::ZmqStreamRate(messages); }},
+                           true);
+  double rawRate = rates[0], fwRate = rates[1], zmqRate = rates[2];
   std::printf("streaming (%d messages of 17 bytes): raw one-write-per-message %.0f/s, framework %.0f/s "
               "(%.0f%% of raw, target >= 80%%)",
               messages, rawRate, fwRate, 100.0 * fwRate / rawRate);

@@ -2,6 +2,7 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <sys/epoll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -69,7 +70,56 @@ bool ReadExactly(int fd, unsigned char* p, std::size_t n) {
   return true;
 }
 
+// Waits for fd to become readable through epoll, as an event loop does.
+class ReadableWait {
+ public:
+  explicit ReadableWait(int fd) : m_epoll(::epoll_create1(0)) {
+    epoll_event ev{};
+    ev.events = EPOLLIN;
+    ::epoll_ctl(m_epoll.get(), EPOLL_CTL_ADD, fd, &ev);
+  }
+  void Wait() {
+    epoll_event ev{};
+    ::epoll_wait(m_epoll.get(), &ev, 1, 5000);
+  }
+
+ private:
+  Fd m_epoll;
+};
+
 }  // namespace
+
+double RawEventPingPongMicros(int count) {
+  int port = 0;
+  Fd listener = Listen(port);
+  std::thread echo([&] {
+    Fd peer(::accept(listener.get(), nullptr, nullptr));
+    NoDelay(peer.get());
+    ReadableWait wait(peer.get());
+    unsigned char buf[17];
+    for (;;) {
+      wait.Wait();
+      if (!ReadExactly(peer.get(), buf, sizeof buf)) break;
+      ::send(peer.get(), buf, sizeof buf, MSG_NOSIGNAL);
+    }
+  });
+  std::vector<unsigned char> ping = OneLongMessage();
+  double micros = 0;
+  {
+    Fd fd = Connect(port);
+    ReadableWait wait(fd.get());
+    unsigned char back[17];
+    auto start = Clock::now();
+    for (int i = 0; i < count; ++i) {
+      ::send(fd.get(), ping.data(), ping.size(), MSG_NOSIGNAL);
+      wait.Wait();
+      ReadExactly(fd.get(), back, sizeof back);
+    }
+    micros = std::chrono::duration<double, std::micro>(Clock::now() - start).count() / count;
+  }
+  echo.join();
+  return micros;
+}
 
 double RawPingPongMicros(int count) {
   int port = 0;

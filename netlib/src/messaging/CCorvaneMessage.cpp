@@ -110,18 +110,32 @@ void CCorvaneMessage::Serialize(CCorvaneArchive& ar) {
   m_lCurrentIndex = 0;
 }
 
+namespace {
+
+void PutLe(BYTE* p, std::uint64_t value, std::size_t width) {
+  for (std::size_t i = 0; i < width; ++i) p[i] = static_cast<BYTE>(value >> (8 * i));
+}
+
+}  // namespace
+
 void CCorvaneMessage::Store(CCorvaneArchive& ar) const {
-  ar.WriteUInt(static_cast<std::uint32_t>(m_lId), 4);
-  ar.WriteUInt(static_cast<std::uint32_t>(m_arData.size()), 4);
+  BYTE header[8];
+  PutLe(header, static_cast<std::uint32_t>(m_lId), 4);
+  PutLe(header + 4, static_cast<std::uint32_t>(m_arData.size()), 4);
+  ar.WriteBytes(header, sizeof header);
   for (const CCorvaneMessageData& e : m_arData) {
-    ar.WriteUInt(static_cast<std::uint8_t>(e.m_type), 1);
     if (e.m_type == DT_STRING) {
+      ar.WriteUInt(static_cast<std::uint8_t>(e.m_type), 1);
       ar.WriteString(e.m_strValue);
     } else if (e.m_type == DT_BUFFER) {
-      ar.WriteUInt(e.m_buffer.GetSize(), 4);
+      BYTE head[5] = {static_cast<BYTE>(e.m_type)};
+      PutLe(head + 1, e.m_buffer.GetSize(), 4);
+      ar.WriteBytes(head, sizeof head);
       ar.WriteBytes(e.m_buffer.GetData(), e.m_buffer.GetSize());
     } else {
-      ar.WriteUInt(e.m_value, 8);
+      BYTE number[9] = {static_cast<BYTE>(e.m_type)};
+      PutLe(number + 1, e.m_value, 8);
+      ar.WriteBytes(number, sizeof number);
     }
   }
 }

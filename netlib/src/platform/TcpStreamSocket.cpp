@@ -142,7 +142,7 @@ TcpStreamSocket::ReadStatus TcpStreamSocket::Read(BYTE* pData, std::size_t uiCap
 
 bool TcpStreamSocket::WriteAll(const BYTE* pData, std::size_t uiLength, int iTimeoutMs, int& iError) {
   iError = 0;
-  const auto deadline = Clock::now() + std::chrono::milliseconds(iTimeoutMs);
+  Clock::time_point deadline{};  // set when the first wait for room begins
   while (uiLength > 0) {
     ssize_t n = ::send(m_fd.Get(), pData, uiLength, MSG_NOSIGNAL | MSG_DONTWAIT);
     if (n > 0) {
@@ -151,6 +151,7 @@ bool TcpStreamSocket::WriteAll(const BYTE* pData, std::size_t uiLength, int iTim
     } else if (n < 0 && errno == EINTR) {
       continue;
     } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      if (deadline == Clock::time_point{}) deadline = Clock::now() + std::chrono::milliseconds(iTimeoutMs);
       if (!WaitFor(m_fd.Get(), POLLOUT, deadline, iError)) return false;
     } else {
       iError = n < 0 ? errno : EPIPE;
