@@ -31,7 +31,7 @@ std::vector<double> BestOfTurns(const std::vector<std::function<double()>>& runs
 
 int main(int argc, char** argv) {
   int pings = argc > 1 ? std::atoi(argv[1]) : 5000;
-  int messages = argc > 2 ? std::atoi(argv[2]) : 100000;
+  int messages = argc > 2 ? std::atoi(argv[2]) : 200000;
 
   auto rtt = BestOfTurns({[&] { return bench::RawPingPongMicros(pings); },
                           [&] { return bench::FrameworkPingMicros(pings); },

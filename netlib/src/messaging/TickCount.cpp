@@ -1,5 +1,6 @@
 #include "messaging/TickCount.h"
 
+#include <atomic>
 #include <chrono>
 #include <mutex>
 
@@ -8,11 +9,12 @@ namespace {
 
 std::mutex g_mutex;
 std::function<DWORD()> g_source;
+std::atomic<bool> g_bReplaced{false};  // spares the lock on the common path
 
 }  // namespace
 
 DWORD TickCount() {
-  {
+  if (g_bReplaced.load(std::memory_order_acquire)) {
     std::lock_guard lock(g_mutex);
     if (g_source) return g_source();
   }
@@ -24,6 +26,7 @@ DWORD TickCount() {
 void SetTickCountSource(std::function<DWORD()> source) {
   std::lock_guard lock(g_mutex);
   g_source = std::move(source);
+  g_bReplaced = static_cast<bool>(g_source);
 }
 
 }  // namespace corvane::detail
