@@ -356,10 +356,4 @@ TEST(MessageArchive, LargeWritesPassTheBufferInOrder) {
   EXPECT_EQ(sink.bytes.back(), 0xBB);
 }
 
-TEST(MessageClass, CreatedByName) {
-  auto msg = CCorvaneMessage::CreateObject();
-  ASSERT_NE(msg, nullptr);
-  EXPECT_STREQ(msg->GetRuntimeClass(), "CCorvaneMessage");
-}
-
 }  // namespace
