@@ -62,11 +62,6 @@ class PollWatch : public CCorvaneWatch {
 
 }  // namespace
 
-void corvane::platform::TcpStreamFd::Reset(int fd) {
-  if (m_fd >= 0) ::close(m_fd);
-  m_fd = fd;
-}
-
 CCorvanePollLoop::CCorvanePollLoop() : m_pState(std::make_shared<State>()) {
   m_pState->poller.Reset(::epoll_create1(EPOLL_CLOEXEC));
   m_pState->wake.Reset(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC));

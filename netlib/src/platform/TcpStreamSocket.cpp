@@ -66,6 +66,11 @@ TcpStreamFd ConnectOne(const addrinfo& ai, Clock::time_point deadline, int& iErr
 
 }  // namespace
 
+void TcpStreamFd::Reset(int fd) {
+  if (m_fd >= 0) ::close(m_fd);
+  m_fd = fd;
+}
+
 TcpStreamSocket::~TcpStreamSocket() = default;
 
 std::unique_ptr<TcpStreamSocket> TcpStreamSocket::Connect(const std::wstring& host, int iPort,
