@@ -2,8 +2,13 @@
 //  - ping round trips against a raw TCP ping-pong of the same 17 bytes;
 //  - streaming of one-DT_LONG messages, each flushed on its own, against a raw
 //    writer with one write per message, and ZeroMQ PUSH/PULL for reference.
+// All threads share one CPU: on a virtual machine a wake-up that crosses to an
+// idle CPU costs tens of microseconds and varies wildly, which would swamp
+// what is measured here.
 // Each figure is the best of seven runs, the contenders taking turns, so that
 // other load on the machine disturbs both sides alike and as little as it can.
+#include <sched.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -30,6 +35,10 @@ std::vector<double> BestOfTurns(const std::vector<std::function<double()>>& runs
 }  // namespace
 
 int main(int argc, char** argv) {
+  cpu_set_t one;
+  CPU_ZERO(&one);
+  CPU_SET(sched_getcpu(), &one);
+  sched_setaffinity(0, sizeof one, &one);  // threads started later inherit it
   int pings = argc > 1 ? std::atoi(argv[1]) : 5000;
   int messages = argc > 2 ? std::atoi(argv[2]) : 200000;
 
