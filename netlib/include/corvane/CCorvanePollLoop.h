@@ -1,5 +1,6 @@
 #pragma once
-// corvane's own event loop, built on poll(), for programs without a toolkit.
+// corvane's own event loop, built on the platform's poll facility (epoll), for
+// programs without a toolkit.
 // Run, RunFor and RunOnce dispatch callbacks on the calling thread, which
 // should be the thread that constructed the loop; Quit may come from any
 // thread.
