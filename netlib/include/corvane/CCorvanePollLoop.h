@@ -1,0 +1,56 @@
+#pragma once
+// corvane's own event loop, built on the platform's poll facility (epoll), for
+// programs without a toolkit.
+// Run, RunFor and RunOnce dispatch callbacks on the calling thread, which
+// should be the thread that constructed the loop; Quit may come from any
+// thread.
+#include <corvane/CCorvaneEventLoop.h>
+#include <corvane/CorvaneTypes.h>
+#include <corvane/corvane_export.h>
+
+#include <chrono>
+#include <memory>
+
+class CORVANE_EXPORT CCorvanePollLoop : public CCorvaneEventLoop {
+ public:
+  CCorvanePollLoop();
+  ~CCorvanePollLoop() override;
+
+  std::unique_ptr<CCorvaneWatch> WatchReadable(int fd, Callback callback) override;
+
+  // Dispatches until Quit.
+  void Run();
+  // Dispatches until Quit or until dwMilliseconds have passed. Returns 1 when
+  // it ended through Quit.
+  BOOL RunFor(DWORD dwMilliseconds);
+  // Waits at most iTimeoutMs (negative: no limit) for one round of events and
+  // dispatches them. Returns the number of callbacks made, -1 on failure.
+  int RunOnce(int iTimeoutMs);
+  // Dispatches until done() holds or dwMilliseconds have passed; returns done().
+  template <typename Predicate>
+  bool RunUntil(Predicate done, DWORD dwMilliseconds);
+  // Makes Run or RunFor return. Safe from any thread.
+  void Quit();
+
+  // The calling thread's current loop when it is a poll loop, otherwise a
+  // poll loop owned by the thread (made current when no loop is).
+  static CCorvanePollLoop& ForCurrentThread();
+
+  struct State;  // the loop's internals, shared with its watches
+
+ private:
+  bool TakeQuit();
+  std::shared_ptr<State> m_pState;
+};
+
+template <typename Predicate>
+bool CCorvanePollLoop::RunUntil(Predicate done, DWORD dwMilliseconds) {
+  using Clock = std::chrono::steady_clock;
+  const auto deadline = Clock::now() + std::chrono::milliseconds(dwMilliseconds);
+  while (!done()) {
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    if (left.count() <= 0) return done();
+    if (RunOnce(static_cast<int>(left.count()) + 1) < 0) return done();
+  }
+  return true;
+}

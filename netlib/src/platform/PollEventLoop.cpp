@@ -1,0 +1,129 @@
+// corvane's own event loop on the platform's poll facility (epoll: the
+// descriptors are registered once, not handed over on every wait).
+#include <corvane/CCorvanePollLoop.h>
+#include <sys/epoll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <unordered_map>
+
+#include "platform/TcpStreamFd.h"
+
+namespace {
+
+struct WatchEntry {
+  int fd = -1;
+  CCorvaneEventLoop::Callback callback;
+};
+
+constexpr std::uint64_t kWakeId = 0;
+constexpr int kEventsPerRound = 64;
+
+}  // namespace
+
+struct CCorvanePollLoop::State {
+  std::unordered_map<std::uint64_t, std::shared_ptr<WatchEntry>> watches;
+  std::uint64_t nextId = kWakeId + 1;
+  corvane::platform::TcpStreamFd poller;
+  corvane::platform::TcpStreamFd wake;
+  std::atomic<bool> bQuit{false};
+
+  bool Add(int fd, std::uint64_t id) {
+    epoll_event ev{};
+    ev.events = EPOLLIN;
+    ev.data.u64 = id;
+    return ::epoll_ctl(poller.Get(), EPOLL_CTL_ADD, fd, &ev) == 0;
+  }
+};
+
+namespace {
+
+class PollWatch : public CCorvaneWatch {
+ public:
+  PollWatch(std::weak_ptr<CCorvanePollLoop::State> state, std::uint64_t id)
+      : m_state(std::move(state)), m_id(id) {}
+  ~PollWatch() override {
+    auto state = m_state.lock();
+    if (!state) return;
+    auto it = state->watches.find(m_id);
+    if (it == state->watches.end()) return;
+    ::epoll_ctl(state->poller.Get(), EPOLL_CTL_DEL, it->second->fd, nullptr);
+    state->watches.erase(it);  // an event of this round already taken finds nothing
+  }
+
+ private:
+  std::weak_ptr<CCorvanePollLoop::State> m_state;
+  std::uint64_t m_id;
+};
+
+}  // namespace
+
+CCorvanePollLoop::CCorvanePollLoop() : m_pState(std::make_shared<State>()) {
+  m_pState->poller.Reset(::epoll_create1(EPOLL_CLOEXEC));
+  m_pState->wake.Reset(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC));
+  m_pState->Add(m_pState->wake.Get(), kWakeId);
+}
+
+CCorvanePollLoop::~CCorvanePollLoop() = default;
+
+std::unique_ptr<CCorvaneWatch> CCorvanePollLoop::WatchReadable(int fd, Callback callback) {
+  if (fd < 0 || !callback) return nullptr;
+  std::uint64_t id = m_pState->nextId++;
+  if (!m_pState->Add(fd, id)) return nullptr;
+  auto entry = std::make_shared<WatchEntry>();
+  entry->fd = fd;
+  entry->callback = std::move(callback);
+  m_pState->watches.emplace(id, std::move(entry));
+  return std::make_unique<PollWatch>(m_pState, id);
+}
+
+int CCorvanePollLoop::RunOnce(int iTimeoutMs) {
+  std::shared_ptr<State> state = m_pState;  // callbacks may destroy the loop
+  epoll_event events[kEventsPerRound];
+  int n = ::epoll_wait(state->poller.Get(), events, kEventsPerRound, iTimeoutMs < 0 ? -1 : iTimeoutMs);
+  if (n < 0) return errno == EINTR ? 0 : -1;
+  int calls = 0;
+  for (int i = 0; i < n; ++i) {
+    if (events[i].data.u64 == kWakeId) {
+      std::uint64_t count = 0;
+      [[maybe_unused]] auto r = ::read(state->wake.Get(), &count, sizeof count);
+      continue;
+    }
+    // Looked up afresh: an earlier callback of this round may have removed it.
+    auto it = state->watches.find(events[i].data.u64);
+    if (it == state->watches.end()) continue;
+    std::shared_ptr<WatchEntry> entry = it->second;  // kept alive through its call
+    entry->callback();
+    ++calls;
+  }
+  return calls;
+}
+
+bool CCorvanePollLoop::TakeQuit() { return m_pState->bQuit.exchange(false); }
+
+void CCorvanePollLoop::Run() {
+  while (!TakeQuit()) {
+    if (RunOnce(-1) < 0) return;
+  }
+}
+
+BOOL CCorvanePollLoop::RunFor(DWORD dwMilliseconds) {
+  using Clock = std::chrono::steady_clock;
+  const auto deadline = Clock::now() + std::chrono::milliseconds(dwMilliseconds);
+  for (;;) {
+    if (TakeQuit()) return 1;
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    if (left.count() <= 0) return 0;
+    if (RunOnce(static_cast<int>(left.count()) + 1) < 0) return 0;
+  }
+}
+
+void CCorvanePollLoop::Quit() {
+  m_pState->bQuit = true;
+  std::uint64_t one = 1;
+  [[maybe_unused]] auto r = ::write(m_pState->wake.Get(), &one, sizeof one);
+}

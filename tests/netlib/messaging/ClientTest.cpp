@@ -1,0 +1,289 @@
+// The message client against a plain TCP peer that plays the server, byte
+// for byte, and against the real server for pings and reconnection.
+#include <gtest/gtest.h>
+
+#include "Peers.h"
+#include "WireBytes.h"
+#include "messaging/TickCount.h"
+
+using namespace corvane::testing;
+
+namespace {
+
+const Bytes kClosing = {0xFC, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0};
+const Bytes kServerStopping = {0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0};
+const Bytes kServerDisconnects = {0xFB, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0};
+
+Bytes Message(std::int32_t id, int value) {
+  CCorvaneMessage msg(id);
+  msg.Add(value);
+  return ToBytes(msg);
+}
+
+class ClientTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(client.OpenConnection(L"127.0.0.1", listener.port));
+    server = listener.WaitForPeer();
+    ASSERT_NE(server, nullptr);
+  }
+  void TearDown() override { corvane::detail::SetTickCountSource({}); }
+  bool WaitForDisconnection() {
+    return loop.RunUntil([&] { return !client.disconnections.empty(); }, kWaitMs);
+  }
+  bool WaitForMessages(std::size_t n) {
+    return loop.RunUntil([&] { return client.received.size() >= n; }, kWaitMs);
+  }
+
+  CCorvanePollLoop loop;
+  RawListener listener{loop};
+  RecordingClient client;
+  RawPeer* server = nullptr;
+};
+
+TEST_F(ClientTest, PingWritesSeventeenBytesWithTheTickCount) {
+  corvane::detail::SetTickCountSource([] { return DWORD{0x11223344}; });
+  ASSERT_TRUE(client.PingServer());
+  ASSERT_TRUE(server->WaitForBytes(17));
+  Bytes expected = {0xFE, 0xFF, 0xFF, 0xFF, 0x01, 0, 0, 0, 0x07, 0x44, 0x33, 0x22, 0x11, 0, 0, 0, 0};
+  EXPECT_EQ(server->received, expected);
+}
+
+TEST_F(ClientTest, CloseWritesTheClosingMessageAndNotifiesOnce) {
+  client.CloseConnection();
+  EXPECT_FALSE(client.IsConnected());
+  ASSERT_TRUE(server->WaitForEnd());
+  EXPECT_EQ(server->received, kClosing);
+  ASSERT_EQ(client.disconnections.size(), 1u);
+  EXPECT_EQ(client.disconnections[0], CCD_CLOSED_BY_CLIENT);
+
+  // A closed client sends nothing and tells nothing.
+  CCorvaneMessage msg(1);
+  EXPECT_EQ(client.SendMessageToServer(msg), 0);
+  EXPECT_EQ(client.PingServer(), 0);
+  client.CloseConnection();
+  EXPECT_EQ(client.disconnections.size(), 1u);
+  std::wstring ip = L"untouched";
+  std::int32_t port = -7;
+  EXPECT_EQ(client.GetIpAndPort(ip, port), 0);
+  EXPECT_EQ(ip, L"untouched");
+}
+
+TEST_F(ClientTest, ServerControlMessagesCloseWithTheirReason) {
+  struct Case {
+    Bytes bytes;
+    CorvaneClientDisconnection reason;
+  };
+  const Case cases[] = {{kServerDisconnects, CCD_DISCONNECTED_BY_SERVER},
+                        {kServerStopping, CCD_SERVER_STOPPED}};
+  for (const Case& c : cases) {
+    client.disconnections.clear();
+    if (!client.IsConnected()) {
+      ASSERT_TRUE(client.OpenConnection(L"127.0.0.1", listener.port));
+      ASSERT_TRUE(loop.RunUntil([&] { return listener.peers.size() == 2; }, kWaitMs));
+      server = listener.peers.back().get();
+    }
+    // A message behind the control message in the same segment is not read.
+    ASSERT_TRUE(server->Send(Concat({c.bytes, Message(5, 1)})));
+    ASSERT_TRUE(WaitForDisconnection());
+    EXPECT_FALSE(client.IsConnected());
+    loop.RunFor(20);
+    ASSERT_EQ(client.disconnections.size(), 1u);
+    EXPECT_EQ(client.disconnections[0], c.reason);
+    EXPECT_TRUE(client.received.empty());
+  }
+}
+
+TEST_F(ClientTest, ServerPingIsSentBackUnchanged) {
+  CCorvaneMessage ping(-3);
+  ping.Add(123456l);
+  Bytes bytes = ToBytes(ping);
+  ASSERT_TRUE(server->Send(bytes));
+  ASSERT_TRUE(server->WaitForBytes(bytes.size()));
+  EXPECT_EQ(server->received, bytes);
+  EXPECT_TRUE(client.received.empty());
+}
+
+TEST_F(ClientTest, TwoMessagesInOneSegmentAreHandledInOneNotification) {
+  ASSERT_TRUE(server->Send(Concat({Message(10, 1), Message(11, 2)})));
+  ASSERT_TRUE(loop.RunUntil([&] { return !client.received.empty(); }, kWaitMs));
+  ASSERT_EQ(client.received.size(), 2u);
+  EXPECT_EQ(client.received[0].GetId(), 10);
+  EXPECT_EQ(client.received[1].GetId(), 11);
+}
+
+TEST_F(ClientTest, MessageSplitOverManySegmentsArrivesWhole) {
+  CCorvaneMessage msg(42);
+  msg.Add(std::wstring(300, L'q'));
+  const BYTE raw[] = {1, 2, 3};
+  msg.Add(raw, 3);
+  Bytes bytes = ToBytes(msg);
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 7) {
+    Bytes piece(bytes.begin() + i, bytes.begin() + std::min(i + 7, bytes.size() - 1));
+    ASSERT_TRUE(server->Send(piece));
+    loop.RunOnce(20);
+  }
+  EXPECT_TRUE(client.received.empty());
+  ASSERT_TRUE(server->Send({bytes.back()}));
+  ASSERT_TRUE(WaitForMessages(1));
+  EXPECT_EQ(ToBytes(client.received[0]), bytes);
+  EXPECT_TRUE(client.IsConnected());
+}
+
+TEST_F(ClientTest, FiveReadableBytesWaitForMore) {
+  Bytes bytes = Message(9, 77);
+  ASSERT_TRUE(server->Send(Bytes(bytes.begin(), bytes.begin() + 5)));
+  loop.RunFor(50);
+  EXPECT_TRUE(client.received.empty());
+  EXPECT_TRUE(client.disconnections.empty());
+  ASSERT_TRUE(server->Send(Bytes(bytes.begin() + 5, bytes.end())));
+  ASSERT_TRUE(WaitForMessages(1));
+  int v = 0;
+  client.received[0].GetAt(0, v);
+  EXPECT_EQ(v, 77);
+}
+
+TEST_F(ClientTest, UnusualButValidInputIsDelivered) {
+  Bytes unknownCode = {1, 0, 0, 0, 1, 0, 0, 0, 0xEE, 1, 2, 3, 4, 5, 6, 7, 8};
+  Bytes eightBit = {2, 0, 0, 0, 1, 0, 0, 0, 0x0A, 0x02, 'o', 'k'};
+  Bytes negativeCount = {3, 0, 0, 0, 0xF0, 0xFF, 0xFF, 0xFF};
+  Bytes clientCloseId = {0xFC, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0};  // -4 goes to the application
+  ASSERT_TRUE(server->Send(Concat({unknownCode, eightBit, negativeCount, clientCloseId})));
+  ASSERT_TRUE(WaitForMessages(4));
+  EXPECT_EQ(static_cast<int>(client.received[0].GetDataTypeAt(0)), 0xEE);
+  std::wstring text;
+  client.received[1].GetAt(0, text);
+  EXPECT_EQ(text, L"ok");
+  EXPECT_EQ(client.received[2].GetNbElements(), 0);
+  EXPECT_EQ(client.received[3].GetId(), -4);
+  EXPECT_TRUE(client.IsConnected());
+}
+
+// Input that cannot be used ends the connection as a receive failure.
+TEST_F(ClientTest, BadInputEndsTheConnectionAsReceiveFailure) {
+  struct Case {
+    const char* name;
+    Bytes bytes;
+    bool closeAfter;
+  };
+  const Bytes header = {1, 0, 0, 0, 1, 0, 0, 0};
+  const Bytes whole = Message(3, 3);
+  const Case cases[] = {
+      {"dropped without control message", {}, true},
+      {"stream stops mid-message", Bytes(whole.begin(), whole.end() - 2), true},
+      {"huge string length", Concat({header, {0x0A, 0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                              0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                              0xFF, 0xFF, 0x7F}}), false},
+      {"buffer beyond the maximum", Concat({header, {0x0B, 0x00, 0x00, 0x00, 0x03, 1}}), false},
+      {"huge element count", {1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F, 0x00, 1}, false},
+  };
+  for (const Case& c : cases) {
+    if (!client.IsConnected()) {
+      ASSERT_TRUE(client.OpenConnection(L"127.0.0.1", listener.port)) << c.name;
+      std::size_t before = listener.peers.size();
+      ASSERT_TRUE(loop.RunUntil([&] { return listener.peers.size() > before; }, kWaitMs));
+      server = listener.peers.back().get();
+    }
+    client.disconnections.clear();
+    if (!c.bytes.empty()) {
+      ASSERT_TRUE(server->Send(c.bytes)) << c.name;
+    }
+    if (c.closeAfter) server->Close();
+    ASSERT_TRUE(WaitForDisconnection()) << c.name;
+    EXPECT_EQ(client.disconnections, std::vector<CorvaneClientDisconnection>{CCD_RECEIVE_FAILED}) << c.name;
+    EXPECT_FALSE(client.IsConnected()) << c.name;
+    EXPECT_TRUE(client.received.empty()) << c.name;
+  }
+}
+
+TEST_F(ClientTest, TooLargeMessageIsRefusedAndTheConnectionKept) {
+  CCorvaneMessage big(1);
+  std::vector<BYTE> block(CCorvaneMessage::kMaxWireSize);
+  big.Add(block.data(), static_cast<UINT>(block.size()));
+  EXPECT_EQ(client.SendMessageToServer(big), 0);
+  EXPECT_TRUE(client.IsConnected());
+  EXPECT_TRUE(client.disconnections.empty());
+  CCorvaneMessage small(2);
+  EXPECT_NE(client.SendMessageToServer(small), 0);
+  ASSERT_TRUE(server->WaitForBytes(8));
+  EXPECT_EQ(server->received, ToBytes(small));
+}
+
+TEST_F(ClientTest, FailedWriteClosesWithSendFailure) {
+  CCorvaneMessage msg(4);
+  ASSERT_TRUE(client.SendMessageToServer(msg));
+  ASSERT_TRUE(server->WaitForBytes(8));
+  // The server side goes away holding bytes it never read: a reset.
+  listener.peers.clear();
+  ASSERT_TRUE(client.SendMessageToServer(msg) == 0 || client.SendMessageToServer(msg) == 0);
+  EXPECT_FALSE(client.IsConnected());
+  EXPECT_EQ(client.disconnections, std::vector<CorvaneClientDisconnection>{CCD_SEND_FAILED});
+}
+
+TEST_F(ClientTest, ReportsItsOwnAddress) {
+  std::wstring ip;
+  std::int32_t port = 0;
+  ASSERT_NE(client.GetIpAndPort(ip, port), 0);
+  EXPECT_EQ(ip, L"127.0.0.1");
+  EXPECT_GT(port, 0);
+  EXPECT_NE(port, listener.port);
+}
+
+TEST(ClientConnect, FailsWithoutNotifyingWhenNobodyListens) {
+  CCorvanePollLoop loop;
+  int port = 0;
+  {
+    RawListener gone(loop);
+    port = gone.port;
+  }
+  RecordingClient client;
+  EXPECT_EQ(client.OpenConnection(L"127.0.0.1", port), 0);
+  EXPECT_EQ(client.OpenConnection(L"no-such-host.invalid", port), 0);
+  EXPECT_FALSE(client.IsConnected());
+  EXPECT_TRUE(client.disconnections.empty());
+}
+
+// Against the real server.
+class ClientServerTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(server.StartListening(0)); }
+  void TearDown() override { corvane::detail::SetTickCountSource({}); }
+  CCorvanePollLoop loop;
+  RecordingServer server;
+  RecordingClient client;
+};
+
+TEST_F(ClientServerTest, PingRoundTripSurvivesTickWrapAround) {
+  DWORD now = 0xFFFFFFF0u;
+  corvane::detail::SetTickCountSource([&] { return now; });
+  ASSERT_TRUE(client.OpenConnection(L"127.0.0.1", server.GetPort()));
+  ASSERT_TRUE(client.PingServer());
+  now = 0x10;  // the counter wrapped while the ping travelled
+  ASSERT_TRUE(loop.RunUntil([&] { return !client.pings.empty(); }, kWaitMs));
+  EXPECT_EQ(client.pings, std::vector<std::int32_t>{0x20});
+  EXPECT_TRUE(server.received.empty());
+}
+
+TEST_F(ClientServerTest, ReopeningClosesFirstThenConnectsAnew) {
+  ASSERT_TRUE(client.OpenConnection(L"127.0.0.1", server.GetPort()));
+  ASSERT_TRUE(loop.RunUntil([&] { return server.connected.size() == 1; }, kWaitMs));
+  ASSERT_TRUE(client.OpenConnection(L"127.0.0.1", server.GetPort()));
+  EXPECT_EQ(client.disconnections, std::vector<CorvaneClientDisconnection>{CCD_CLOSED_BY_CLIENT});
+  ASSERT_TRUE(loop.RunUntil([&] { return server.connected.size() == 2 && !server.disconnections.empty(); },
+                            kWaitMs));
+  EXPECT_EQ(server.connected, (std::vector<std::int32_t>{1, 2}));
+  EXPECT_EQ(server.disconnections[0], std::make_pair(1, CSD_CLOSED_BY_USER));
+  EXPECT_TRUE(client.IsConnected());
+}
+
+TEST_F(ClientServerTest, DestroyingAConnectedClientSaysGoodbyeSilently) {
+  {
+    RecordingClient shortLived;
+    ASSERT_TRUE(shortLived.OpenConnection(L"127.0.0.1", server.GetPort()));
+    ASSERT_TRUE(loop.RunUntil([&] { return server.connected.size() == 1; }, kWaitMs));
+  }
+  ASSERT_TRUE(loop.RunUntil([&] { return !server.disconnections.empty(); }, kWaitMs));
+  EXPECT_EQ(server.disconnections[0], std::make_pair(1, CSD_CLOSED_BY_USER));
+}
+
+}  // namespace

@@ -1,0 +1,66 @@
+// Client and server driven by a Qt event loop through corvane_qt.
+#include <corvane/CCorvaneClient.h>
+#include <corvane/CCorvaneQtEventLoop.h>
+#include <corvane/CCorvaneServer.h>
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+
+namespace {
+
+class EchoServer : public CCorvaneServer {
+ public:
+  int users = 0;
+
+ protected:
+  BOOL CanAcceptUser() override { return 1; }
+  void OnUserConnected(std::int32_t) override { ++users; }
+  void OnMessageReceived(std::int32_t id, CCorvaneMessage& msg) override { SendMessageToUser(id, msg); }
+  void OnUserDisconnected(std::int32_t, CorvaneServerDisconnection) override { --users; }
+};
+
+class Client : public CCorvaneClient {
+ public:
+  std::vector<std::int32_t> ids;
+  int pings = 0;
+
+ protected:
+  void OnMessageReceived(CCorvaneMessage& msg) override { ids.push_back(msg.GetId()); }
+  void OnDisconnected(CorvaneClientDisconnection) override {}
+  void OnPing(std::int32_t) override { ++pings; }
+};
+
+template <typename Predicate>
+bool ProcessUntil(Predicate done) {
+  QDeadlineTimer deadline(3000);
+  while (!done() && !deadline.hasExpired()) {
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+  }
+  return done();
+}
+
+TEST(QtEventLoop, CarriesMessagesAndPings) {
+  int argc = 1;
+  char name[] = "corvane_qt_tests";
+  char* argv[] = {name, nullptr};
+  QCoreApplication app(argc, argv);
+  CCorvaneQtEventLoop loop;
+  EchoServer server;
+  ASSERT_TRUE(server.StartListening(0));
+  Client client;
+  ASSERT_TRUE(client.OpenConnection(L"127.0.0.1", server.GetPort()));
+  ASSERT_TRUE(ProcessUntil([&] { return server.users == 1; }));
+  for (int id = 1; id <= 3; ++id) {
+    CCorvaneMessage msg(id);
+    ASSERT_TRUE(client.SendMessageToServer(msg));
+  }
+  ASSERT_TRUE(client.PingServer());
+  ASSERT_TRUE(ProcessUntil([&] { return client.ids.size() == 3 && client.pings == 1; }));
+  EXPECT_EQ(client.ids, (std::vector<std::int32_t>{1, 2, 3}));
+  client.CloseConnection();
+  EXPECT_TRUE(ProcessUntil([&] { return server.users == 0; }));
+}
+
+}  // namespace

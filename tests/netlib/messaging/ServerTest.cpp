@@ -1,0 +1,274 @@
+// The message server against plain TCP peers (to see its bytes) and real
+// clients.
+#include <gtest/gtest.h>
+
+#include "Peers.h"
+#include "WireBytes.h"
+#include "messaging/TickCount.h"
+
+using namespace corvane::testing;
+
+namespace {
+
+const Bytes kClosing = {0xFC, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0};
+const Bytes kStopping = {0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0};
+const Bytes kDisconnects = {0xFB, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0};
+using Disconnection = std::pair<std::int32_t, CorvaneServerDisconnection>;
+
+class ServerTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(server.StartListening(0)); }
+  void TearDown() override { corvane::detail::SetTickCountSource({}); }
+
+  // Connects n raw peers and waits until the server has them all.
+  void ConnectPeers(std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+      peers.push_back(RawPeer::Connect(loop, server.GetPort()));
+      ASSERT_NE(peers.back(), nullptr);
+      std::size_t want = server.connected.size() + 1;
+      ASSERT_TRUE(loop.RunUntil([&] { return server.connected.size() == want; }, kWaitMs));
+    }
+  }
+  bool WaitForDisconnections(std::size_t n) {
+    return loop.RunUntil([&] { return server.disconnections.size() >= n; }, kWaitMs);
+  }
+
+  CCorvanePollLoop loop;
+  RecordingServer server;
+  std::vector<std::unique_ptr<RawPeer>> peers;
+};
+
+TEST_F(ServerTest, IdsCountUpAndAreNeverReused) {
+  ConnectPeers(3);
+  EXPECT_EQ(server.connected, (std::vector<std::int32_t>{1, 2, 3}));
+  ASSERT_TRUE(server.DisconnectUser(2));
+  ConnectPeers(1);
+  std::vector<std::int32_t> ids = {99};
+  server.GetUserIds(ids);
+  EXPECT_EQ(ids, (std::vector<std::int32_t>{1, 3, 4}));
+  EXPECT_EQ(server.GetNbUsers(), 3);
+}
+
+TEST_F(ServerTest, DisconnectUserWritesMinusFiveAndNotifies) {
+  ConnectPeers(1);
+  EXPECT_NE(server.DisconnectUser(1), 0);
+  EXPECT_EQ(server.disconnections, (std::vector<Disconnection>{{1, CSD_DISCONNECTED_BY_SERVER}}));
+  ASSERT_TRUE(peers[0]->WaitForEnd());
+  EXPECT_EQ(peers[0]->received, kDisconnects);
+  EXPECT_EQ(server.GetNbUsers(), 0);
+  EXPECT_EQ(server.DisconnectUser(1), 0);  // gone: the send fails
+  EXPECT_EQ(server.disconnections.back(), Disconnection(1, CSD_SEND_FAILED));
+}
+
+TEST_F(ServerTest, StopTellsEveryUserAndNotifiesNothing) {
+  ConnectPeers(2);
+  server.Stop();
+  EXPECT_FALSE(server.IsStarted());
+  EXPECT_EQ(server.GetPort(), -1);
+  EXPECT_EQ(server.GetNbUsers(), 0);
+  for (auto& peer : peers) {
+    ASSERT_TRUE(peer->WaitForEnd());
+    EXPECT_EQ(peer->received, Concat({kStopping, kDisconnects}));
+  }
+  EXPECT_TRUE(server.disconnections.empty());
+  // Ids go on after a restart.
+  ASSERT_TRUE(server.StartListening(0));
+  ConnectPeers(1);
+  EXPECT_EQ(server.connected.back(), 3);
+}
+
+TEST_F(ServerTest, StartingTwiceChangesNothing) {
+  std::int32_t port = server.GetPort();
+  EXPECT_GT(port, 0);
+  EXPECT_EQ(server.StartListening(0), 0);
+  EXPECT_EQ(server.GetPort(), port);
+  EXPECT_TRUE(server.IsStarted());
+}
+
+TEST_F(ServerTest, EmptyServerHasNoUserIds) {
+  std::vector<std::int32_t> ids = {1, 2};
+  server.GetUserIds(ids);
+  EXPECT_TRUE(ids.empty());
+}
+
+TEST_F(ServerTest, SendingToAnUnknownIdFailsAndLeavesOthersAlone) {
+  ConnectPeers(1);
+  CCorvaneMessage msg(5);
+  EXPECT_EQ(server.SendMessageToUser(42, msg), 0);
+  EXPECT_EQ(server.disconnections, (std::vector<Disconnection>{{42, CSD_SEND_FAILED}}));
+  EXPECT_EQ(server.GetNbUsers(), 1);
+  EXPECT_EQ(server.PingUser(42), 0);
+}
+
+TEST_F(ServerTest, SomeUsersAreWrittenInArrayOrder) {
+  ConnectPeers(3);
+  CCorvaneMessage msg(8);
+  EXPECT_EQ(server.SendMessageToSomeUsers({3, 77, 1, 78}, msg), 1);
+  EXPECT_EQ(server.disconnections, (std::vector<Disconnection>{{77, CSD_SEND_FAILED}, {78, CSD_SEND_FAILED}}));
+  ASSERT_TRUE(peers[2]->WaitForBytes(8));
+  ASSERT_TRUE(peers[0]->WaitForBytes(8));
+  loop.RunFor(20);
+  EXPECT_TRUE(peers[1]->received.empty());
+  EXPECT_EQ(peers[0]->received, ToBytes(msg));
+}
+
+TEST_F(ServerTest, AllButOneUserIsReached) {
+  ConnectPeers(3);
+  CCorvaneMessage msg(9);
+  EXPECT_NE(server.SendMessageToAllUsersExceptFor(2, msg), 0);
+  ASSERT_TRUE(peers[0]->WaitForBytes(8));
+  ASSERT_TRUE(peers[2]->WaitForBytes(8));
+  loop.RunFor(20);
+  EXPECT_TRUE(peers[1]->received.empty());
+  EXPECT_NE(server.SendMessageToAllUsers(msg), 0);
+  ASSERT_TRUE(peers[1]->WaitForBytes(8));
+}
+
+// A peer that closes with unread bytes resets the connection, so the
+// server's next write to it fails.
+TEST_F(ServerTest, FailedWritesRemoveTheUsersThenAnnounceThem) {
+  ConnectPeers(1);
+  int error = 0;
+  auto silent = corvane::platform::TcpStreamSocket::Connect(L"127.0.0.1", server.GetPort(), 3000, error);
+  ASSERT_TRUE(loop.RunUntil([&] { return server.connected.size() == 2; }, kWaitMs));
+  CCorvaneMessage msg(12);
+  ASSERT_TRUE(server.SendMessageToUser(2, msg));
+  silent.reset();  // unread bytes: the connection is reset
+  BOOL all = 1;
+  for (int i = 0; i < 3 && all; ++i) all = server.SendMessageToAllUsers(msg);
+  EXPECT_EQ(all, 0);
+  EXPECT_EQ(server.disconnections, (std::vector<Disconnection>{{2, CSD_SEND_FAILED}}));
+  EXPECT_EQ(server.GetNbUsers(), 1);
+  ASSERT_TRUE(peers[0]->WaitForBytes(8));
+}
+
+TEST_F(ServerTest, RefusedConnectionUsesNoId) {
+  server.accept = false;
+  auto refused = RawPeer::Connect(loop, server.GetPort());
+  ASSERT_TRUE(refused->WaitForEnd());
+  EXPECT_TRUE(server.connected.empty());
+  server.accept = true;
+  ConnectPeers(1);
+  EXPECT_EQ(server.connected, std::vector<std::int32_t>{1});
+}
+
+TEST_F(ServerTest, ClosingMessageFromAUserRemovesIt) {
+  ConnectPeers(1);
+  ASSERT_TRUE(peers[0]->Send(kClosing));
+  ASSERT_TRUE(WaitForDisconnections(1));
+  EXPECT_EQ(server.disconnections[0], Disconnection(1, CSD_CLOSED_BY_USER));
+  ASSERT_TRUE(peers[0]->WaitForEnd());
+  EXPECT_EQ(peers[0]->received, kDisconnects);
+  EXPECT_EQ(server.GetNbUsers(), 0);
+}
+
+TEST_F(ServerTest, PingsBothWays) {
+  ConnectPeers(1);
+  // A client's ping comes back unchanged.
+  CCorvaneMessage clientPing(-2);
+  clientPing.Add(5l);
+  ASSERT_TRUE(peers[0]->Send(ToBytes(clientPing)));
+  ASSERT_TRUE(peers[0]->WaitForBytes(17));
+  EXPECT_EQ(peers[0]->received, ToBytes(clientPing));
+  // The server's own ping, answered, yields the elapsed time across a wrap.
+  DWORD now = 0xFFFFFFFFu;
+  corvane::detail::SetTickCountSource([&] { return now; });
+  peers[0]->received.clear();
+  ASSERT_TRUE(server.PingUser(1));
+  ASSERT_TRUE(peers[0]->WaitForBytes(17));
+  Bytes expected = {0xFD, 0xFF, 0xFF, 0xFF, 1, 0, 0, 0, 7, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0};
+  EXPECT_EQ(peers[0]->received, expected);
+  now = 4;
+  ASSERT_TRUE(peers[0]->Send(peers[0]->received));
+  ASSERT_TRUE(loop.RunUntil([&] { return !server.pings.empty(); }, kWaitMs));
+  EXPECT_EQ(server.pings, (std::vector<std::pair<std::int32_t, std::int32_t>>{{1, 5}}));
+  EXPECT_TRUE(server.received.empty());
+}
+
+TEST_F(ServerTest, BatchIsDispatchedEvenAfterTheSenderIsRemoved) {
+  ConnectPeers(2);
+  server.onMessage = [&](std::int32_t id, CCorvaneMessage& msg) {
+    if (msg.GetId() == 100) server.DisconnectUser(id);
+  };
+  CCorvaneMessage first(100), second(101), third(-5);
+  ASSERT_TRUE(peers[0]->Send(Concat({ToBytes(first), ToBytes(second), ToBytes(third)})));
+  ASSERT_TRUE(loop.RunUntil([&] { return server.received.size() == 3; }, kWaitMs));
+  EXPECT_EQ(server.received[1].second.GetId(), 101);
+  EXPECT_EQ(server.received[2].second.GetId(), -5);  // control ids of the server go to the application
+  EXPECT_EQ(server.disconnections, (std::vector<Disconnection>{{1, CSD_DISCONNECTED_BY_SERVER}}));
+  EXPECT_EQ(server.GetNbUsers(), 1);
+}
+
+TEST_F(ServerTest, BadInputEndsTheUserAsReceiveFailure) {
+  struct Case {
+    const char* name;
+    Bytes bytes;
+    bool closeAfter;
+  };
+  const Case cases[] = {
+      {"dropped without control message", {}, true},
+      {"stream stops mid-message", {1, 0, 0, 0, 1, 0, 0, 0, 0x07, 1}, true},
+      {"buffer beyond the maximum", {1, 0, 0, 0, 1, 0, 0, 0, 0x0B, 0xFF, 0xFF, 0xFF, 0x0F}, false},
+      {"8-bit string beyond the maximum", {1, 0, 0, 0, 1, 0, 0, 0, 0x0A, 0xFF, 0xFF, 0xFF, 0, 0, 0, 8}, false},
+      {"count beyond the limit", {1, 0, 0, 0, 0, 0, 0x20, 0, 0}, false},
+  };
+  std::size_t n = 0;
+  for (const Case& c : cases) {
+    ConnectPeers(1);
+    std::int32_t id = server.connected.back();
+    RawPeer& peer = *peers.back();
+    if (!c.bytes.empty()) {
+      ASSERT_TRUE(peer.Send(c.bytes)) << c.name;
+    }
+    if (c.closeAfter) peer.Close();
+    ASSERT_TRUE(WaitForDisconnections(++n)) << c.name;
+    EXPECT_EQ(server.disconnections.back(), Disconnection(id, CSD_RECEIVE_FAILED)) << c.name;
+    EXPECT_EQ(server.GetNbUsers(), 0) << c.name;
+  }
+  EXPECT_TRUE(server.received.empty());
+}
+
+TEST_F(ServerTest, MessagesBeforeAnAbruptCloseAreStillHandled) {
+  ConnectPeers(1);
+  CCorvaneMessage last(77);
+  ASSERT_TRUE(peers[0]->Send(ToBytes(last)));
+  peers[0]->Close();
+  ASSERT_TRUE(WaitForDisconnections(1));
+  ASSERT_EQ(server.received.size(), 1u);
+  EXPECT_EQ(server.received[0].second.GetId(), 77);
+}
+
+TEST_F(ServerTest, TooLargeMessageIsRefusedAndUsersKept) {
+  ConnectPeers(1);
+  CCorvaneMessage big(1);
+  big.Add(std::wstring(CCorvaneMessage::kMaxWireSize / 2, L'x'));
+  EXPECT_EQ(server.SendMessageToUser(1, big), 0);
+  EXPECT_EQ(server.SendMessageToAllUsers(big), 0);
+  EXPECT_TRUE(server.disconnections.empty());
+  EXPECT_EQ(server.GetNbUsers(), 1);
+}
+
+TEST(ServerWithClients, MessagesReachTheApplicationBothWays) {
+  CCorvanePollLoop loop;
+  RecordingServer server;
+  ASSERT_TRUE(server.StartListening(0));
+  RecordingClient a, b;
+  ASSERT_TRUE(a.OpenConnection(L"localhost", server.GetPort()));
+  ASSERT_TRUE(b.OpenConnection(L"127.0.0.1", server.GetPort()));
+  ASSERT_TRUE(loop.RunUntil([&] { return server.connected.size() == 2; }, kWaitMs));
+  CCorvaneMessage hello(1);
+  hello.Add(std::wstring(L"hello \u00e9") + wchar_t(0x1F642));
+  ASSERT_TRUE(a.SendMessageToServer(hello));
+  ASSERT_TRUE(loop.RunUntil([&] { return server.received.size() == 1; }, kWaitMs));
+  EXPECT_EQ(server.received[0].first, 1);
+  EXPECT_EQ(ToBytes(server.received[0].second), ToBytes(hello));
+  server.SendMessageToAllUsersExceptFor(1, hello);
+  ASSERT_TRUE(loop.RunUntil([&] { return b.received.size() == 1; }, kWaitMs));
+  EXPECT_TRUE(a.received.empty());
+  server.Stop();
+  ASSERT_TRUE(loop.RunUntil([&] { return !a.disconnections.empty() && !b.disconnections.empty(); }, kWaitMs));
+  EXPECT_EQ(a.disconnections, std::vector<CorvaneClientDisconnection>{CCD_SERVER_STOPPED});
+  EXPECT_EQ(b.disconnections, std::vector<CorvaneClientDisconnection>{CCD_SERVER_STOPPED});
+}
+
+}  // namespace
