@@ -1,21 +1,10 @@
 #include "CUdpDiscoveryTransport.h"
 
-#include <corvane/CCNetCardInfo.h>
-#include <corvane/CCorvaneFunctions.h>
 #include <corvane/CZqSocketComUdp.h>
 
 namespace {
 // Socket types as the transport takes them: 0 is a datagram socket too.
 constexpr DWORD kSockDgram = 2;
-
-// The default adapter's address with all host bits set.
-std::wstring SubnetDirectedBroadcast() {
-  const CCNetCardInfo cards;
-  const CCorvaneFunctions functions;
-  const DWORD dwAddress = functions.strIpToDword(cards.GetNetCardIPAddress(CCNetCardInfo::kDefaultCard));
-  const DWORD dwMask = functions.strIpToDword(cards.GetNetCardSubnetMask(CCNetCardInfo::kDefaultCard));
-  return functions.dwordToStrIp(~dwMask | dwAddress);
-}
 }  // namespace
 
 CUdpDiscoveryTransport::CUdpDiscoveryTransport() = default;
@@ -50,19 +39,14 @@ void CUdpDiscoveryTransport::CloseReceiver() {
 DWORD CUdpDiscoveryTransport::SendMessage(const std::wstring& strMessage, DWORD dwTxPort,
                                           DWORD dwBroadcastType, std::wstring& strLocalAddress,
                                           DWORD& dwPort) {
+  // Non-zero mode: a datagram socket with broadcast permission, sending to
+  // 255.255.255.255. Zero: type 0 without permission up front, sending to the
+  // default adapter's subnet-directed broadcast (the endpoint grants the
+  // permission such a send needs itself).
+  const bool bLimited = dwBroadcastType != 0;
   CZqSocketComUdp sender;
-  if (dwBroadcastType != 0) {
-    DWORD dwResult = sender.InitSocket(dwTxPort, kSockDgram, 1);
-    if (dwResult == CZqSocketComUdp::kOk) dwResult = sender.Send(strMessage, strLocalAddress, dwPort);
-    sender.Close();
-    return dwResult;
-  }
-  // The subnet-directed broadcast is a broadcast too: the system refuses it
-  // on a socket without broadcast permission, so the endpoint gets the
-  // permission and is given the address as its host.
-  DWORD dwResult = sender.InitSocket(dwTxPort, 0, 1);
-  if (dwResult == CZqSocketComUdp::kOk)
-    dwResult = sender.Send(strMessage, SubnetDirectedBroadcast(), strLocalAddress, dwPort);
+  DWORD dwResult = sender.InitSocket(dwTxPort, bLimited ? kSockDgram : 0, bLimited ? 1 : 0);
+  if (dwResult == CZqSocketComUdp::kOk) dwResult = sender.Send(strMessage, strLocalAddress, dwPort);
   sender.Close();
   return dwResult;
 }
