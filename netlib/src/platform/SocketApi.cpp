@@ -158,6 +158,35 @@ long ReceiveDatagram(int fd, void* buffer, std::size_t length, Ipv4Endpoint& fro
   }
 }
 
+int ReceiveDatagrams(int fd, DatagramSlot* slots, int count) {
+  constexpr int kMaxBatch = 64;
+  count = count < kMaxBatch ? count : kMaxBatch;
+  sockaddr_in senders[kMaxBatch]{};
+  iovec parts[kMaxBatch];
+  mmsghdr messages[kMaxBatch]{};
+  for (int i = 0; i < count; ++i) {
+    parts[i] = iovec{slots[i].buffer, slots[i].capacity};
+    messages[i].msg_hdr.msg_name = &senders[i];
+    messages[i].msg_hdr.msg_namelen = sizeof senders[i];
+    messages[i].msg_hdr.msg_iov = &parts[i];
+    messages[i].msg_hdr.msg_iovlen = 1;
+  }
+  for (;;) {
+    // MSG_TRUNC makes the kernel report each datagram's real length.
+    const int got = ::recvmmsg(fd, messages, static_cast<unsigned>(count), MSG_DONTWAIT | MSG_TRUNC,
+                               nullptr);
+    if (got >= 0) {
+      for (int i = 0; i < got; ++i) {
+        slots[i].length = messages[i].msg_len;
+        slots[i].truncated = (messages[i].msg_hdr.msg_flags & MSG_TRUNC) != 0;
+        slots[i].from = FromSockaddr(senders[i]);
+      }
+      return got;
+    }
+    if (errno != EINTR) return static_cast<int>(Failed());
+  }
+}
+
 long SendStream(int fd, const void* buffer, std::size_t length) {
   for (;;) {
     const ssize_t sent = ::send(fd, buffer, length, MSG_NOSIGNAL);

@@ -38,6 +38,19 @@ long ReceiveStream(int fd, void* buffer, std::size_t length);
 // truncated is true and only `length` bytes were stored.
 long ReceiveDatagram(int fd, void* buffer, std::size_t length, Ipv4Endpoint& from, bool& truncated);
 
+// One datagram of a batch read: where to store it, and what came.
+struct DatagramSlot {
+  void* buffer = nullptr;
+  std::size_t capacity = 0;
+  std::size_t length = 0;  // the datagram's full length, even when truncated
+  bool truncated = false;
+  Ipv4Endpoint from;
+};
+// Reads up to `count` waiting datagrams in one call, without waiting.
+// Returns how many were read, or -1 with the last error set (none waiting
+// gives error::kWouldBlock).
+int ReceiveDatagrams(int fd, DatagramSlot* slots, int count);
+
 // Sends; they return the byte count or -1 with the last error set. A closed
 // peer gives an error, never a signal.
 long SendStream(int fd, const void* buffer, std::size_t length);

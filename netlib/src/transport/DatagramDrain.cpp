@@ -16,9 +16,12 @@ namespace corvane::detail {
 namespace {
 
 // Larger than any IPv4 datagram, so that the reader never truncates.
-constexpr std::size_t kScratchSize = 65536;
-// Datagrams taken per wake-up before the reader looks at its stop event again.
-constexpr int kBatch = 256;
+constexpr std::size_t kSlotSize = 65536;
+// Datagrams read by one system call. The slots' memory is reserved but only
+// the pages a datagram lands on are ever touched.
+constexpr int kSlots = 64;
+// System calls per wake-up before the reader looks at its stop event again.
+constexpr int kRounds = 16;
 
 std::size_t Cost(const DatagramDrain::Datagram& datagram) {
   return datagram.bytes.size() + DatagramDrain::kEntryOverhead;
@@ -58,12 +61,17 @@ DatagramDrain::~DatagramDrain() {
 void DatagramDrain::Run() {
   // Waking late by a millisecond can cost hundreds of answers in a burst.
   platform::RequestShortTimeSlice();
-  std::vector<BYTE> scratch(kScratchSize);
+  const auto scratch = std::make_unique_for_overwrite<BYTE[]>(kSlots * kSlotSize);
+  std::vector<platform::DatagramSlot> slots(kSlots);
+  for (int i = 0; i < kSlots; ++i) {
+    slots[i].buffer = scratch.get() + static_cast<std::size_t>(i) * kSlotSize;
+    slots[i].capacity = kSlotSize;
+  }
   while (WaitForRoom()) {
     const auto forever = platform::MonotonicDeadline::Never();
     const auto waited = platform::WaitReadable(m_fd, forever, m_wake.Get());
     if (waited != platform::WaitResult::kReady) return;
-    if (!DrainSocket(scratch)) return;
+    if (!DrainSocket(slots)) return;
   }
 }
 
@@ -73,23 +81,37 @@ bool DatagramDrain::WaitForRoom() {
   return !m_stopping;
 }
 
-bool DatagramDrain::DrainSocket(std::vector<BYTE>& scratch) {
-  for (int taken = 0; taken < kBatch; ++taken) {
-    Datagram datagram;
-    platform::Ipv4Endpoint from;
-    bool truncated = false;
-    const long size =
-        platform::ReceiveDatagram(m_fd, scratch.data(), scratch.size(), from, truncated);
-    if (size < 0) return !ReaderMustEnd(corvane::GetLastError());
-    const std::size_t kept = std::min(static_cast<std::size_t>(size), scratch.size());
-    datagram.bytes.assign(scratch.begin(), scratch.begin() + static_cast<long>(kept));
-    datagram.address = from.address;
-    datagram.port = from.port;
+int DatagramDrain::BatchSize() const {
+  // A whole batch only while it fits in the queue's room even at the largest
+  // datagram size; near the limit one at a time, so the limit holds.
+  std::lock_guard<std::mutex> lock(m_mutex);
+  const std::size_t room = m_queueByteLimit - std::min(m_queuedBytes, m_queueByteLimit);
+  return room >= kSlots * (kSlotSize + kEntryOverhead) ? kSlots : 1;
+}
+
+bool DatagramDrain::DrainSocket(std::vector<platform::DatagramSlot>& slots) {
+  std::vector<Datagram> batch;
+  batch.reserve(slots.size());
+  for (int round = 0; round < kRounds; ++round) {
+    const int wanted = BatchSize();
+    const int got = platform::ReceiveDatagrams(m_fd, slots.data(), wanted);
+    if (got < 0) return !ReaderMustEnd(corvane::GetLastError());
+    batch.clear();
+    for (int i = 0; i < got; ++i) {
+      const auto& slot = slots[static_cast<std::size_t>(i)];
+      const auto* first = static_cast<const BYTE*>(slot.buffer);
+      batch.push_back(Datagram{{first, first + std::min(slot.length, slot.capacity)},
+                               slot.from.address, slot.from.port});
+    }
+    // One lock and one wake-up per batch: the owner is not woken for every
+    // datagram of a burst while the reader still has work.
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_queuedBytes += Cost(datagram);
-    m_queue.push_back(std::move(datagram));
-    m_arrived.notify_one();
-    if (m_stopping || m_queuedBytes >= m_queueByteLimit) break;
+    for (auto& datagram : batch) {
+      m_queuedBytes += Cost(datagram);
+      m_queue.push_back(std::move(datagram));
+    }
+    if (got > 0) m_arrived.notify_one();
+    if (got < wanted || m_stopping || m_queuedBytes >= m_queueByteLimit) break;
   }
   return true;
 }

@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/SocketApi.h"
 #include "platform/WakeEvent.h"
 
 namespace corvane::detail {
@@ -60,7 +61,8 @@ class DatagramDrain {
  private:
   void Run();
   // Takes what the socket holds now; false when the reader must end.
-  bool DrainSocket(std::vector<BYTE>& scratch);
+  bool DrainSocket(std::vector<platform::DatagramSlot>& slots);
+  int BatchSize() const;
   bool WaitForRoom();
   // Waits for the oldest queued datagram and takes it off the queue.
   bool TakeNext(Datagram& datagram, DWORD dwTimeout);
