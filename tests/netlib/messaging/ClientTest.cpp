@@ -196,13 +196,18 @@ TEST_F(ClientTest, BadInputEndsTheConnectionAsReceiveFailure) {
   }
 }
 
-TEST_F(ClientTest, TooLargeMessageIsRefusedAndTheConnectionKept) {
+TEST_F(ClientTest, MessageNoPeerAcceptsIsRefusedAndTheConnectionKept) {
   CCorvaneMessage big(1);
   std::vector<BYTE> block(CCorvaneMessage::kMaxWireSize);
   big.Add(block.data(), static_cast<UINT>(block.size()));
-  EXPECT_EQ(client.SendMessageToServer(big), 0);
-  EXPECT_TRUE(client.IsConnected());
-  EXPECT_TRUE(client.disconnections.empty());
+  // Small enough on the wire, but more elements than a receiver takes.
+  CCorvaneMessage many(1);
+  for (std::int32_t i = 0; i <= CCorvaneMessage::kMaxElements; ++i) many.Add(BYTE{1});
+  for (CCorvaneMessage* msg : {&big, &many}) {
+    EXPECT_EQ(client.SendMessageToServer(*msg), 0);
+    EXPECT_TRUE(client.IsConnected());
+    EXPECT_TRUE(client.disconnections.empty());
+  }
   CCorvaneMessage small(2);
   EXPECT_NE(client.SendMessageToServer(small), 0);
   ASSERT_TRUE(server->WaitForBytes(8));

@@ -71,6 +71,9 @@ TEST(MessageElements, SetAtPastTheEndFillsWithEmptyStrings) {
 TEST(MessageElements, OutOfRangeIndexesLeaveEverythingAlone) {
   CCorvaneMessage msg;
   msg.SetAt(-1, 3);
+  // Past the element limit: no list of two billion elements (or a throw).
+  msg.SetAt(CCorvaneMessage::kMaxElements, 3);
+  msg.SetAt(INT32_MAX, std::wstring(L"far"));
   EXPECT_EQ(msg.GetNbElements(), 0);
   msg.Add(7);
   int v = 99;
