@@ -91,24 +91,6 @@ TEST_F(LanPrinterSimTest, BroadcastsGetOneAnswerPerPrinterFromItsOwnAddress) {
   }
 }
 
-TEST_F(LanPrinterSimTest, UnicastInfoRequestsGetThatPrintersFields) {
-  StartGenerated();
-  const Printer p = Generated(6);
-  const std::pair<const char*, std::string> cases[] = {
-      {"<ZQ><STSMOQ><NAME>", "<ZQ><NAME><" + p.name + ">"},
-      {"<ZQ><STSMOQ><MOD>", "<ZQ><MOD><" + p.model + ">"},
-      {"<ZQ><STSMOQ><SNM>", "<ZQ><SNM><255.255.0.0>"},
-      {"<ZQ><STSMOQ><GTW>", "<ZQ><GTW><10.77.0.1>"},
-      {"<ZQ><STSMOQ><DHCP>", "<ZQ><DHCP><" + p.dhcp + ">"}};
-  for (const auto& [request, answer] : cases) {
-    ASSERT_TRUE(probe_->Send(p.address.ToString(), 15000, request));
-    const Replies replies = probe_->Collect(1, 2s, 100ms);
-    ASSERT_EQ(replies.size(), 1u) << request;
-    EXPECT_EQ(replies[0].from, p.address.ToString());
-    EXPECT_EQ(replies[0].payload, answer);
-  }
-}
-
 TEST_F(LanPrinterSimTest, ConfiguredPrinterOnOtherPorts) {
   const std::string path = "/tmp/printer-sim-test-" + std::to_string(getpid()) + ".conf";
   std::ofstream(path) << "ip=" << Env("VLAN_PEER1_IP") << " name=\"Lab printer\" dhcp=\"\"\n";
