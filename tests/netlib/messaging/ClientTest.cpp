@@ -31,6 +31,14 @@ class ClientTest : public ::testing::Test {
   bool WaitForDisconnection() {
     return loop.RunUntil([&] { return !client.disconnections.empty(); }, kWaitMs);
   }
+  // A fresh connection once the previous one has ended.
+  void ReconnectIfClosed() {
+    if (client.IsConnected()) return;
+    const std::size_t before = listener.peers.size();
+    ASSERT_TRUE(client.OpenConnection(L"127.0.0.1", listener.port));
+    ASSERT_TRUE(loop.RunUntil([&] { return listener.peers.size() > before; }, kWaitMs));
+    server = listener.peers.back().get();
+  }
   bool WaitForMessages(std::size_t n) {
     return loop.RunUntil([&] { return client.received.size() >= n; }, kWaitMs);
   }
@@ -90,11 +98,7 @@ TEST_F(ClientTest, ServerControlMessagesCloseWithTheirReason) {
                         {kServerStopping, CCD_SERVER_STOPPED}};
   for (const Case& c : cases) {
     client.disconnections.clear();
-    if (!client.IsConnected()) {
-      ASSERT_TRUE(client.OpenConnection(L"127.0.0.1", listener.port));
-      ASSERT_TRUE(loop.RunUntil([&] { return listener.peers.size() == 2; }, kWaitMs));
-      server = listener.peers.back().get();
-    }
+    ReconnectIfClosed();
     // A message behind the control message in the same segment is not read.
     ASSERT_TRUE(server->Send(Concat({c.bytes, Message(5, 1)})));
     ASSERT_TRUE(WaitForDisconnection());
@@ -173,12 +177,7 @@ TEST_F(ClientTest, BadInputEndsTheConnectionAsReceiveFailure) {
       {"huge element count", {1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F, 0x00, 1}, false},
   };
   for (const Case& c : cases) {
-    if (!client.IsConnected()) {
-      ASSERT_TRUE(client.OpenConnection(L"127.0.0.1", listener.port)) << c.name;
-      std::size_t before = listener.peers.size();
-      ASSERT_TRUE(loop.RunUntil([&] { return listener.peers.size() > before; }, kWaitMs));
-      server = listener.peers.back().get();
-    }
+    ReconnectIfClosed();
     client.disconnections.clear();
     if (!c.bytes.empty()) {
       ASSERT_TRUE(server->Send(c.bytes)) << c.name;

@@ -52,7 +52,9 @@ TEST_F(UdpTransport, DeliversTextAsLowBytesWithSender) {
   ASSERT_TRUE(raw.GetSockName(address, rawPort));
   ASSERT_EQ(raw.SendTo("<ZQ><0000>", 10, port, kLoopback), 10);
   std::vector<BYTE> buffer(1024);
-  EXPECT_EQ(ReceiveInto(buffer, 2000), CZqSocketComUdp::kOk);
+  const Stopwatch watch;  // a datagram on its way ends the wait, not the time-out
+  EXPECT_EQ(ReceiveInto(buffer, 10000), CZqSocketComUdp::kOk);
+  EXPECT_LT(watch.ElapsedMs(), 1000);
   EXPECT_EQ(received, 10u);
   EXPECT_EQ(std::string(buffer.begin(), buffer.begin() + 10), "<ZQ><0000>");
   EXPECT_EQ(from, kLoopback);
@@ -81,15 +83,6 @@ TEST_F(UdpTransport, NothingInTimeGivesOkWithNothingReceived) {
     EXPECT_GE(watch.ElapsedMs(), timeout == 0 ? 250 : 300);
     EXPECT_LT(watch.ElapsedMs(), 3000);
   }
-}
-
-TEST_F(UdpTransport, QueuedDatagramReturnsAtOnce) {
-  ASSERT_EQ(sender.Send(std::wstring(L"hi"), kLoopback), CZqSocketComUdp::kOk);
-  BYTE buffer[65535];
-  const Stopwatch watch;
-  EXPECT_EQ(receiver.Receive(buffer, received, from, fromPort, 10000), CZqSocketComUdp::kOk);
-  EXPECT_EQ(received, 2u);
-  EXPECT_LT(watch.ElapsedMs(), 1000);
 }
 
 TEST_F(UdpTransport, EmptyDatagramGivesZeroBytesResult) {
