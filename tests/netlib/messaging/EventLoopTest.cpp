@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <memory>
 #include <thread>
 
 namespace {
@@ -79,6 +80,17 @@ TEST(EventLoopCurrent, ConstructedLoopsNestAndUnwind) {
     outerDefault = &CCorvaneEventLoop::Current();
   });
   t.join();
+  // Loops ended out of order: neither is current afterwards.
+  std::thread unordered([] {
+    auto first = std::make_unique<CCorvanePollLoop>();
+    auto second = std::make_unique<CCorvanePollLoop>();
+    const CCorvaneEventLoop* pFirst = first.get();
+    first.reset();
+    second.reset();
+    EXPECT_NE(&CCorvaneEventLoop::Current(), pFirst);
+    EXPECT_EQ(&CCorvaneEventLoop::Current(), &CCorvanePollLoop::ForCurrentThread());
+  });
+  unordered.join();
   std::thread fresh([] {
     CCorvaneEventLoop& own = CCorvaneEventLoop::Current();
     EXPECT_EQ(&own, &CCorvanePollLoop::ForCurrentThread());
