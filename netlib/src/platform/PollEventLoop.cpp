@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <unordered_map>
 
-#include "platform/TcpStreamFd.h"
+#include "platform/SocketHandle.h"
 
 namespace {
 
@@ -29,8 +29,8 @@ constexpr int kEventsPerRound = 64;
 struct CCorvanePollLoop::State {
   std::unordered_map<std::uint64_t, std::shared_ptr<WatchEntry>> watches;
   std::uint64_t nextId = kWakeId + 1;
-  corvane::platform::TcpStreamFd poller;
-  corvane::platform::TcpStreamFd wake;
+  corvane::platform::SocketHandle poller;
+  corvane::platform::SocketHandle wake;
   std::atomic<bool> bQuit{false};
 
   bool Add(int fd, std::uint64_t id) {
