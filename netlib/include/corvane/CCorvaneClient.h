@@ -7,8 +7,8 @@
 // arrive. Control message ids -1 to -5 belong to the framework:
 //   -1 server stopping, -2 client ping, -3 server ping, -4 client closing,
 //   -5 server disconnects the client.
-// Messages larger than CCorvaneMessage::kMaxWireSize are neither sent nor
-// accepted.
+// Messages larger than CCorvaneMessage::kMaxWireSize, or with more than
+// kMaxElements elements, are neither sent nor accepted.
 #include <corvane/CCorvaneEventLoop.h>
 #include <corvane/CCorvaneMessage.h>
 #include <corvane/CorvaneClientDisconnection.h>

@@ -5,7 +5,8 @@
 // (corvane_qt's CCorvaneQtEventLoop for Qt).
 //
 // Each thread has a current loop: a loop becomes current for the thread that
-// constructs it, and the previous one is current again when it is destroyed.
+// constructs it, and the previous one is current again when it is destroyed
+// (loops may be destroyed in any order).
 // A thread that constructed none gets a CCorvanePollLoop of its own on first
 // use (CCorvanePollLoop::ForCurrentThread).
 #include <corvane/CCorvaneWatch.h>

@@ -29,6 +29,9 @@ class CORVANE_EXPORT CCorvaneMessage {
   // Largest serialised message the framework sends or accepts: 32 MiB. A
   // peer announcing more has its connection dropped as a receive failure.
   static constexpr std::size_t kMaxWireSize = 32u * 1024u * 1024u;
+  // Most elements a message the framework sends or accepts may hold; loaded,
+  // they take at most about 90 MiB. SetAt refuses an index at or past it.
+  static constexpr std::int32_t kMaxElements = 1 << 20;
 
   CCorvaneMessage() = default;
   explicit CCorvaneMessage(std::int32_t lId);
@@ -61,7 +64,8 @@ class CORVANE_EXPORT CCorvaneMessage {
   void Add(const std::wstring& value);
   void Add(const BYTE* pData, UINT uiSize);
 
-  // A negative index does nothing; an index at or past the end first grows
+  // A negative index does nothing, nor does one at or past kMaxElements (no
+  // peer would accept that message); an index at or past the end first grows
   // the list with empty string elements.
   void SetAt(std::int32_t lIndex, BYTE value);
   void SetAt(std::int32_t lIndex, char value);
@@ -109,7 +113,7 @@ class CORVANE_EXPORT CCorvaneMessage {
 
  private:
   friend struct corvane::detail::MessageAccess;
-  int IsValidSetIndex(std::int32_t lIndex) const { return lIndex >= 0 ? 1 : 0; }
+  int IsValidSetIndex(std::int32_t lIndex) const { return lIndex >= 0 && lIndex < kMaxElements ? 1 : 0; }
   int IsValidGetIndex(std::int32_t lIndex) const {
     return lIndex >= 0 && lIndex < GetNbElements() ? 1 : 0;
   }

@@ -40,6 +40,9 @@ class CORVANE_EXPORT CCorvanePollLoop : public CCorvaneEventLoop {
 
  private:
   bool TakeQuit();
+  // Milliseconds from now until deadline, rounded up and capped at the
+  // longest single wait; 0 once it has passed.
+  static int WaitMsUntil(std::chrono::steady_clock::time_point deadline);
   std::shared_ptr<State> m_pState;
 };
 
@@ -48,9 +51,8 @@ bool CCorvanePollLoop::RunUntil(Predicate done, DWORD dwMilliseconds) {
   using Clock = std::chrono::steady_clock;
   const auto deadline = Clock::now() + std::chrono::milliseconds(dwMilliseconds);
   while (!done()) {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    if (left.count() <= 0) return done();
-    if (RunOnce(static_cast<int>(left.count()) + 1) < 0) return done();
+    const int iWaitMs = WaitMsUntil(deadline);
+    if (iWaitMs == 0 || RunOnce(iWaitMs) < 0) return done();
   }
   return true;
 }

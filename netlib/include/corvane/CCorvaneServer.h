@@ -5,8 +5,8 @@
 // other message to the application. Derive from it and implement the
 // notifications. Everything happens on the thread that started listening: its
 // event loop (the loop given to the constructor, else that thread's current
-// loop) must run. Messages larger than CCorvaneMessage::kMaxWireSize are
-// neither sent nor accepted.
+// loop) must run. Messages larger than CCorvaneMessage::kMaxWireSize, or
+// with more than kMaxElements elements, are neither sent nor accepted.
 #include <corvane/CCorvaneEventLoop.h>
 #include <corvane/CCorvaneMessage.h>
 #include <corvane/CorvaneServerDisconnection.h>

@@ -12,7 +12,14 @@ CCorvaneWatch::~CCorvaneWatch() = default;
 CCorvaneEventLoop::CCorvaneEventLoop() : m_pPrevious(t_pCurrent) { t_pCurrent = this; }
 
 CCorvaneEventLoop::~CCorvaneEventLoop() {
-  if (t_pCurrent == this) t_pCurrent = m_pPrevious;
+  // Taken out of the thread's chain wherever it stands: loops may end in any
+  // order, and none may stay reachable once gone.
+  for (CCorvaneEventLoop** pp = &t_pCurrent; *pp != nullptr; pp = &(*pp)->m_pPrevious) {
+    if (*pp == this) {
+      *pp = m_pPrevious;
+      return;
+    }
+  }
 }
 
 CCorvaneEventLoop& CCorvaneEventLoop::Current() {

@@ -12,8 +12,6 @@ namespace {
 
 constexpr int kListenBacklog = 5;
 
-bool FitsTheWire(const CCorvaneMessage& msg) { return WireSize(msg) <= CCorvaneMessage::kMaxWireSize; }
-
 }  // namespace
 
 CCorvaneServer::CCorvaneServer() : m_pUserManager(std::make_unique<CCorvaneUserManager>()) {}

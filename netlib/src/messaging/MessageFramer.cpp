@@ -36,7 +36,7 @@ MessageFramer::Status MessageFramer::Scan(const std::uint8_t* pData, std::size_t
     if (uiAvailable < kMessageHeaderSize) return Status::kNeedMore;
     auto count = static_cast<std::int32_t>(ReadLe32(pData + 4));
     m_lRemaining = count > 0 ? count : 0;
-    if (m_lRemaining > kMaxElements ||
+    if (m_lRemaining > CCorvaneMessage::kMaxElements ||
         kMessageHeaderSize + kMinElementSize * static_cast<std::uint64_t>(m_lRemaining) >
             CCorvaneMessage::kMaxWireSize) {
       return Status::kTooLarge;
@@ -90,6 +90,12 @@ std::uint64_t WireSize(const CCorvaneMessage& msg) {
     }
   }
   return size;
+}
+
+bool FitsTheWire(const CCorvaneMessage& msg) {
+  // The count first: it is cheap, and it bounds the size walk.
+  return msg.GetNbElements() <= CCorvaneMessage::kMaxElements &&
+         WireSize(msg) <= CCorvaneMessage::kMaxWireSize;
 }
 
 }  // namespace corvane::detail

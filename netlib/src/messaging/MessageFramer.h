@@ -3,7 +3,8 @@
 // without building anything: it walks the element headers and skips the
 // payloads. The scan resumes where the previous call stopped, so a message
 // that comes in many pieces is walked once. It refuses messages larger than
-// kMaxWireSize bytes or with more than kMaxElements elements as soon as the
+// CCorvaneMessage::kMaxWireSize bytes or with more than kMaxElements
+// elements as soon as the
 // announced sizes show it, before the bytes are there.
 #include <corvane/CCorvaneMessage.h>
 
@@ -15,10 +16,6 @@ namespace corvane::detail {
 class MessageFramer {
  public:
   enum class Status { kNeedMore, kComplete, kTooLarge };
-
-  // Largest element count accepted in a received message. With it, a
-  // message's elements take at most about 90 MiB of memory once loaded.
-  static constexpr std::int64_t kMaxElements = 1 << 20;
 
   // pData holds the uiAvailable bytes received so far from the start of the
   // message; the bytes seen by earlier calls must be unchanged.
@@ -39,5 +36,7 @@ class MessageFramer {
 
 // Bytes that msg takes on the wire.
 std::uint64_t WireSize(const CCorvaneMessage& msg);
+// Whether a peer accepts msg: neither too large nor too many elements.
+bool FitsTheWire(const CCorvaneMessage& msg);
 
 }  // namespace corvane::detail

@@ -23,7 +23,7 @@ bool MessageStream::Write(const BYTE* pData, std::size_t uiLength) {
 }
 
 bool MessageStream::Send(CCorvaneMessage& msg, bool& bRefused) {
-  bRefused = WireSize(msg) > CCorvaneMessage::kMaxWireSize;
+  bRefused = !FitsTheWire(msg);
   if (bRefused) return false;
   msg.Serialize(m_archiveOut);
   if (!m_archiveOut.Flush()) {

@@ -27,7 +27,7 @@ class MessageStream : private CCorvaneArchive::Sink {
   MessageStream(const MessageStream&) = delete;
   MessageStream& operator=(const MessageStream&) = delete;
 
-  // Serialises and flushes msg. A message larger than kMaxWireSize is
+  // Serialises and flushes msg. A message no peer accepts (FitsTheWire) is
   // refused before any byte leaves (false, bRefused set); a failed write
   // aborts the output archive and returns false.
   bool Send(CCorvaneMessage& msg, bool& bRefused);

@@ -19,6 +19,7 @@
 #include "platform/InterfaceList.h"
 #include "platform/NeighbourEvents.h"
 #include "platform/Resolver.h"
+#include "platform/SocketHandle.h"
 
 namespace corvane::detail {
 namespace {
@@ -26,21 +27,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr unsigned kArpComplete = 0x2;  // ATF_COM
 constexpr unsigned short kDiscardPort = 9;
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : m_fd(fd) {}
-  ~Descriptor() {
-    if (m_fd >= 0) ::close(m_fd);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return m_fd; }
-  bool valid() const { return m_fd >= 0; }
-
- private:
-  int m_fd;
-};
 
 bool ParseMac(const std::string& text, MacAddress& mac) {
   unsigned b[6];
@@ -99,13 +85,13 @@ Locality Locate(std::uint32_t target, MacAddress& ownMac) {
 
 // One empty datagram makes the kernel resolve the neighbour.
 void ProvokeResolution(std::uint32_t targetNetworkOrder) {
-  Descriptor sock(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0));
-  if (!sock.valid()) return;
+  const platform::SocketHandle sock(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0));
+  if (!sock.IsValid()) return;
   sockaddr_in to{};
   to.sin_family = AF_INET;
   to.sin_port = htons(kDiscardPort);
   to.sin_addr.s_addr = targetNetworkOrder;
-  ::sendto(sock.get(), "", 0, MSG_DONTWAIT, reinterpret_cast<const sockaddr*>(&to), sizeof to);
+  ::sendto(sock.Get(), "", 0, MSG_DONTWAIT, reinterpret_cast<const sockaddr*>(&to), sizeof to);
 }
 
 int RemainingMs(Clock::time_point deadline) {

@@ -8,10 +8,11 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <climits>
 #include <cstdint>
 #include <unordered_map>
 
-#include "platform/TcpStreamFd.h"
+#include "platform/SocketHandle.h"
 
 namespace {
 
@@ -28,8 +29,8 @@ constexpr int kEventsPerRound = 64;
 struct CCorvanePollLoop::State {
   std::unordered_map<std::uint64_t, std::shared_ptr<WatchEntry>> watches;
   std::uint64_t nextId = kWakeId + 1;
-  corvane::platform::TcpStreamFd poller;
-  corvane::platform::TcpStreamFd wake;
+  corvane::platform::SocketHandle poller;
+  corvane::platform::SocketHandle wake;
   std::atomic<bool> bQuit{false};
 
   bool Add(int fd, std::uint64_t id) {
@@ -112,14 +113,15 @@ void CCorvanePollLoop::Run() {
 }
 
 BOOL CCorvanePollLoop::RunFor(DWORD dwMilliseconds) {
-  using Clock = std::chrono::steady_clock;
-  const auto deadline = Clock::now() + std::chrono::milliseconds(dwMilliseconds);
-  for (;;) {
-    if (TakeQuit()) return 1;
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    if (left.count() <= 0) return 0;
-    if (RunOnce(static_cast<int>(left.count()) + 1) < 0) return 0;
-  }
+  return RunUntil([this] { return TakeQuit(); }, dwMilliseconds) ? 1 : 0;
+}
+
+int CCorvanePollLoop::WaitMsUntil(std::chrono::steady_clock::time_point deadline) {
+  const auto left = deadline - std::chrono::steady_clock::now();
+  if (left <= std::chrono::steady_clock::duration::zero()) return 0;
+  // A time-out of 49 days does not fit a wait's int: cap it, do not wrap it.
+  const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
+  return ms > INT_MAX ? INT_MAX : static_cast<int>(ms);
 }
 
 void CCorvanePollLoop::Quit() {

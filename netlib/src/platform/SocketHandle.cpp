@@ -18,13 +18,11 @@ int SocketHandle::Release() noexcept {
   return fd;
 }
 
-void SocketHandle::Reset() noexcept {
-  if (m_fd >= 0) {
-    // The descriptor is gone after close() even when it reports EINTR on
-    // Linux, so it is never closed twice.
-    ::close(m_fd);
-    m_fd = -1;
-  }
+void SocketHandle::Reset(int fd) noexcept {
+  // The descriptor is gone after close() even when it reports EINTR on
+  // Linux, so it is never closed twice.
+  if (m_fd >= 0) ::close(m_fd);
+  m_fd = fd;
 }
 
 }  // namespace corvane::platform

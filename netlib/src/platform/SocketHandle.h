@@ -19,8 +19,8 @@ class SocketHandle {
   bool IsValid() const noexcept { return m_fd >= 0; }
   // Gives up ownership without closing.
   int Release() noexcept;
-  // Closes the descriptor (if any) and becomes empty.
-  void Reset() noexcept;
+  // Closes the descriptor (if any) and takes fd instead (none by default).
+  void Reset(int fd = -1) noexcept;
 
  private:
   int m_fd = -1;

@@ -40,8 +40,8 @@ bool WaitFor(int fd, short events, Clock::time_point deadline, int& iError) {
   }
 }
 
-TcpStreamFd ConnectOne(const addrinfo& ai, Clock::time_point deadline, int& iError) {
-  TcpStreamFd fd(::socket(ai.ai_family, ai.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, ai.ai_protocol));
+SocketHandle ConnectOne(const addrinfo& ai, Clock::time_point deadline, int& iError) {
+  SocketHandle fd(::socket(ai.ai_family, ai.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, ai.ai_protocol));
   if (!fd.IsValid()) {
     iError = errno;
     return {};
@@ -66,11 +66,6 @@ TcpStreamFd ConnectOne(const addrinfo& ai, Clock::time_point deadline, int& iErr
 
 }  // namespace
 
-void TcpStreamFd::Reset(int fd) {
-  if (m_fd >= 0) ::close(m_fd);
-  m_fd = fd;
-}
-
 TcpStreamSocket::~TcpStreamSocket() = default;
 
 std::unique_ptr<TcpStreamSocket> TcpStreamSocket::Connect(const std::wstring& host, int iPort,
@@ -90,7 +85,7 @@ std::unique_ptr<TcpStreamSocket> TcpStreamSocket::Connect(const std::wstring& ho
   std::unique_ptr<addrinfo, decltype(&::freeaddrinfo)> owner(list, &::freeaddrinfo);
   const auto deadline = Clock::now() + std::chrono::milliseconds(iTimeoutMs);
   for (const addrinfo* ai = list; ai != nullptr; ai = ai->ai_next) {
-    TcpStreamFd fd = ConnectOne(*ai, deadline, iError);
+    SocketHandle fd = ConnectOne(*ai, deadline, iError);
     if (fd.IsValid()) return std::unique_ptr<TcpStreamSocket>(new TcpStreamSocket(std::move(fd)));
   }
   return nullptr;
@@ -102,7 +97,7 @@ std::unique_ptr<TcpStreamSocket> TcpStreamSocket::Listen(int iPort, int iBacklog
     iError = EINVAL;
     return nullptr;
   }
-  TcpStreamFd fd(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+  SocketHandle fd(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
   int one = 1;
   sockaddr_in addr{};
   addr.sin_family = AF_INET;
@@ -119,7 +114,7 @@ std::unique_ptr<TcpStreamSocket> TcpStreamSocket::Listen(int iPort, int iBacklog
 
 std::unique_ptr<TcpStreamSocket> TcpStreamSocket::Accept(int& iError) {
   iError = 0;
-  TcpStreamFd fd(::accept4(m_fd.Get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
+  SocketHandle fd(::accept4(m_fd.Get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
   if (!fd.IsValid()) {
     iError = errno;
     return nullptr;

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/TcpStreamFd.h"
+#include "platform/SocketHandle.h"
 
 namespace corvane::platform {
 
@@ -39,8 +39,8 @@ class TcpStreamSocket {
   bool LocalAddress(std::wstring& address, int& iPort) const;
 
  private:
-  explicit TcpStreamSocket(TcpStreamFd fd) : m_fd(std::move(fd)) {}
-  TcpStreamFd m_fd;
+  explicit TcpStreamSocket(SocketHandle fd) : m_fd(std::move(fd)) {}
+  SocketHandle m_fd;
 };
 
 }  // namespace corvane::platform

@@ -1,45 +1,34 @@
-#include <poll.h>
 // The poll loop: dispatch, watches removed during a round, Quit from another
 // thread, and which loop a thread uses.
 #include <corvane/CCorvanePollLoop.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <memory>
 #include <thread>
-
-#include "platform/TcpStreamSocket.h"
 
 namespace {
 
-using corvane::platform::TcpStreamSocket;
-
+// Two connected stream descriptors; a byte written to one makes the other readable.
 struct ConnectedPair {
-  ConnectedPair() {
-    int error = 0;
-    listener = TcpStreamSocket::Listen(0, 5, error);
-    std::wstring address;
-    int port = 0;
-    listener->LocalAddress(address, port);
-    a = TcpStreamSocket::Connect(L"127.0.0.1", port, 3000, error);
-    pollfd p{listener->Fd(), POLLIN, 0};
-    ::poll(&p, 1, 3000);
-    b = listener->Accept(error);
+  ConnectedPair() { ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds); }
+  ~ConnectedPair() {
+    ::close(fds[0]);
+    ::close(fds[1]);
   }
-  void Write(TcpStreamSocket& s) {
-    const BYTE byte = 1;
-    int error = 0;
-    s.WriteAll(&byte, 1, 1000, error);
-  }
-  std::unique_ptr<TcpStreamSocket> listener, a, b;
+  static void Write(int fd) { ASSERT_EQ(::write(fd, "x", 1), 1); }
+  int fds[2] = {-1, -1};
 };
 
 TEST(PollLoop, CallsBackForReadableDescriptorsOnly) {
   CCorvanePollLoop loop;
   ConnectedPair pair;
   int aCalls = 0, bCalls = 0;
-  auto wa = loop.WatchReadable(pair.a->Fd(), [&] { ++aCalls; });
-  auto wb = loop.WatchReadable(pair.b->Fd(), [&] { ++bCalls; });
-  pair.Write(*pair.a);  // b becomes readable
+  auto wa = loop.WatchReadable(pair.fds[0], [&] { ++aCalls; });
+  auto wb = loop.WatchReadable(pair.fds[1], [&] { ++bCalls; });
+  pair.Write(pair.fds[0]);  // b becomes readable
   EXPECT_EQ(loop.RunOnce(3000), 1);
   EXPECT_EQ(aCalls, 0);
   EXPECT_EQ(bCalls, 1);
@@ -51,8 +40,8 @@ TEST(PollLoop, CallsBackForReadableDescriptorsOnly) {
 TEST(PollLoop, AWatchRemovedDuringARoundIsNotCalled) {
   CCorvanePollLoop loop;
   ConnectedPair pair;
-  pair.Write(*pair.a);
-  pair.Write(*pair.b);
+  pair.Write(pair.fds[0]);
+  pair.Write(pair.fds[1]);
   std::unique_ptr<CCorvaneWatch> wa, wb;
   int calls = 0;
   // Whichever comes first removes both, itself included.
@@ -61,8 +50,8 @@ TEST(PollLoop, AWatchRemovedDuringARoundIsNotCalled) {
     wa.reset();
     wb.reset();
   };
-  wa = loop.WatchReadable(pair.a->Fd(), removeBoth);
-  wb = loop.WatchReadable(pair.b->Fd(), removeBoth);
+  wa = loop.WatchReadable(pair.fds[0], removeBoth);
+  wb = loop.WatchReadable(pair.fds[1], removeBoth);
   EXPECT_EQ(loop.RunOnce(3000), 1);
   EXPECT_EQ(calls, 1);
 }
@@ -91,6 +80,17 @@ TEST(EventLoopCurrent, ConstructedLoopsNestAndUnwind) {
     outerDefault = &CCorvaneEventLoop::Current();
   });
   t.join();
+  // Loops ended out of order: neither is current afterwards.
+  std::thread unordered([] {
+    auto first = std::make_unique<CCorvanePollLoop>();
+    auto second = std::make_unique<CCorvanePollLoop>();
+    const CCorvaneEventLoop* pFirst = first.get();
+    first.reset();
+    second.reset();
+    EXPECT_NE(&CCorvaneEventLoop::Current(), pFirst);
+    EXPECT_EQ(&CCorvaneEventLoop::Current(), &CCorvanePollLoop::ForCurrentThread());
+  });
+  unordered.join();
   std::thread fresh([] {
     CCorvaneEventLoop& own = CCorvaneEventLoop::Current();
     EXPECT_EQ(&own, &CCorvanePollLoop::ForCurrentThread());

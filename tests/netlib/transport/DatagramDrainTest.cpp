@@ -54,36 +54,19 @@ constexpr int kDesktopBufferRequest = 212992 / 2;
 constexpr int kBurst = 1000;
 constexpr std::size_t kAnswerSize = 200;
 
-// Sends kBurst numbered datagrams spread over about 100 ms, as answers of many
-// printers arrive over an Ethernet segment.
-void SendAnswerBurst(BoundPair& pair) {
+TEST(DatagramDrain, KeepsTheWholeBurstWhereTheKernelBufferCannot) {
+  BoundPair pair;
+  ASSERT_TRUE(pair.receiver.SetReceiveBufferSize(kDesktopBufferRequest));
+  auto drain = DatagramDrain::Start(pair.receiver.GetNativeHandle());
+  ASSERT_TRUE(drain);
+  // A thousand numbered answers within about 100 ms, as many printers answer
+  // over an Ethernet segment, while nobody receives.
   std::string payload(kAnswerSize, 'm');
   for (int i = 0; i < kBurst; ++i) {
     std::memcpy(payload.data(), &i, sizeof i);
     ASSERT_EQ(pair.sender.SendTo(payload.data(), kAnswerSize, pair.port, kLoopback), 200);
     if (i % 10 == 9) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
-}
-
-TEST(DatagramDrain, KernelBufferAloneDropsPartOfTheBurst) {
-  BoundPair pair;
-  ASSERT_TRUE(pair.receiver.SetReceiveBufferSize(kDesktopBufferRequest));
-  SendAnswerBurst(pair);
-  pair.receiver.Set_m_dwTimeoutReceiveFrom(0);
-  char buffer[kAnswerSize];
-  std::wstring from;
-  UINT port = 0;
-  int kept = 0;
-  while (pair.receiver.ReceiveFrom(buffer, sizeof buffer, from, port) > 0) ++kept;
-  EXPECT_LT(kept, kBurst);
-}
-
-TEST(DatagramDrain, KeepsTheWholeBurstWhereTheKernelBufferCannot) {
-  BoundPair pair;
-  ASSERT_TRUE(pair.receiver.SetReceiveBufferSize(kDesktopBufferRequest));
-  auto drain = DatagramDrain::Start(pair.receiver.GetNativeHandle());
-  ASSERT_TRUE(drain);
-  SendAnswerBurst(pair);
   char buffer[kAnswerSize];
   DWORD address = 0;
   WORD port = 0;

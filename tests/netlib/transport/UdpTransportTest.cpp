@@ -52,7 +52,9 @@ TEST_F(UdpTransport, DeliversTextAsLowBytesWithSender) {
   ASSERT_TRUE(raw.GetSockName(address, rawPort));
   ASSERT_EQ(raw.SendTo("<ZQ><0000>", 10, port, kLoopback), 10);
   std::vector<BYTE> buffer(1024);
-  EXPECT_EQ(ReceiveInto(buffer, 2000), CZqSocketComUdp::kOk);
+  const Stopwatch watch;  // a datagram on its way ends the wait, not the time-out
+  EXPECT_EQ(ReceiveInto(buffer, 10000), CZqSocketComUdp::kOk);
+  EXPECT_LT(watch.ElapsedMs(), 1000);
   EXPECT_EQ(received, 10u);
   EXPECT_EQ(std::string(buffer.begin(), buffer.begin() + 10), "<ZQ><0000>");
   EXPECT_EQ(from, kLoopback);
@@ -67,35 +69,20 @@ TEST_F(UdpTransport, DeliversTextAsLowBytesWithSender) {
   EXPECT_EQ(buffer[2], 0xE9);
 }
 
+// The time-out given, or with 0 the endpoint's receive time-out.
 TEST_F(UdpTransport, NothingInTimeGivesOkWithNothingReceived) {
-  std::vector<BYTE> buffer(1024);
-  from = L"stale";
-  const Stopwatch watch;
-  EXPECT_EQ(ReceiveInto(buffer, 300), CZqSocketComUdp::kOk);
-  EXPECT_EQ(received, kNothing);
-  EXPECT_EQ(lastError, error::kTimedOut);
-  EXPECT_TRUE(from.empty());
-  EXPECT_GE(watch.ElapsedMs(), 300);
-  EXPECT_LT(watch.ElapsedMs(), 3000);
-}
-
-TEST_F(UdpTransport, ZeroTimeoutWaitsTheEndpointsReceiveTimeout) {
   receiver.SetNetCommTimeouts(0, 250, 0);
-  std::vector<BYTE> buffer(64);
-  const Stopwatch watch;
-  EXPECT_EQ(ReceiveInto(buffer, 0), CZqSocketComUdp::kOk);
-  EXPECT_EQ(received, kNothing);
-  EXPECT_GE(watch.ElapsedMs(), 250);
-  EXPECT_LT(watch.ElapsedMs(), 3000);
-}
-
-TEST_F(UdpTransport, QueuedDatagramReturnsAtOnce) {
-  ASSERT_EQ(sender.Send(std::wstring(L"hi"), kLoopback), CZqSocketComUdp::kOk);
-  BYTE buffer[65535];
-  const Stopwatch watch;
-  EXPECT_EQ(receiver.Receive(buffer, received, from, fromPort, 10000), CZqSocketComUdp::kOk);
-  EXPECT_EQ(received, 2u);
-  EXPECT_LT(watch.ElapsedMs(), 1000);
+  for (DWORD timeout : {300u, 0u}) {
+    std::vector<BYTE> buffer(1024);
+    from = L"stale";
+    const Stopwatch watch;
+    EXPECT_EQ(ReceiveInto(buffer, timeout), CZqSocketComUdp::kOk);
+    EXPECT_EQ(received, kNothing);
+    EXPECT_EQ(lastError, error::kTimedOut);
+    EXPECT_TRUE(from.empty());
+    EXPECT_GE(watch.ElapsedMs(), timeout == 0 ? 250 : 300);
+    EXPECT_LT(watch.ElapsedMs(), 3000);
+  }
 }
 
 TEST_F(UdpTransport, EmptyDatagramGivesZeroBytesResult) {
@@ -205,26 +192,6 @@ TEST_F(UdpTransport, ReceiveWhileAnotherReceiveWaitsGivesInProgress) {
   // The refused receive took nothing from the waiting one.
   ASSERT_EQ(sender.Send(std::wstring(L"wake"), kLoopback), CZqSocketComUdp::kOk);
   EXPECT_EQ(first.get(), 4u);
-}
-
-TEST_F(UdpTransport, BurstWhileNobodyReceivesLosesNothing) {
-  // A thousand answers within about 100 ms while the owner is busy elsewhere;
-  // they are all there, whole and in order, when it comes to read them.
-  constexpr int kCount = 1000;
-  std::vector<BYTE> payload(200, 0x33);
-  for (int i = 0; i < kCount; ++i) {
-    std::memcpy(payload.data(), &i, sizeof i);
-    ASSERT_EQ(sender.Send(payload.data(), 200, kLoopback), CZqSocketComUdp::kOk);
-    if (i % 10 == 9) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  std::vector<BYTE> buffer(1024);
-  for (int i = 0; i < kCount; ++i) {
-    ASSERT_EQ(ReceiveInto(buffer, 2000), CZqSocketComUdp::kOk) << i;
-    ASSERT_EQ(received, 200u) << "datagram " << i << " lost";
-    int sequence = -1;
-    std::memcpy(&sequence, buffer.data(), sizeof sequence);
-    ASSERT_EQ(sequence, i);
-  }
 }
 
 TEST(SubnetBroadcast, SetsAllHostBitsOfTheAdapterAddress) {
