@@ -48,10 +48,13 @@ BOOL CCorvaneFunctions::GetDataEthAnswer(BYTE* pBuffer, DWORD& dwLength, std::ws
   if (FromWireBytes(pReceived, tagLen) != strTag) return 0;
   if (FromWireBytes(pReceived + tagLen, codeLen) != strCode) return 0;
 
-  // Start and end byte are skipped unchecked. Unsigned arithmetic: a frame
-  // shorter than header + 2 gives a huge count that never fits.
-  const DWORD dataLen = dwReceived - static_cast<DWORD>(codeLen) - static_cast<DWORD>(tagLen) - 2;
-  if (dwLength >= dataLen && (pBuffer != nullptr || dataLen == 0)) {
+  // Start and end byte are skipped unchecked. A frame without room for both
+  // carries no data and fails like one whose data does not fit, whatever
+  // capacity the caller names, so nothing past the received bytes is read.
+  const std::size_t headerLen = tagLen + codeLen;
+  const bool bWhole = dwReceived >= headerLen + 2;
+  const DWORD dataLen = bWhole ? static_cast<DWORD>(dwReceived - headerLen - 2) : 0;
+  if (bWhole && dwLength >= dataLen && (pBuffer != nullptr || dataLen == 0)) {
     if (dataLen > 0) std::memcpy(pBuffer, pReceived + tagLen + codeLen + 1, dataLen);
     dwLength = dataLen;
     return 1;
