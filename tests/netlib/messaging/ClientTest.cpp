@@ -110,35 +110,27 @@ TEST_F(ClientTest, ServerControlMessagesCloseWithTheirReason) {
   }
 }
 
+// A message cut across segments waits, whole, for its last byte; five
+// readable bytes are not yet worth reading.
 TEST_F(ClientTest, MessageSplitOverManySegmentsArrivesWhole) {
   CCorvaneMessage msg(42);
   msg.Add(std::wstring(300, L'q'));
   const BYTE raw[] = {1, 2, 3};
   msg.Add(raw, 3);
   Bytes bytes = ToBytes(msg);
-  for (std::size_t i = 0; i + 1 < bytes.size(); i += 7) {
+  ASSERT_TRUE(server->Send(Bytes(bytes.begin(), bytes.begin() + 5)));
+  loop.RunFor(50);
+  for (std::size_t i = 5; i + 1 < bytes.size(); i += 7) {
     Bytes piece(bytes.begin() + i, bytes.begin() + std::min(i + 7, bytes.size() - 1));
     ASSERT_TRUE(server->Send(piece));
     loop.RunOnce(20);
   }
   EXPECT_TRUE(client.received.empty());
+  EXPECT_TRUE(client.disconnections.empty());
   ASSERT_TRUE(server->Send({bytes.back()}));
   ASSERT_TRUE(WaitForMessages(1));
   EXPECT_EQ(ToBytes(client.received[0]), bytes);
   EXPECT_TRUE(client.IsConnected());
-}
-
-TEST_F(ClientTest, FiveReadableBytesWaitForMore) {
-  Bytes bytes = Message(9, 77);
-  ASSERT_TRUE(server->Send(Bytes(bytes.begin(), bytes.begin() + 5)));
-  loop.RunFor(50);
-  EXPECT_TRUE(client.received.empty());
-  EXPECT_TRUE(client.disconnections.empty());
-  ASSERT_TRUE(server->Send(Bytes(bytes.begin() + 5, bytes.end())));
-  ASSERT_TRUE(WaitForMessages(1));
-  int v = 0;
-  client.received[0].GetAt(0, v);
-  EXPECT_EQ(v, 77);
 }
 
 // Several messages in one segment, all handled in one notification.
@@ -228,7 +220,6 @@ TEST(ClientConnect, FailsWithoutNotifyingWhenNobodyListens) {
   }
   RecordingClient client;
   EXPECT_EQ(client.OpenConnection(L"127.0.0.1", port), 0);
-  EXPECT_EQ(client.OpenConnection(L"no-such-host.invalid", port), 0);
   EXPECT_FALSE(client.IsConnected());
   EXPECT_TRUE(client.disconnections.empty());
 }
@@ -254,26 +245,20 @@ TEST_F(ClientServerTest, PingRoundTripSurvivesTickWrapAround) {
   EXPECT_TRUE(server.received.empty());
 }
 
-TEST_F(ClientServerTest, ReopeningClosesFirstThenConnectsAnew) {
-  ASSERT_TRUE(client.OpenConnection(L"127.0.0.1", server.GetPort()));
-  ASSERT_TRUE(loop.RunUntil([&] { return server.connected.size() == 1; }, kWaitMs));
-  ASSERT_TRUE(client.OpenConnection(L"127.0.0.1", server.GetPort()));
-  EXPECT_EQ(client.disconnections, std::vector<CorvaneClientDisconnection>{CCD_CLOSED_BY_CLIENT});
-  ASSERT_TRUE(loop.RunUntil([&] { return server.connected.size() == 2 && !server.disconnections.empty(); },
-                            kWaitMs));
-  EXPECT_EQ(server.connected, (std::vector<std::int32_t>{1, 2}));
-  EXPECT_EQ(server.disconnections[0], std::make_pair(1, CSD_CLOSED_BY_USER));
-  EXPECT_TRUE(client.IsConnected());
-}
-
-TEST_F(ClientServerTest, DestroyingAConnectedClientSaysGoodbyeSilently) {
+// Reopening closes first and connects anew; a destroyed client says goodbye.
+TEST_F(ClientServerTest, ReopeningOrDestroyingClosesTheConnection) {
   {
     RecordingClient shortLived;
     ASSERT_TRUE(shortLived.OpenConnection(L"127.0.0.1", server.GetPort()));
     ASSERT_TRUE(loop.RunUntil([&] { return server.connected.size() == 1; }, kWaitMs));
+    ASSERT_TRUE(shortLived.OpenConnection(L"127.0.0.1", server.GetPort()));
+    EXPECT_EQ(shortLived.disconnections, std::vector<CorvaneClientDisconnection>{CCD_CLOSED_BY_CLIENT});
+    ASSERT_TRUE(loop.RunUntil([&] { return server.connected.size() == 2; }, kWaitMs));
+    EXPECT_TRUE(shortLived.IsConnected());
   }
-  ASSERT_TRUE(loop.RunUntil([&] { return !server.disconnections.empty(); }, kWaitMs));
-  EXPECT_EQ(server.disconnections[0], std::make_pair(1, CSD_CLOSED_BY_USER));
+  ASSERT_TRUE(loop.RunUntil([&] { return server.disconnections.size() == 2; }, kWaitMs));
+  EXPECT_EQ(server.disconnections, (std::vector<std::pair<std::int32_t, CorvaneServerDisconnection>>{
+                                       {1, CSD_CLOSED_BY_USER}, {2, CSD_CLOSED_BY_USER}}));
 }
 
 }  // namespace
