@@ -18,16 +18,12 @@ Bytes Message(std::int32_t id, int value) {
 
 class ClientTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(client.OpenConnection(L"127.0.0.1", listener.port));
-    server = listener.WaitForPeer();
-    ASSERT_NE(server, nullptr);
-  }
+  void SetUp() override { ReconnectIfClosed(); }
   void TearDown() override { corvane::detail::SetTickCountSource({}); }
   bool WaitForDisconnection() {
     return loop.RunUntil([&] { return !client.disconnections.empty(); }, kWaitMs);
   }
-  // A fresh connection once the previous one has ended.
+  // Connects, or connects anew once the previous connection has ended.
   void ReconnectIfClosed() {
     if (client.IsConnected()) return;
     const std::size_t before = listener.peers.size();

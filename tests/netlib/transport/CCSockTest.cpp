@@ -14,19 +14,9 @@ namespace {
 
 namespace error = corvane::error;
 using corvane::platform::TcpStreamSocket;
+using transport_test::DatagramEnd;
 using transport_test::kLoopback;
 using transport_test::Stopwatch;
-
-// A bound datagram socket on 127.0.0.1 and its port.
-struct DatagramEnd {
-  CCSock sock;
-  UINT port = 0;
-  DatagramEnd() {
-    std::wstring address;
-    EXPECT_TRUE(sock.Create(0, CCSock::kDatagram, kLoopback));
-    EXPECT_TRUE(sock.GetSockName(address, port));
-  }
-};
 
 // A TCP listener on a free port with the given backlog.
 struct StreamListener {

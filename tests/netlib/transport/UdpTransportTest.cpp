@@ -23,12 +23,7 @@ constexpr DWORD kNothing = CZqSocketComUdp::kNothingReceived;
 class UdpTransport : public ::testing::Test {
  protected:
   void SetUp() override {
-    {  // a port nobody is bound to right now
-      CCSock probe;
-      std::wstring address;
-      ASSERT_TRUE(probe.Create(0, CCSock::kDatagram, kLoopback));
-      ASSERT_TRUE(probe.GetSockName(address, port));
-    }
+    port = transport_test::DatagramEnd().port;  // nobody is bound to it now
     ASSERT_EQ(receiver.InitSocketReceive(port), CZqSocketComUdp::kOk);
     ASSERT_EQ(sender.InitSocket(port, 0, 0), CZqSocketComUdp::kOk);
   }
@@ -45,12 +40,8 @@ class UdpTransport : public ::testing::Test {
 };
 
 TEST_F(UdpTransport, DeliversTheDatagramWithItsSender) {
-  CCSock raw;  // a sender whose port is known
-  std::wstring address;
-  UINT rawPort = 0;
-  ASSERT_TRUE(raw.Create(0, CCSock::kDatagram, kLoopback));
-  ASSERT_TRUE(raw.GetSockName(address, rawPort));
-  ASSERT_EQ(raw.SendTo("<ZQ><0000>", 10, port, kLoopback), 10);
+  transport_test::DatagramEnd raw;  // a sender whose port is known
+  ASSERT_EQ(raw.sock.SendTo("<ZQ><0000>", 10, port, kLoopback), 10);
   std::vector<BYTE> buffer(1024);
   const Stopwatch watch;  // a datagram on its way ends the wait, not the time-out
   EXPECT_EQ(ReceiveInto(buffer, 10000), CZqSocketComUdp::kOk);
@@ -58,7 +49,7 @@ TEST_F(UdpTransport, DeliversTheDatagramWithItsSender) {
   EXPECT_EQ(received, 10u);
   EXPECT_EQ(std::string(buffer.begin(), buffer.begin() + 10), "<ZQ><0000>");
   EXPECT_EQ(from, kLoopback);
-  EXPECT_EQ(fromPort, rawPort);
+  EXPECT_EQ(fromPort, raw.port);
 }
 
 // The time-out given, or with 0 the endpoint's receive time-out.
