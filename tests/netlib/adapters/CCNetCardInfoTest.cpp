@@ -93,24 +93,6 @@ TEST(NetCardFields, FormatsOfTheEntry) {
   EXPECT_EQ(info.GetNetCardWINS(0), L"N/A");
 }
 
-TEST(NetCardCount, SmallerOfTheTwoQueriesWins) {
-  const struct { DWORD counted; DWORD expected; } cases[] = {{3, 2}, {1, 1}, {2, 2}};
-  for (const auto& c : cases) {
-    auto s = TwoCards();
-    s->countOverride = true;
-    s->count = c.counted;
-    s->hostIp = "192.168.7.9";
-    auto info = Collect(s);
-    EXPECT_EQ(info.Get_m_dwNumOfCard(), c.expected) << c.counted;
-    EXPECT_EQ(info.GetErrorMsg(), L"Success!");
-    // With one card the second adapter is out of reach: index 1 is card 0.
-    if (c.expected == 1) {
-      EXPECT_EQ(info.GetNetCardIPAddress(1), L"10.0.0.5");
-      EXPECT_EQ(info.GetNetCardIPAddress(0xFFFFFFFF), L"10.0.0.5");
-    }
-  }
-}
-
 TEST(NetCardStatus, FailureTexts) {
   const struct { DWORD countRc, listRc; bool hostOk; const wchar_t* text; DWORD cards; } cases[] = {
       {31, 0, true, L"Unable to get needed buffer size...", 0},
@@ -135,15 +117,19 @@ TEST(NetCardStatus, FailureTexts) {
   }
 }
 
-TEST(NetCardStatus, RecollectionReplacesTheTable) {
+// The smaller of the two counts wins; each collection replaces the table.
+TEST(NetCardStatus, RecollectionTakesTheSmallerCountAndReplacesTheTable) {
   auto s = TwoCards();
   s->hostIp = "192.168.7.9";
+  s->count = 3;
   CCNetCardInfo info(std::make_unique<FakeAdapterSource>(s));
+  ASSERT_EQ(info.Get_m_dwNumOfCard(), 2u);
   ASSERT_EQ(info.GetNetCardIPAddress(1), L"192.168.7.9");
-  s->list.records.pop_back();
+  s->count = 1;  // the second adapter is out of reach: index 1 is card 0
   s->list.records[0].addresses = {{"10.9.9.9", "255.0.0.0"}};
   EXPECT_EQ(info.GetCardInfo(), 1);
   EXPECT_EQ(info.Get_m_dwNumOfCard(), 1u);
+  EXPECT_EQ(info.GetNetCardIPAddress(1), L"10.9.9.9");
   EXPECT_EQ(info.GetNetCardIPAddress(0xFFFFFFFF), L"10.9.9.9");
   s->countResult = 31;
   EXPECT_EQ(info.GetCardInfo(), 0);

@@ -2,6 +2,7 @@
 // A scripted adapter source: tests shape what the "system" reports and may
 // change it between collections.
 #include <memory>
+#include <optional>
 
 #include "adapters/AdapterSource.h"
 
@@ -13,8 +14,7 @@ using detail::AdapterRecord;
 
 struct AdapterScript {
   DWORD countResult = detail::kSourceOk;
-  DWORD count = 0;  // used when countOverride is set, else the list size
-  bool countOverride = false;
+  std::optional<DWORD> count;  // else the list size
   DWORD listResult = detail::kSourceOk;
   AdapterList list;
   bool hostResolves = true;
@@ -25,8 +25,7 @@ class FakeAdapterSource final : public detail::AdapterSource {
  public:
   explicit FakeAdapterSource(std::shared_ptr<AdapterScript> script) : m_script(std::move(script)) {}
   DWORD CountAdapters(DWORD& dwCount) override {
-    dwCount = m_script->countOverride ? m_script->count
-                                      : static_cast<DWORD>(m_script->list.records.size());
+    dwCount = m_script->count.value_or(static_cast<DWORD>(m_script->list.records.size()));
     return m_script->countResult;
   }
   DWORD ListAdapters(AdapterList& list) override {

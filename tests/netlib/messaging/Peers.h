@@ -114,10 +114,6 @@ class RawListener {
       if (auto s = m_pSocket->Accept(error)) peers.push_back(std::make_unique<RawPeer>(m_loop, std::move(s)));
     });
   }
-  RawPeer* WaitForPeer() {
-    m_loop.RunUntil([&] { return !peers.empty(); }, kWaitMs);
-    return peers.empty() ? nullptr : peers.front().get();
-  }
   int port = 0;
   std::vector<std::unique_ptr<RawPeer>> peers;
 

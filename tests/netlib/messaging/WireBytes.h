@@ -25,6 +25,12 @@ inline std::vector<BYTE> ToBytes(CCorvaneMessage msg) {
   return sink.bytes;
 }
 
+// Control messages as they travel: closing (-4), server stopping (-1),
+// disconnected by the server (-5).
+inline const std::vector<BYTE> kClosing = {0xFC, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0};
+inline const std::vector<BYTE> kStopping = {0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0};
+inline const std::vector<BYTE> kDisconnects = {0xFB, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0};
+
 inline std::vector<BYTE> Concat(std::initializer_list<std::vector<BYTE>> parts) {
   std::vector<BYTE> all;
   for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());

@@ -8,47 +8,44 @@
 #include <vector>
 
 #include "LoopbackPeers.h"
+#include "platform/TcpStreamSocket.h"
 
 namespace {
 
 namespace error = corvane::error;
+using corvane::platform::TcpStreamSocket;
+using transport_test::DatagramEnd;
 using transport_test::kLoopback;
-using transport_test::Listener;
 using transport_test::Stopwatch;
 
-// A bound datagram socket on 127.0.0.1 and its port.
-struct DatagramEnd {
-  CCSock sock;
-  UINT port = 0;
-  DatagramEnd() {
+// A TCP listener on a free port with the given backlog.
+struct StreamListener {
+  explicit StreamListener(int backlog) {
+    int error = 0;
+    socket = TcpStreamSocket::Listen(0, backlog, error);
     std::wstring address;
-    EXPECT_TRUE(sock.Create(0, CCSock::kDatagram, kLoopback));
-    EXPECT_TRUE(sock.GetSockName(address, port));
+    if (socket) socket->LocalAddress(address, port);
   }
+  std::unique_ptr<TcpStreamSocket> socket;
+  int port = 0;
 };
 
-TEST(CCSock, ReceiveFromTimesOutNoEarlierThanItsTimeout) {
-  DatagramEnd end;
-  end.sock.Set_m_dwTimeoutReceiveFrom(300);
-  char buffer[16];
-  std::wstring sender;
+TEST(CCSock, DatagramReceiveTimesOutThenReportsAndConsumesAnOversizedOne) {
+  DatagramEnd receiver, sender;
+  receiver.sock.Set_m_dwTimeoutReceiveFrom(300);
+  std::vector<char> buffer(1024, 0);
+  std::wstring from;
   UINT port = 0;
   const Stopwatch watch;
-  EXPECT_EQ(end.sock.ReceiveFrom(buffer, sizeof buffer, sender, port), -1);
+  EXPECT_EQ(receiver.sock.ReceiveFrom(buffer.data(), 1024, from, port), -1);
   EXPECT_EQ(CCSock::GetLastError(), error::kTimedOut);
   EXPECT_GE(watch.ElapsedMs(), 300);
   EXPECT_LT(watch.ElapsedMs(), 3000);
-}
 
-TEST(CCSock, OversizedDatagramIsReportedAndConsumed) {
-  DatagramEnd receiver, sender;
   const std::vector<char> big(2000, 'x');
   ASSERT_EQ(sender.sock.SendTo(big.data(), 2000, receiver.port, kLoopback), 2000);
   ASSERT_EQ(sender.sock.SendTo("next", 4, receiver.port, kLoopback), 4);
   receiver.sock.Set_m_dwTimeoutReceiveFrom(2000);
-  std::vector<char> buffer(1024, 0);
-  std::wstring from;
-  UINT port = 0;
   EXPECT_EQ(receiver.sock.ReceiveFrom(buffer.data(), 1024, from, port), -1);
   EXPECT_EQ(CCSock::GetLastError(), error::kMessageSize);
   EXPECT_EQ(buffer[1023], 'x');
@@ -96,8 +93,8 @@ TEST(CCSock, ConnectToAPortWithoutListenerIsRefused) {
 
 TEST(CCSock, ConnectWithoutAnswerGivesUpAfterItsTimeout) {
   // With its accept queue full, a listener drops further connection requests.
-  Listener listener(0);
-  ASSERT_NE(listener.Port(), 0u);
+  StreamListener listener(0);
+  ASSERT_TRUE(listener.socket);
   std::vector<std::unique_ptr<CCSock>> clients;
   bool timedOut = false;
   for (int i = 0; i < 8 && !timedOut; ++i) {
@@ -105,7 +102,7 @@ TEST(CCSock, ConnectWithoutAnswerGivesUpAfterItsTimeout) {
     ASSERT_TRUE(client->Create(0, CCSock::kStream));
     client->Set_m_dwTimeoutConnection(300);
     const Stopwatch watch;
-    if (!client->Connect(kLoopback, listener.Port())) {
+    if (!client->Connect(kLoopback, listener.port)) {
       EXPECT_EQ(CCSock::GetLastError(), error::kTimedOut);
       EXPECT_GE(watch.ElapsedMs(), 300);
       EXPECT_LT(watch.ElapsedMs(), 3000);
@@ -119,18 +116,18 @@ TEST(CCSock, ConnectWithoutAnswerGivesUpAfterItsTimeout) {
 class CCSockStream : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_NE(listener.Port(), 0u);
+    ASSERT_TRUE(listener.socket);
     ASSERT_TRUE(client.Create(0, CCSock::kStream));
     client.Set_m_dwTimeoutConnection(2000);
-    ASSERT_TRUE(client.Connect(kLoopback, listener.Port()));
-    server = listener.Accept();
-    ASSERT_GE(server, 0);
+    ASSERT_TRUE(client.Connect(kLoopback, listener.port));
+    int error = 0;
+    server = listener.socket->Accept(error);
+    ASSERT_TRUE(server);
   }
-  void TearDown() override { Listener::CloseFd(server); }
 
-  Listener listener{4};
+  StreamListener listener{4};
   CCSock client;
-  int server = -1;
+  std::unique_ptr<TcpStreamSocket> server;
 };
 
 TEST_F(CCSockStream, ReceiveWaitsForBytesNotForItsTimeout) {
@@ -143,7 +140,8 @@ TEST_F(CCSockStream, ReceiveWaitsForBytesNotForItsTimeout) {
   EXPECT_GE(watch.ElapsedMs(), 300);
   EXPECT_LT(watch.ElapsedMs(), 3000);
   // Bytes on their way end the wait at once.
-  Listener::SendAll(server, "hello");
+  int error = 0;
+  ASSERT_TRUE(server->WriteAll(reinterpret_cast<const BYTE*>("hello"), 5, 1000, error));
   client.Set_m_dwTimeoutRead(10000);
   watch = Stopwatch();
   EXPECT_EQ(client.Receive(buffer, sizeof buffer), 5);
@@ -151,18 +149,12 @@ TEST_F(CCSockStream, ReceiveWaitsForBytesNotForItsTimeout) {
   EXPECT_EQ(std::string(buffer, 5), "hello");
 }
 
-TEST_F(CCSockStream, PeerCloseGivesZeroAndMarksClosed) {
-  Listener::CloseFd(server);
-  server = -1;
+TEST_F(CCSockStream, PeerCloseGivesZeroThenSendsFailWithoutSignal) {
+  server.reset();
   client.Set_m_dwTimeoutRead(2000);
   char buffer[16];
   EXPECT_EQ(client.Receive(buffer, sizeof buffer), 0);
   EXPECT_EQ(client.m_bClosed, 1);
-}
-
-TEST_F(CCSockStream, SendToClosedPeerFailsWithoutSignal) {
-  Listener::CloseFd(server);
-  server = -1;
   const std::vector<char> data(1 << 16, 'z');
   int result = 0;
   // The first send may still be taken; a later one meets the reset.

@@ -12,28 +12,18 @@
 namespace {
 
 using corvane::detail::DatagramDrain;
+using transport_test::DatagramEnd;
 using transport_test::kLoopback;
 
-struct BoundPair {
-  CCSock receiver, sender;
-  UINT port = 0;
-  BoundPair() {
-    std::wstring address;
-    EXPECT_TRUE(receiver.Create(0, CCSock::kDatagram, kLoopback));
-    EXPECT_TRUE(receiver.GetSockName(address, port));
-    EXPECT_TRUE(sender.Create(0, CCSock::kDatagram, kLoopback));
-  }
-};
-
 TEST(DatagramDrain, FullQueueLeavesTheRestInTheKernelAndLosesNothing) {
-  BoundPair pair;
+  DatagramEnd receiver, sender;
   constexpr std::size_t kSize = 100;
   constexpr std::size_t kLimit = 4 * (kSize + DatagramDrain::kEntryOverhead);
-  auto drain = DatagramDrain::Start(pair.receiver.GetNativeHandle(), kLimit);
+  auto drain = DatagramDrain::Start(receiver.sock.GetNativeHandle(), kLimit);
   ASSERT_TRUE(drain);
   for (int i = 0; i < 20; ++i) {
     std::string payload(kSize, static_cast<char>('a' + i));
-    ASSERT_EQ(pair.sender.SendTo(payload.data(), kSize, pair.port, kLoopback), 100);
+    ASSERT_EQ(sender.sock.SendTo(payload.data(), kSize, receiver.port, kLoopback), 100);
   }
   char buffer[kSize];
   DWORD address = 0;
@@ -55,16 +45,16 @@ constexpr int kBurst = 1000;
 constexpr std::size_t kAnswerSize = 200;
 
 TEST(DatagramDrain, KeepsTheWholeBurstWhereTheKernelBufferCannot) {
-  BoundPair pair;
-  ASSERT_TRUE(pair.receiver.SetReceiveBufferSize(kDesktopBufferRequest));
-  auto drain = DatagramDrain::Start(pair.receiver.GetNativeHandle());
+  DatagramEnd receiver, sender;
+  ASSERT_TRUE(receiver.sock.SetReceiveBufferSize(kDesktopBufferRequest));
+  auto drain = DatagramDrain::Start(receiver.sock.GetNativeHandle());
   ASSERT_TRUE(drain);
   // A thousand numbered answers within about 100 ms, as many printers answer
   // over an Ethernet segment, while nobody receives.
   std::string payload(kAnswerSize, 'm');
   for (int i = 0; i < kBurst; ++i) {
     std::memcpy(payload.data(), &i, sizeof i);
-    ASSERT_EQ(pair.sender.SendTo(payload.data(), kAnswerSize, pair.port, kLoopback), 200);
+    ASSERT_EQ(sender.sock.SendTo(payload.data(), kAnswerSize, receiver.port, kLoopback), 200);
     if (i % 10 == 9) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   char buffer[kAnswerSize];
