@@ -2,6 +2,7 @@
 // virtual LAN with five simulated printers) whole discoveries.
 #include "ChildRun.h"
 #include "TempDir.h"
+#include "VirtualLan.h"
 
 #include <gtest/gtest.h>
 
@@ -49,11 +50,6 @@ class CliCopy {
   TempDir m_dir;
   std::filesystem::path m_exe;
 };
-
-bool InLan() {
-  const char* v = std::getenv("VLAN");
-  return v != nullptr && std::string(v) == "1";
-}
 
 size_t Count(const std::string& text, const std::string& what) {
   size_t n = 0;
@@ -103,7 +99,7 @@ TEST(CliRun, SettingsShowDefaultsOrTheIniBesideIt) {
 }
 
 TEST(LanCli, DiscoverJsonFindsEverySimulatedPrinter) {
-  if (!InLan()) GTEST_SKIP() << "needs the virtual LAN";
+  if (!VirtualLan::Inside()) GTEST_SKIP() << "needs the virtual LAN";
   CliCopy cli;
   const auto r = cli.Run({"discover", "--json"});
   ASSERT_EQ(r.exit, 0) << r.err;
@@ -125,7 +121,7 @@ TEST(LanCli, DiscoverJsonFindsEverySimulatedPrinter) {
 }
 
 TEST(LanCli, DiscoverTextAndDebugLines) {
-  if (!InLan()) GTEST_SKIP() << "needs the virtual LAN";
+  if (!VirtualLan::Inside()) GTEST_SKIP() << "needs the virtual LAN";
   CliCopy cli;
   const auto r = cli.Run({"discover", "--debug"});
   ASSERT_EQ(r.exit, 0);
@@ -137,7 +133,7 @@ TEST(LanCli, DiscoverTextAndDebugLines) {
 }
 
 TEST(LanCli, NothingFoundIsNoFailure) {
-  if (!InLan()) GTEST_SKIP() << "needs the virtual LAN";
+  if (!VirtualLan::Inside()) GTEST_SKIP() << "needs the virtual LAN";
   CliCopy cli;
   // Printers listen on 15000; these settings ask on another port.
   cli.WriteFile("quiet.ini", "[UDPTXRXPORT]\nuiRxPort=15001\nuiTxPort=15999\n[RETRYTIME]\n"
@@ -151,7 +147,7 @@ TEST(LanCli, NothingFoundIsNoFailure) {
 }
 
 TEST(LanCli, InterruptEndsDiscoveryAndPrintsWhatWasFound) {
-  if (!InLan()) GTEST_SKIP() << "needs the virtual LAN";
+  if (!VirtualLan::Inside()) GTEST_SKIP() << "needs the virtual LAN";
   CliCopy cli;
   ChildRun run({cli.Exe().string(), "discover", "--debug"});
   ASSERT_TRUE(run.WaitForOutput("<RX_DEV_DISCOVERY>", 10s));
