@@ -7,16 +7,6 @@
 
 using Field = CDiscoveryProtocol::InfoField;
 
-TEST(DiscoveryProtocol, PrefixIsExactAndCaseSensitive) {
-  const std::pair<const wchar_t*, bool> cases[] = {
-      {L"<ZQ><MAC><1>", true}, {L"<ZQ>", true},       {L"<zq><MAC><1>", false},
-      {L" <ZQ><MAC>", false},  {L"<ZQ", false},       {L"", false},
-      {L"<Zq><NAME>", false},  {L"<MAC><ZQ>", false},
-  };
-  for (const auto& [text, expected] : cases)
-    EXPECT_EQ(CDiscoveryProtocol::HasZqPrefix(text), expected) << std::string(text, text + wcslen(text));
-}
-
 TEST(DiscoveryProtocol, ValueIsRestAfterTagWithoutAngleBrackets) {
   struct Case {
     const wchar_t* answer;
@@ -47,23 +37,3 @@ TEST(DiscoveryProtocol, ValueIsRestAfterTagWithoutAngleBrackets) {
   }
 }
 
-TEST(DiscoveryProtocol, InfoTagsAreTestedInFixedOrder) {
-  const std::tuple<const wchar_t*, Field, const wchar_t*> cases[] = {
-      {L"<ZQ><NAME><P1>", Field::kName, L"P1"},
-      {L"<ZQ><MOD><ZT-1>", Field::kModel, L"ZT-1"},
-      {L"<ZQ><SNM><255.255.0.0>", Field::kSubnetMask, L"255.255.0.0"},
-      {L"<ZQ><GTW><10.77.0.1>", Field::kGateway, L"10.77.0.1"},
-      {L"<ZQ><DHCP><ON>", Field::kDhcp, L"ON"},
-      // Name wins over model wherever they stand.
-      {L"<ZQ><MOD><M><NAME><N>", Field::kName, L"N"},
-      {L"<ZQ><MAC><00>", Field::kNone, L""},
-      {L"<ZQ><XYZ><1>", Field::kNone, L""},
-  };
-  for (const auto& [answer, field, value] : cases) {
-    std::wstring got;
-    EXPECT_EQ(CDiscoveryProtocol::FindInfoField(answer, got), field);
-    if (field != Field::kNone) {
-      EXPECT_EQ(got, value);
-    }
-  }
-}

@@ -183,6 +183,8 @@ TEST(StateMachineWire, DiscoveryAnswersFromTheWire) {
       {wire("<ZQ><MAC><00-11-22-33-44-55>"), true, L"00-11-22-33-44-55", false},
       {wire("<zq><MAC><00-11-22-33-44-55>"), false, L"", false},
       {wire("<MAC><00-11>"), false, L"", false},
+      {wire(" <ZQ><MAC><1>"), false, L"", false},
+      {wire("<Zq><MAC><1>"), false, L"", false},
       {wire("<ZQ><NAME><X>"), false, L"", true},
       {wire("<ZQ>"), false, L"", true},
       {wire("<ZQ><MAC>"), true, L"", false},
@@ -212,12 +214,11 @@ TEST(StateMachineWire, DiscoveryAnswersFromTheWire) {
 TEST_F(StateMachineTest, InformationAnswersFromTheWire) {
   m_Machine.Begin();
   m_Table.AddDeviceByMac(L"", L"", L"10.0.0.9", L"", L"M");
-  const std::pair<std::string, const wchar_t*> answers[] = {
-      {"<ZQ><MOD><>", nullptr},          {"<ZQ><DHCP>", nullptr},
-      {"<zq><NAME><lower>", nullptr},    {"<ZQ><NAME><ONE><MOD><x>", nullptr},
-      {"<ZQ><XYZ><1>", L"Unknow Answer!"},
-  };
-  for (const auto& [bytes, console] : answers) {
+  // Two of these are unknown answers; the name tag is looked for before the model's.
+  const std::string answers[] = {"<ZQ><MOD><>",  "<ZQ><DHCP>",    "<zq><NAME><lower>",
+                                 "<ZQ><MOD><M><NAME><N>", "<ZQ><XYZ><1>", "<ZQ><MAC><00>",
+                                 "<ZQ><NAME><ONE><MOD><x>"};
+  for (const std::string& bytes : answers) {
     m_dwState = RX_DEV_INFO;
     m_Transport.Push(Reception::Datagram(bytes, L"10.0.0.9"));
     m_Machine.Pass();
@@ -229,7 +230,7 @@ TEST_F(StateMachineTest, InformationAnswersFromTheWire) {
   EXPECT_EQ(r.dwImage, 5u);
   EXPECT_EQ(r.strDhcp, L"");
   EXPECT_EQ(r.strName, L"ONEMODx");
-  EXPECT_EQ(m_Owner.ConsoleCount(L"Unknow Answer!"), 1u);
+  EXPECT_EQ(m_Owner.ConsoleCount(L"Unknow Answer!"), 2u);
 }
 
 TEST_F(StateMachineTest, DuplicateAndStrayAnswersDoNotDuplicateRows) {

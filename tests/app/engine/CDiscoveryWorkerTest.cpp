@@ -73,9 +73,7 @@ TEST_F(WorkerTest, StopDuringReceiveEndsRunAfterReceiveReturns) {
 TEST_F(WorkerTest, LongIdlePauseEndsAtStop) {
   m_Owner.m_Settings.dwRxThreadIdleTimeout = 600000;
   ASSERT_EQ(m_pWorker->Start(), 1);
-  const auto t0 = std::chrono::steady_clock::now();
-  while (m_Owner.ConsoleCount(L"<RX_DEV_IDLE>") == 0 && std::chrono::steady_clock::now() - t0 < 10s)
-    std::this_thread::yield();
+  ASSERT_TRUE(m_Owner.WaitForConsole(L"<RX_DEV_IDLE>", 10s));
   m_pWorker->RequestStop();
   EXPECT_TRUE(m_pWorker->WaitForEnd(10s));
 }

@@ -29,6 +29,7 @@ struct RowCall {
 
 class RecordingOwner : public IDiscoveryOwner {
   mutable std::mutex m_Mutex;
+  mutable std::condition_variable m_ConsoleCv;
   template <typename F>
   auto Locked(F f) const {
     std::lock_guard lock(m_Mutex);
@@ -50,6 +51,7 @@ class RecordingOwner : public IDiscoveryOwner {
   }
   void WriteDebugConsole(const std::wstring& strLine) override {
     Locked([&] { m_Console.push_back(strLine); });
+    m_ConsoleCv.notify_all();
   }
   void ToggleLamp(Lamp lamp) override { Locked([&] { ++m_Toggles[lamp == kLoopLamp ? 0 : 1]; }); }
   void StepProgress() override { Locked([&] { ++m_dwProgressSteps; }); }
@@ -62,6 +64,12 @@ class RecordingOwner : public IDiscoveryOwner {
 
   // Copies taken under the lock, for tests that read while a worker writes.
   std::vector<std::wstring> Console() const { return Locked([&] { return m_Console; }); }
+  bool WaitForConsole(const std::wstring& strLine, std::chrono::milliseconds limit) const {
+    std::unique_lock lock(m_Mutex);
+    return m_ConsoleCv.wait_for(lock, limit, [&] {
+      return std::find(m_Console.begin(), m_Console.end(), strLine) != m_Console.end();
+    });
+  }
   std::vector<RowCall> Rows() const { return Locked([&] { return m_Rows; }); }
   DWORD Toggles(int iLamp) const { return Locked([&] { return m_Toggles[iLamp]; }); }
   DWORD ProgressSteps() const { return Locked([&] { return m_dwProgressSteps; }); }
@@ -229,15 +237,12 @@ inline FakeTransport::Responder PrinterResponder(std::vector<SimPrinter> printer
   return [printers](const std::wstring& strMessage, std::deque<Reception>& queue) {
     for (const SimPrinter& p : printers) {
       const std::wstring wip(p.ip.begin(), p.ip.end());
-      auto answer = [&](const std::string& text) {
-        queue.push_back(Reception::Datagram(text, wip));
-      };
-      if (strMessage == L"<ZQ><0000>") answer("<ZQ><MAC><" + p.mac + ">");
-      if (strMessage == L"<ZQ><STSMOQ><NAME>") answer("<ZQ><NAME><" + p.name + ">");
-      if (strMessage == L"<ZQ><STSMOQ><MOD>") answer("<ZQ><MOD><" + p.model + ">");
-      if (strMessage == L"<ZQ><STSMOQ><SNM>") answer("<ZQ><SNM><" + p.mask + ">");
-      if (strMessage == L"<ZQ><STSMOQ><GTW>") answer("<ZQ><GTW><" + p.gateway + ">");
-      if (strMessage == L"<ZQ><STSMOQ><DHCP>") answer("<ZQ><DHCP><" + p.dhcp + ">");
+      const std::pair<const wchar_t*, std::string> answers[] = {
+          {L"<ZQ><0000>", "<MAC><" + p.mac},          {L"<ZQ><STSMOQ><NAME>", "<NAME><" + p.name},
+          {L"<ZQ><STSMOQ><MOD>", "<MOD><" + p.model},  {L"<ZQ><STSMOQ><SNM>", "<SNM><" + p.mask},
+          {L"<ZQ><STSMOQ><GTW>", "<GTW><" + p.gateway}, {L"<ZQ><STSMOQ><DHCP>", "<DHCP><" + p.dhcp}};
+      for (const auto& [request, answer] : answers)
+        if (strMessage == request) queue.push_back(Reception::Datagram("<ZQ>" + answer + ">", wip));
     }
   };
 }

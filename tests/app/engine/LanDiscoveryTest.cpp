@@ -34,14 +34,6 @@ class LanRun {
     EXPECT_TRUE(m_Worker.WaitForEnd(60s));
     return Clock::now() - m_Start;
   }
-  bool WaitForConsole(const std::wstring& line, std::chrono::milliseconds limit) {
-    const auto deadline = Clock::now() + limit;
-    while (m_Owner.ConsoleCount(line) == 0) {
-      if (Clock::now() > deadline) return false;
-      m_Worker.WaitForEnd(5ms);  // a bounded wait that also ends with the run
-    }
-    return true;
-  }
 
   RecordingOwner m_Owner;
   CDeviceTable m_Table{m_Owner};
@@ -126,7 +118,7 @@ TEST_F(LanDiscovery, SeveralPrintersInDiscoveryOrder) {
 TEST_F(LanDiscovery, EmptyDatagramsAreReceivedWithoutCounting) {
   LanRun run({});
   run.Start();
-  ASSERT_TRUE(run.WaitForConsole(L"<RX_DEV_DISCOVERY>", 5s));
+  ASSERT_TRUE(run.m_Owner.WaitForConsole(L"<RX_DEV_DISCOVERY>", 5s));
   UdpProbe sender(0);
   for (int i = 0; i < 3; ++i) EXPECT_TRUE(sender.Send(VirtualLan::Env("VLAN_HOST_IP"), 15001, ""));
   ASSERT_TRUE(run.m_Worker.WaitForEnd(30s));
