@@ -8,15 +8,14 @@
 
 namespace {
 
-// Drives the passes of one run on the test thread, recording every state
-// entered and every idle pause asked for.
+// Drives the passes of one run on the test thread, recording every idle
+// pause asked for.
 struct Rig {
   RecordingOwner m_Owner;
   CDeviceTable m_Table{m_Owner};
   FakeTransport m_Transport;
   std::atomic<DWORD> m_dwState{TX_DEV_DISCOVERY};
   std::vector<DWORD> m_Pauses;
-  std::vector<DWORD> m_States;
   CDiscoveryStateMachine m_Machine{m_Owner, m_Table, m_Transport, m_dwState,
                                    [this](DWORD ms) { m_Pauses.push_back(ms); }};
 
@@ -25,7 +24,6 @@ struct Rig {
     m_Machine.Begin();
     for (int i = 0; i < iMaxPasses; ++i) {
       const DWORD dwState = m_dwState.load();
-      m_States.push_back(dwState);
       m_Machine.Pass();
       if (dwState == END_JOB) {
         m_Machine.End();
@@ -34,7 +32,6 @@ struct Rig {
     }
     return false;
   }
-  size_t Count(DWORD dwState) const { return std::count(m_States.begin(), m_States.end(), dwState); }
   bool Logged(const std::wstring& strLine) const {
     const auto lines = m_Owner.LogLines();
     return std::find(lines.begin(), lines.end(), strLine) != lines.end();
@@ -60,8 +57,6 @@ TEST_F(StateMachineTest, NoPrinterSendsThreeRequestsThenEnds) {
   EXPECT_EQ(m_Transport.m_dwReceives, 9u);
   EXPECT_EQ(m_Transport.m_dwLastTimeout, 200u);
   EXPECT_EQ(m_Pauses, std::vector<DWORD>(9, 50));
-  EXPECT_EQ(Count(TX_DEV_DISCOVERY), 3u);
-  EXPECT_EQ(Count(TX_DEV_REQ_INFO), 0u);
   EXPECT_EQ(m_Owner.ConsoleCount(L"<END_DEV_DISCOVERY> NO device found!"), 1u);
   EXPECT_EQ(m_Owner.ConsoleCount(L"<END_JOB>"), 1u);
   EXPECT_EQ(m_Owner.StopCalls(), 1u);
