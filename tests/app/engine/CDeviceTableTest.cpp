@@ -1,5 +1,5 @@
 #include "CDeviceTable.h"
-#include "DiscoveryFakes.h"
+#include "RecordingOwner.h"
 
 #include <gtest/gtest.h>
 

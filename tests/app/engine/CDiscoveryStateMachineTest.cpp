@@ -1,6 +1,7 @@
 #include "CDeviceTable.h"
 #include "CDiscoveryStateMachine.h"
-#include "DiscoveryFakes.h"
+#include "FakeTransport.h"
+#include "RecordingOwner.h"
 
 #include <gtest/gtest.h>
 

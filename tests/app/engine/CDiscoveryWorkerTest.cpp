@@ -1,6 +1,7 @@
 #include "CDeviceTable.h"
 #include "CDiscoveryWorker.h"
-#include "DiscoveryFakes.h"
+#include "FakeTransport.h"
+#include "RecordingOwner.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // peer 1. Each test starts the simulator it needs.
 #include "CDeviceTable.h"
 #include "CDiscoveryWorker.h"
-#include "DiscoveryFakes.h"
+#include "RecordingOwner.h"
 #include "UdpProbe.h"
 #include "VirtualLan.h"
 
