@@ -1,5 +1,5 @@
 #include "CDeviceTable.h"
-#include "DiscoveryFakes.h"
+#include "RecordingOwner.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +17,13 @@ class DeviceTableTest : public ::testing::Test {
     return p ? *p : none;
   }
 };
+
+// A record's fields in a fixed order: name, model, address, mask, MAC,
+// gateway, DHCP, image.
+std::vector<std::wstring> Fields(const _DeviceInfo& r) {
+  return {r.strName, r.strModel, r.strIpAddress, r.strSubnetMask, r.strMacAddress,
+          r.strGateway, r.strDhcp, std::to_wstring(r.dwImage)};
+}
 
 using Updater = BOOL (CDeviceTable::*)(const std::wstring&, const std::wstring&);
 using Getter = std::wstring _DeviceInfo::*;
@@ -41,15 +48,8 @@ const FieldCase kFields[] = {
 TEST_F(DeviceTableTest, AddByMacCreatesRecordWithPlaceholdersOnce) {
   EXPECT_EQ(m_Table.AddDeviceByMac(L"", L"", L"192.168.1.50", L"", L"00-11-22-33-44-55"), 1);
   ASSERT_EQ(m_Table.GetDeviceCount(), 1u);
-  const _DeviceInfo& r = Record(0);
-  EXPECT_EQ(r.strMacAddress, L"00-11-22-33-44-55");
-  EXPECT_EQ(r.strIpAddress, L"192.168.1.50");
-  EXPECT_EQ(r.strName, L"-*-*-");
-  EXPECT_EQ(r.strModel, L"-|-|-");
-  EXPECT_EQ(r.strSubnetMask, L"!*!*!");
-  EXPECT_EQ(r.dwImage, 5u);
-  EXPECT_EQ(r.strGateway, L"");
-  EXPECT_EQ(r.strDhcp, L"");
+  EXPECT_EQ(Fields(Record(0)), (std::vector<std::wstring>{L"-*-*-", L"-|-|-", L"192.168.1.50", L"!*!*!",
+                                                        L"00-11-22-33-44-55", L"", L"", L"5"}));
   auto rows = m_Owner.Rows();
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_TRUE(rows[0].bInsert);
@@ -65,10 +65,8 @@ TEST_F(DeviceTableTest, AddByMacCreatesRecordWithPlaceholdersOnce) {
   // Given values are kept; the row insertion's result is the result.
   m_Owner.m_bInsertResult = 0;
   EXPECT_EQ(m_Table.AddDeviceByMac(L"N", L"M", L"1.2.3.4", L"255.0.0.0", L"AA"), 0);
-  EXPECT_EQ(Record(1).strName, L"N");
-  EXPECT_EQ(Record(1).strModel, L"M");
-  EXPECT_EQ(Record(1).strSubnetMask, L"255.0.0.0");
-  EXPECT_EQ(Record(1).dwImage, 1u);
+  EXPECT_EQ(Fields(Record(1)),
+            (std::vector<std::wstring>{L"N", L"M", L"1.2.3.4", L"255.0.0.0", L"AA", L"", L"", L"1"}));
 }
 
 TEST_F(DeviceTableTest, UpdateOfKnownAddressSetsFieldAndRefreshesItsRow) {
@@ -87,16 +85,12 @@ TEST_F(DeviceTableTest, UpdateOfKnownAddressSetsFieldAndRefreshesItsRow) {
   }
   EXPECT_EQ(m_Table.GetDeviceCount(), 2u);
   EXPECT_EQ(Record(0).strName, L"-*-*-");  // the other record is untouched
-}
-
-TEST_F(DeviceTableTest, ModelAnswerSetsImage) {
-  m_Table.AddDeviceByMac(L"", L"", L"10.0.0.1", L"", L"A");
-  m_Table.UpdateModelByIp(L"ZT-410", L"10.0.0.1");
-  EXPECT_EQ(Record(0).dwImage, 1u);
+  // A model sets the image shown; an empty one sets the unknown image.
+  m_Table.UpdateModelByIp(L"ZT-410", L"10.0.0.2");
+  EXPECT_EQ(Record(1).dwImage, 1u);
   EXPECT_EQ(m_Owner.Rows().back().dwImage, 1u);
-  m_Table.UpdateModelByIp(L"", L"10.0.0.1");
-  EXPECT_EQ(Record(0).dwImage, 5u);
-  EXPECT_EQ(Record(0).strModel, L"-|-|-");
+  m_Table.UpdateModelByIp(L"", L"10.0.0.2");
+  EXPECT_EQ(Record(1).dwImage, 5u);
 }
 
 TEST_F(DeviceTableTest, AnswerFromUnknownAddressCreatesRecordWithThatAddress) {
@@ -114,15 +108,7 @@ TEST_F(DeviceTableTest, AnswerFromUnknownAddressCreatesRecordWithThatAddress) {
     expected.strSubnetMask = L"!*!*!";
     expected.strGateway = L"nn nn nn nn";
     expected.*c.field = L"v";
-    const _DeviceInfo& r = Record(0);
-    EXPECT_EQ(r.dwImage, 0u);
-    EXPECT_EQ(r.strName, expected.strName);
-    EXPECT_EQ(r.strModel, expected.strModel);
-    EXPECT_EQ(r.strIpAddress, expected.strIpAddress);
-    EXPECT_EQ(r.strMacAddress, expected.strMacAddress);
-    EXPECT_EQ(r.strSubnetMask, expected.strSubnetMask);
-    EXPECT_EQ(r.strGateway, expected.strGateway);
-    EXPECT_EQ(r.strDhcp, expected.strDhcp);
+    EXPECT_EQ(Fields(Record(0)), Fields(expected));
     EXPECT_TRUE(m_Owner.Rows().back().bInsert);
     // An empty answered value is stored as it came, not as a placeholder.
     m_Table.Clear();
@@ -154,20 +140,13 @@ TEST_F(DeviceTableTest, UpdateOrAddRefreshesOrAppends) {
   EXPECT_EQ(m_Table.UpdateOrAddDeviceByIp(L"", L"", L"125.125.125.125", L"129.27.129.27",
                                           L"25 25 25 25 25"),
             1);
-  const _DeviceInfo& r = Record(0);
-  EXPECT_EQ(r.dwImage, 0u);
-  EXPECT_EQ(r.strName, L"");
-  EXPECT_EQ(r.strModel, L"");
-  EXPECT_EQ(r.strGateway, L"nn nn nn nn");
-  EXPECT_EQ(r.strDhcp, L"");
-  EXPECT_EQ(r.strMacAddress, L"25 25 25 25 25");
+  EXPECT_EQ(Fields(Record(0)), (std::vector<std::wstring>{L"", L"", L"125.125.125.125", L"129.27.129.27",
+                                                        L"25 25 25 25 25", L"nn nn nn nn", L"", L"0"}));
 
   m_Table.UpdateOrAddDeviceByIp(L"PrnName0", L"", L"125.125.125.125", L"", L"other");
   ASSERT_EQ(m_Table.GetDeviceCount(), 1u);
-  EXPECT_EQ(Record(0).strName, L"PrnName0");
-  EXPECT_EQ(Record(0).strModel, L"-|-|-");
-  EXPECT_EQ(Record(0).strSubnetMask, L"!*!*!");
-  EXPECT_EQ(Record(0).strMacAddress, L"25 25 25 25 25");
+  EXPECT_EQ(Fields(Record(0)), (std::vector<std::wstring>{L"PrnName0", L"-|-|-", L"125.125.125.125", L"!*!*!",
+                                                        L"25 25 25 25 25", L"nn nn nn nn", L"", L"5"}));
   EXPECT_EQ(m_Owner.Rows().back().dwRow, 1u);
 }
 

@@ -1,11 +1,10 @@
 #include "CLogFileManager.h"
+#include "FileText.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -15,10 +14,7 @@ class LogFileTest : public ::testing::Test {
   BOOL OpenLog(CLogFileManager& log, DWORD dwEnabled = 1) {
     return log.Open(m_dir.path().wstring(), L"lumora.log", dwEnabled);
   }
-  std::string Content() const {
-    std::ifstream in(File(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
+  std::string Content() const { return FileText(File()); }
   TempDir m_dir;
   CLogFileManager m_log;
 };

@@ -2,44 +2,20 @@
 // peer 1. Each test starts the simulator it needs.
 #include "CDeviceTable.h"
 #include "CDiscoveryWorker.h"
-#include "ChildRun.h"
-#include "DiscoveryFakes.h"
+#include "RecordingOwner.h"
+#include "UdpProbe.h"
+#include "VirtualLan.h"
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdlib>
 #include <set>
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
+using VirtualLan::StartSim;
 
 namespace {
-
-bool InLan() {
-  const char* v = std::getenv("VLAN");
-  return v != nullptr && std::string(v) == "1";
-}
-
-std::string Env(const char* name) {
-  const char* v = std::getenv(name);
-  return v ? v : "";
-}
-
-// The simulator on peer 1, ready to answer when constructed.
-std::unique_ptr<ChildRun> StartSim(std::vector<std::string> args) {
-  std::vector<std::string> argv = {"ip", "netns", "exec", Env("VLAN_PEER1_NS"),
-                                   LUMORA_BINARY_DIR "/bin/printer-sim"};
-  argv.insert(argv.end(), args.begin(), args.end());
-  auto sim = std::make_unique<ChildRun>(argv);
-  EXPECT_TRUE(sim->WaitForOutput("printer-sim: ready", 10s)) << sim->Err();
-  return sim;
-}
 
 // One discovery with a recording owner and the real UDP transport.
 class LanRun {
@@ -58,14 +34,6 @@ class LanRun {
     EXPECT_TRUE(m_Worker.WaitForEnd(60s));
     return Clock::now() - m_Start;
   }
-  bool WaitForConsole(const std::wstring& line, std::chrono::milliseconds limit) {
-    const auto deadline = Clock::now() + limit;
-    while (m_Owner.ConsoleCount(line) == 0) {
-      if (Clock::now() > deadline) return false;
-      m_Worker.WaitForEnd(5ms);  // a bounded wait that also ends with the run
-    }
-    return true;
-  }
 
   RecordingOwner m_Owner;
   CDeviceTable m_Table{m_Owner};
@@ -75,17 +43,9 @@ class LanRun {
 
 class LanDiscovery : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (!InLan()) return;
-    // Addresses for up to 20 simulated printers on peer 1.
-    for (int k = 1; k <= 20; ++k) {
-      ChildRun add({"ip", "-n", Env("VLAN_PEER1_NS"), "addr", "add",
-                    "10.77.16." + std::to_string(k) + "/16", "brd", "10.77.255.255", "dev", "eth0"});
-      add.Wait(10s);
-    }
-  }
+  static void SetUpTestSuite() { VirtualLan::AddPrinterAddresses(20); }
   void SetUp() override {
-    if (!InLan()) GTEST_SKIP() << "needs the virtual LAN";
+    if (!VirtualLan::Inside()) GTEST_SKIP() << "needs the virtual LAN";
   }
 };
 
@@ -111,9 +71,12 @@ TEST_F(LanDiscovery, NoPrinterEndsAfterThreeRequests) {
   EXPECT_EQ(run.m_Worker.GetState(), TX_DEV_DISCOVERY);
 }
 
+// Asked by the subnet-directed broadcast; the other tests use the limited one.
 TEST_F(LanDiscovery, OnePrinterGivesOneFilledRecord) {
   auto sim = StartSim({"--count", "1"});
-  LanRun run({});
+  CDiscoverySettings settings;
+  settings.dwBroadcastType = 0;
+  LanRun run(settings);
   run.Run();
   ASSERT_EQ(run.m_Table.GetDeviceCount(), 1u);
   const _DeviceInfo& d = *run.m_Table.GetDevice(0);
@@ -152,86 +115,24 @@ TEST_F(LanDiscovery, SeveralPrintersInDiscoveryOrder) {
   EXPECT_EQ(macs.size(), 5u);
 }
 
-TEST_F(LanDiscovery, SubnetDirectedBroadcastFindsPrinter) {
-  auto sim = StartSim({"--count", "1"});
-  CDiscoverySettings settings;
-  settings.dwBroadcastType = 0;
-  LanRun run(settings);
-  run.Run();
-  ASSERT_EQ(run.m_Table.GetDeviceCount(), 1u);
-  EXPECT_TRUE(run.m_Owner.ConsoleCount(L"<END_JOB>") == 1);
-}
-
-TEST_F(LanDiscovery, NoTriesSendsNothing) {
-  auto sim = StartSim({"--count", "1"});
-  CDiscoverySettings settings;
-  settings.dwMaxDiscoveryTry = 0;
-  LanRun run(settings);
-  EXPECT_LT(Seconds(run.Run()), 2.0);
-  EXPECT_EQ(run.m_Table.GetDeviceCount(), 0u);
-  EXPECT_EQ(CountLogged(run.m_Owner, L"<TX_DEV_DISCOVERY><ZQ>"), 0u);
-  EXPECT_EQ(run.m_Owner.ConsoleCount(L"<END_DEV_DISCOVERY> NO device found!"), 1u);
-}
-
 TEST_F(LanDiscovery, EmptyDatagramsAreReceivedWithoutCounting) {
   LanRun run({});
   run.Start();
-  ASSERT_TRUE(run.WaitForConsole(L"<RX_DEV_DISCOVERY>", 5s));
-  const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-  ASSERT_GE(fd, 0);
-  sockaddr_in to{};
-  to.sin_family = AF_INET;
-  to.sin_port = htons(15001);
-  inet_pton(AF_INET, Env("VLAN_HOST_IP").c_str(), &to.sin_addr);
-  for (int i = 0; i < 3; ++i) sendto(fd, "", 0, 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
-  close(fd);
+  ASSERT_TRUE(run.m_Owner.WaitForConsole(L"<RX_DEV_DISCOVERY>", 5s));
+  UdpProbe sender(0);
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(sender.Send(VirtualLan::Env("VLAN_HOST_IP"), 15001, ""));
   ASSERT_TRUE(run.m_Worker.WaitForEnd(30s));
   EXPECT_EQ(run.m_Owner.ConsoleCount(L"<RX_DEV_NOREAD>"), 9u);
   EXPECT_EQ(run.m_Owner.ConsoleCount(L"<RX_DEV_DISCOVERY>"), 12u);
   for (const auto& line : run.m_Owner.Console()) EXPECT_EQ(line.find(L"Rx Data"), std::wstring::npos);
 }
 
-TEST_F(LanDiscovery, StopDuringReceiveEndsAfterThatReceive) {
-  CDiscoverySettings settings;
-  settings.dwReciveThreadTimeout = 3000;
-  LanRun run(settings);
-  run.Start();
-  ASSERT_TRUE(run.WaitForConsole(L"<RX_DEV_DISCOVERY>", 5s));
-  const auto stop = Clock::now();
-  run.m_Worker.RequestStop();
-  ASSERT_TRUE(run.m_Worker.WaitForEnd(10s));
-  EXPECT_LT(Seconds(Clock::now() - stop), 4.0);
-  EXPECT_EQ(run.m_Owner.ConsoleCount(L"<RX_DEV_NOREAD>"), 0u);
-  EXPECT_EQ(run.m_Owner.ConsoleCount(L"<END_JOB>"), 0u);
-  EXPECT_EQ(run.m_Worker.GetState(), TX_DEV_DISCOVERY);
-}
-
-TEST_F(LanDiscovery, PauseHoldsAndResumeGoesOn) {
-  auto sim = StartSim({"--count", "2"});
-  LanRun run({});
-  run.Start();
-  ASSERT_TRUE(run.WaitForConsole(L"<RX_DEV_IDLE>", 5s));
-  run.m_Worker.Pause();
-  EXPECT_FALSE(run.m_Worker.WaitForEnd(600ms));  // the pass in progress ends
-  const size_t held = run.m_Owner.Console().size();
-  EXPECT_FALSE(run.m_Worker.WaitForEnd(1500ms));  // longer than the whole run
-  EXPECT_EQ(run.m_Owner.Console().size(), held);
-  run.m_Worker.Resume();
-  ASSERT_TRUE(run.m_Worker.WaitForEnd(30s));
-  EXPECT_EQ(run.m_Table.GetDeviceCount(), 2u);
-  EXPECT_EQ(run.m_Owner.ConsoleCount(L"<END_JOB>"), 1u);
-}
-
 TEST_F(LanDiscovery, AnswerPortInUseEndsQuicklyWithNothingFound) {
   auto sim = StartSim({"--count", "1"});
-  const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-  sockaddr_in at{};
-  at.sin_family = AF_INET;
-  at.sin_port = htons(15001);
-  ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&at), sizeof at), 0);
+  const UdpProbe taken(15001);
+  ASSERT_TRUE(taken.Bound());
   LanRun run({});
   EXPECT_LT(Seconds(run.Run()), 2.0);  // only the idle pauses remain
-  close(fd);
   EXPECT_EQ(run.m_Table.GetDeviceCount(), 0u);
   EXPECT_EQ(run.m_Owner.ConsoleCount(L"<END_DEV_DISCOVERY> NO device found!"), 1u);
 }

@@ -1,6 +1,6 @@
 #include "CDeviceTable.h"
 #include "DeviceReport.h"
-#include "DiscoveryFakes.h"
+#include "RecordingOwner.h"
 
 #include <gtest/gtest.h>
 

@@ -2,28 +2,25 @@
 // host. Runs only inside scripts/vlan (VLAN=1).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <csignal>
 #include <fstream>
 #include <map>
 #include <memory>
 #include <optional>
 
-#include "ChildProcess.h"
 #include "PrinterGenerator.h"
+#include "TempDir.h"
 #include "UdpProbe.h"
+#include "VirtualLan.h"
 
 using namespace printersim;
 using namespace std::chrono_literals;
 using Replies = std::vector<UdpProbe::Reply>;
+using VirtualLan::Env;
 
 namespace {
 
 constexpr std::size_t kPrinters = 20;
-
-std::string Env(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr ? value : "";
-}
 
 Printer Generated(std::size_t k) {
   return PrinterGenerator(Ipv4Address(0x0A4D1001), Ipv4Address(0xFFFF0000),
@@ -40,31 +37,18 @@ std::map<std::string, std::string> MacAnswers() {
 
 class LanPrinterSimTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    // The generated printers' addresses, as scripts/vlan --sim adds them.
-    for (std::size_t k = 0; Env("VLAN") == "1" && k < kPrinters; ++k) {
-      ChildProcess({"ip", "-n", Env("VLAN_PEER1_NS"), "addr", "replace",
-                    Generated(k).address.ToString() + "/16", "dev", "eth0"}).WaitForExit();
-    }
-  }
+  static void SetUpTestSuite() { VirtualLan::AddPrinterAddresses(kPrinters); }
   void SetUp() override {
-    if (Env("VLAN") != "1") GTEST_SKIP() << "needs the virtual LAN (scripts/vlan)";
+    if (!VirtualLan::Inside()) GTEST_SKIP() << "needs the virtual LAN (scripts/vlan)";
     probe_.emplace(15001);
   }
   void TearDown() override {
     if (sim_) {
-      EXPECT_EQ(sim_->Terminate(), 0) << sim_->output();  // SIGTERM ends it cleanly
+      sim_->Signal(SIGTERM);
+      EXPECT_EQ(sim_->Wait(5s), 0) << sim_->Err();  // SIGTERM ends it cleanly
     }
   }
-  static std::unique_ptr<ChildProcess> Sim(std::vector<std::string> args) {
-    args.insert(args.begin(), {"ip", "netns", "exec", Env("VLAN_PEER1_NS"),
-                               LUMORA_BINARY_DIR "/bin/printer-sim"});
-    return std::make_unique<ChildProcess>(args);
-  }
-  void StartSim(std::vector<std::string> args) {
-    sim_ = Sim(std::move(args));
-    ASSERT_TRUE(sim_->WaitForOutput("printer-sim: ready\n", 5s)) << sim_->output();
-  }
+  void StartSim(const std::vector<std::string>& args) { sim_ = VirtualLan::StartSim(args); }
   void StartGenerated(std::vector<std::string> faults = {}) {
     faults.insert(faults.begin(), {"--count", std::to_string(kPrinters), "--base", "10.77.16.1"});
     StartSim(std::move(faults));
@@ -75,7 +59,7 @@ class LanPrinterSimTest : public ::testing::Test {
   }
 
   std::optional<UdpProbe> probe_;
-  std::unique_ptr<ChildProcess> sim_;
+  std::unique_ptr<ChildRun> sim_;
 };
 
 TEST_F(LanPrinterSimTest, BroadcastsGetOneAnswerPerPrinterFromItsOwnAddress) {
@@ -90,16 +74,19 @@ TEST_F(LanPrinterSimTest, BroadcastsGetOneAnswerPerPrinterFromItsOwnAddress) {
   }
 }
 
-TEST_F(LanPrinterSimTest, ConfiguredPrinterOnOtherPorts) {
-  const std::string path = "/tmp/printer-sim-test-" + std::to_string(getpid()) + ".conf";
+// Unicast and broadcast information requests to a configured printer whose
+// answers are delayed: none comes early, and they keep their order.
+TEST_F(LanPrinterSimTest, ConfiguredPrinterOnOtherPortsAnswersLate) {
+  const TempDir dir;
+  const std::string path = (dir.path() / "printers.conf").string();
   std::ofstream(path) << "ip=" << Env("VLAN_PEER1_IP") << " name=\"Lab printer\" dhcp=\"\"\n";
-  StartSim({"--config", path, "--port", "16000", "--answer-port", "16002"});
-  std::remove(path.c_str());
+  StartSim({"--config", path, "--port", "16000", "--answer-port", "16002", "--delay", "400"});
   UdpProbe probe(16002);
   ASSERT_TRUE(probe.Send(Env("VLAN_PEER1_IP"), 16000, "<ZQ><STSMOQ><NAME>"));
   ASSERT_TRUE(probe.Send(Env("VLAN_PEER1_IP"), 16000, "<ZQ><0!!0>"));  // not answered
   ASSERT_TRUE(probe.Send(Env("VLAN_BROADCAST"), 16000, "<ZQ><STSMOQ><DHCP>"));
-  const Replies replies = probe.Collect(2, 2s, 300ms);
+  EXPECT_TRUE(probe.Collect(0, 250ms).empty());
+  const Replies replies = probe.Collect(2, 3s, 300ms);
   ASSERT_EQ(replies.size(), 2u);
   EXPECT_EQ(replies[0].payload, "<ZQ><NAME><Lab printer>");
   EXPECT_EQ(replies[1].payload, "<ZQ><DHCP><>");
@@ -121,22 +108,11 @@ TEST_F(LanPrinterSimTest, FaultOptionsChangeWhatArrives) {
   for (const auto& [from, n] : perPrinter) EXPECT_EQ(n, 2) << from;
 }
 
-TEST_F(LanPrinterSimTest, DelayedAnswersComeLaterAndInOrder) {
-  StartGenerated({"--delay", "400"});
-  ASSERT_TRUE(probe_->Send("10.77.16.1", 15000, "<ZQ><STSMOQ><NAME>"));
-  ASSERT_TRUE(probe_->Send("10.77.16.1", 15000, "<ZQ><STSMOQ><MOD>"));
-  EXPECT_TRUE(probe_->Collect(0, 250ms).empty());  // none can come before the delay is over
-  const Replies replies = probe_->Collect(2, 3s, 100ms);
-  ASSERT_EQ(replies.size(), 2u);
-  EXPECT_EQ(replies[0].payload, "<ZQ><NAME><ZQ-PRN-0001>");
-  EXPECT_EQ(replies[1].payload, "<ZQ><MOD><ZQ-520>");
-}
-
 TEST_F(LanPrinterSimTest, SecondSimulatorOnTheSamePortFailsClearly) {
   StartGenerated();
-  const auto second = Sim({"--count", "1"});
-  EXPECT_EQ(second->WaitForExit(), 1);
-  EXPECT_NE(second->output().find("cannot listen on port 15000"), std::string::npos);
+  ChildRun second(VirtualLan::SimCommand({"--count", "1"}));
+  EXPECT_EQ(second.Wait(5s), 1);
+  EXPECT_NE(second.Err().find("cannot listen on port 15000"), std::string::npos);
 }
 
 }  // namespace

@@ -1,108 +1,16 @@
 #pragma once
-// Test doubles for the discovery engine: an owner that records everything
-// the engine asks of it, and a transport that plays scripted or simulated
+// A transport for the discovery engine that plays scripted or simulated
 // printers without touching the network.
-#include "CDiscoverySettings.h"
-#include "CLogFileManager.h"
-#include "EnginePlatform.h"
-#include "IDiscoveryOwner.h"
 #include "IDiscoveryTransport.h"
-#include "TempDir.h"
 
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
-#include <fstream>
 #include <functional>
 #include <mutex>
-#include <sstream>
 #include <string>
 #include <vector>
-
-struct RowCall {
-  bool bInsert = false;
-  DWORD dwRow = 0;  // refreshes only
-  DWORD dwImage = 0;
-  std::wstring strName, strModel, strIp, strMask, strMac;
-};
-
-class RecordingOwner : public IDiscoveryOwner {
-  mutable std::mutex m_Mutex;
-  template <typename F>
-  auto Locked(F f) const {
-    std::lock_guard lock(m_Mutex);
-    return f();
-  }
-
- public:
-  RecordingOwner() { m_Log.Open(EnginePlatform::PathToWide(m_Dir.path()), L"test.log", 1); }
-
-  BOOL InsertDeviceRow(DWORD dwImage, const std::wstring& strName, const std::wstring& strModel,
-                       const std::wstring& strIp, const std::wstring& strMask,
-                       const std::wstring& strMac) override {
-    Locked([&] { m_Rows.push_back({true, 0, dwImage, strName, strModel, strIp, strMask, strMac}); });
-    return m_bInsertResult;
-  }
-  void UpdateDeviceRow(DWORD dwRow, DWORD dwImage, const std::wstring& strName,
-                       const std::wstring& strModel, const std::wstring& strIp,
-                       const std::wstring& strMask, const std::wstring& strMac) override {
-    Locked([&] { m_Rows.push_back({false, dwRow, dwImage, strName, strModel, strIp, strMask, strMac}); });
-  }
-  void WriteDebugConsole(const std::wstring& strLine) override {
-    Locked([&] { m_Console.push_back(strLine); });
-  }
-  void ToggleLamp(Lamp lamp) override { Locked([&] { ++m_Toggles[lamp == kLoopLamp ? 0 : 1]; }); }
-  void StepProgress() override { Locked([&] { ++m_dwProgressSteps; }); }
-  void StopDiscovery() override {
-    Locked([&] { ++m_dwStopCalls; });
-    if (m_OnStop) m_OnStop();
-  }
-  CDiscoverySettings GetDiscoverySettings() const override { return m_Settings; }
-  CLogFileManager& GetLogFile() override { return m_Log; }
-
-  // Copies taken under the lock, for tests that read while a worker writes.
-  std::vector<std::wstring> Console() const { return Locked([&] { return m_Console; }); }
-  std::vector<RowCall> Rows() const { return Locked([&] { return m_Rows; }); }
-  DWORD Toggles(int iLamp) const { return Locked([&] { return m_Toggles[iLamp]; }); }
-  DWORD ProgressSteps() const { return Locked([&] { return m_dwProgressSteps; }); }
-  DWORD StopCalls() const { return Locked([&] { return m_dwStopCalls; }); }
-  size_t ConsoleCount(const std::wstring& strLine) const {
-    const auto lines = Console();
-    return static_cast<size_t>(std::count(lines.begin(), lines.end(), strLine));
-  }
-  std::string RawLog() const {
-    std::ifstream in(m_Dir.path() / "test.log", std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-  }
-  // The log file's lines without their time prefix, one character per byte.
-  std::vector<std::wstring> LogLines() const {
-    std::vector<std::wstring> lines;
-    std::stringstream in(RawLog());
-    for (std::string line; std::getline(in, line);) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      const std::string::size_type pos = line.find(" <--  ");
-      const std::string text = line.substr(pos == std::string::npos ? 0 : pos + 6);
-      lines.emplace_back(text.begin(), text.end());
-    }
-    return lines;
-  }
-
-  CDiscoverySettings m_Settings;
-  BOOL m_bInsertResult = 1;
-  std::function<void()> m_OnStop;
-
- private:
-  TempDir m_Dir;
-  CLogFileManager m_Log;
-  std::vector<RowCall> m_Rows;
-  std::vector<std::wstring> m_Console;
-  DWORD m_Toggles[2] = {0, 0};
-  DWORD m_dwProgressSteps = 0;
-  DWORD m_dwStopCalls = 0;
-};
 
 // One scripted outcome of a receive.
 struct Reception {
@@ -236,15 +144,12 @@ inline FakeTransport::Responder PrinterResponder(std::vector<SimPrinter> printer
   return [printers](const std::wstring& strMessage, std::deque<Reception>& queue) {
     for (const SimPrinter& p : printers) {
       const std::wstring wip(p.ip.begin(), p.ip.end());
-      auto answer = [&](const std::string& text) {
-        queue.push_back(Reception::Datagram(text, wip));
-      };
-      if (strMessage == L"<ZQ><0000>") answer("<ZQ><MAC><" + p.mac + ">");
-      if (strMessage == L"<ZQ><STSMOQ><NAME>") answer("<ZQ><NAME><" + p.name + ">");
-      if (strMessage == L"<ZQ><STSMOQ><MOD>") answer("<ZQ><MOD><" + p.model + ">");
-      if (strMessage == L"<ZQ><STSMOQ><SNM>") answer("<ZQ><SNM><" + p.mask + ">");
-      if (strMessage == L"<ZQ><STSMOQ><GTW>") answer("<ZQ><GTW><" + p.gateway + ">");
-      if (strMessage == L"<ZQ><STSMOQ><DHCP>") answer("<ZQ><DHCP><" + p.dhcp + ">");
+      const std::pair<const wchar_t*, std::string> answers[] = {
+          {L"<ZQ><0000>", "<MAC><" + p.mac},          {L"<ZQ><STSMOQ><NAME>", "<NAME><" + p.name},
+          {L"<ZQ><STSMOQ><MOD>", "<MOD><" + p.model},  {L"<ZQ><STSMOQ><SNM>", "<SNM><" + p.mask},
+          {L"<ZQ><STSMOQ><GTW>", "<GTW><" + p.gateway}, {L"<ZQ><STSMOQ><DHCP>", "<DHCP><" + p.dhcp}};
+      for (const auto& [request, answer] : answers)
+        if (strMessage == request) queue.push_back(Reception::Datagram("<ZQ>" + answer + ">", wip));
     }
   };
 }

@@ -17,25 +17,21 @@ int Remaining(std::chrono::steady_clock::time_point deadline) {
 ChildRun::ChildRun(const std::vector<std::string>& argv) {
   int out[2], err[2];
   if (pipe2(out, O_CLOEXEC) != 0) return;
-  if (pipe2(err, O_CLOEXEC) != 0) {
-    close(out[0]);
-    close(out[1]);
-    return;
-  }
+  m_outFd = UniqueFd(out[0]);
+  const UniqueFd outWrite(out[1]);
+  if (pipe2(err, O_CLOEXEC) != 0) return;
+  m_errFd = UniqueFd(err[0]);
+  const UniqueFd errWrite(err[1]);
   std::vector<char*> args;
   for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
   m_pid = fork();
   if (m_pid == 0) {
-    dup2(out[1], 1);
-    dup2(err[1], 2);
+    dup2(outWrite.Get(), 1);
+    dup2(errWrite.Get(), 2);
     execvp(args[0], args.data());
     _exit(127);
   }
-  close(out[1]);
-  close(err[1]);
-  m_outFd = out[0];
-  m_errFd = err[0];
 }
 
 ChildRun::~ChildRun() {
@@ -43,8 +39,6 @@ ChildRun::~ChildRun() {
     kill(m_pid, SIGTERM);
     Wait(std::chrono::seconds(5));
   }
-  if (m_outFd >= 0) close(m_outFd);
-  if (m_errFd >= 0) close(m_errFd);
 }
 
 void ChildRun::Signal(int sig) {
@@ -52,20 +46,19 @@ void ChildRun::Signal(int sig) {
 }
 
 bool ChildRun::ReadSome(std::chrono::steady_clock::time_point deadline) {
-  pollfd fds[2] = {{m_outFd, POLLIN, 0}, {m_errFd, POLLIN, 0}};
-  if (m_outFd < 0 && m_errFd < 0) return false;
+  pollfd fds[2] = {{m_outFd.Get(), POLLIN, 0}, {m_errFd.Get(), POLLIN, 0}};
+  if (!m_outFd.Valid() && !m_errFd.Valid()) return false;
   if (poll(fds, 2, Remaining(deadline)) <= 0) return false;
-  int* fdOf[2] = {&m_outFd, &m_errFd};
+  UniqueFd* fdOf[2] = {&m_outFd, &m_errFd};
   std::string* textOf[2] = {&m_out, &m_err};
   for (int i = 0; i < 2; ++i) {
     if (fds[i].revents == 0) continue;
     char buf[4096];
-    const ssize_t n = read(*fdOf[i], buf, sizeof buf);
+    const ssize_t n = read(fdOf[i]->Get(), buf, sizeof buf);
     if (n > 0) {
       textOf[i]->append(buf, static_cast<size_t>(n));
     } else {
-      close(*fdOf[i]);
-      *fdOf[i] = -1;
+      fdOf[i]->Reset();
     }
   }
   return true;
@@ -82,7 +75,7 @@ bool ChildRun::WaitForOutput(const std::string& text, std::chrono::milliseconds 
 int ChildRun::Wait(std::chrono::milliseconds limit) {
   if (m_pid <= 0) return m_exit;
   const auto deadline = std::chrono::steady_clock::now() + limit;
-  while (m_outFd >= 0 || m_errFd >= 0) {
+  while (m_outFd.Valid() || m_errFd.Valid()) {
     if (!ReadSome(deadline)) return Reap(true);
   }
   return Reap(false);

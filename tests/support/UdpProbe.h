@@ -1,12 +1,12 @@
 #pragma once
-// The test's side of the LAN: sends requests to printers and collects the
-// answers that come back on the answer port.
+// The test's side of a UDP exchange: sends datagrams and collects the
+// answers that come back on its port.
 #include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "FileDescriptor.h"
+#include "UniqueFd.h"
 
 class UdpProbe {
  public:
@@ -16,7 +16,9 @@ class UdpProbe {
     std::string payload;
   };
 
+  // Bound to `answerPort` on every address; 0 takes any free port.
   explicit UdpProbe(std::uint16_t answerPort);
+  bool Bound() const { return socket_.Valid(); }
   bool Send(const std::string& address, std::uint16_t port, const std::string& text);
   // Collects answers until `limit` has passed, or until `expected` (> 0)
   // have come and `quiet` went by without another.
@@ -24,5 +26,5 @@ class UdpProbe {
                              std::chrono::milliseconds quiet = std::chrono::milliseconds(150));
 
  private:
-  printersim::FileDescriptor socket_;
+  UniqueFd socket_;
 };

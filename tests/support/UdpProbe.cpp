@@ -20,14 +20,14 @@ sockaddr_in Address(const std::string& dotted, std::uint16_t port) {
 UdpProbe::UdpProbe(std::uint16_t answerPort)
     : socket_(socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0)) {
   const int on = 1;
-  setsockopt(socket_.get(), SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
+  setsockopt(socket_.Get(), SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
   const sockaddr_in any = Address("0.0.0.0", answerPort);
-  if (bind(socket_.get(), reinterpret_cast<const sockaddr*>(&any), sizeof any) != 0) socket_.Reset();
+  if (bind(socket_.Get(), reinterpret_cast<const sockaddr*>(&any), sizeof any) != 0) socket_.Reset();
 }
 
 bool UdpProbe::Send(const std::string& address, std::uint16_t port, const std::string& text) {
   const sockaddr_in to = Address(address, port);
-  return sendto(socket_.get(), text.data(), text.size(), 0,
+  return sendto(socket_.Get(), text.data(), text.size(), 0,
                 reinterpret_cast<const sockaddr*>(&to), sizeof to) == ssize_t(text.size());
 }
 
@@ -40,12 +40,12 @@ std::vector<UdpProbe::Reply> UdpProbe::Collect(std::size_t expected,
     auto until = deadline;
     if (expected > 0 && replies.size() >= expected) until = std::min(until, Clock::now() + quiet);
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now());
-    pollfd p{socket_.get(), POLLIN, 0};
+    pollfd p{socket_.Get(), POLLIN, 0};
     if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) <= 0) return replies;
     char buffer[4096];
     sockaddr_in from{};
     socklen_t size = sizeof from;
-    const ssize_t n = recvfrom(socket_.get(), buffer, sizeof buffer, 0,
+    const ssize_t n = recvfrom(socket_.Get(), buffer, sizeof buffer, 0,
                                reinterpret_cast<sockaddr*>(&from), &size);
     char text[INET_ADDRSTRLEN] = {};
     inet_ntop(AF_INET, &from.sin_addr, text, sizeof text);

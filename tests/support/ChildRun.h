@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "UniqueFd.h"
+
 class ChildRun {
  public:
   explicit ChildRun(const std::vector<std::string>& argv);
@@ -32,8 +34,8 @@ class ChildRun {
   int Reap(bool bKill);
 
   pid_t m_pid = -1;
-  int m_outFd = -1;
-  int m_errFd = -1;
+  UniqueFd m_outFd;
+  UniqueFd m_errFd;
   std::string m_out;
   std::string m_err;
   int m_exit = -1;
