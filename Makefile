@@ -1,4 +1,5 @@
 # Thin wrapper over CMake: `make demo` runs the main job, `make test` the tests.
+MAKEFLAGS += --no-print-directory
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
