@@ -45,12 +45,15 @@ BOOL CDiscoveryWorker::Start() {
   }
   m_RunEnded.Reset();
   m_bRunActive.store(true);
+  // The pump first: starting a wrapper resets its stop event, which a run
+  // that ends at once may already have set.
+  m_PumpThread.StartThread();  // the run does not depend on its progress display
   if (!m_WorkerThread.StartThread()) {
+    m_PumpThread.m_hStopEvent.Set();
     m_bRunActive.store(false);
     m_RunEnded.Set();
     return 0;
   }
-  m_PumpThread.StartThread();  // the run does not depend on its progress display
   return 1;
 }
 

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+#include <vector>
+
 using namespace std::chrono_literals;
 
 namespace {
@@ -110,4 +114,26 @@ TEST_F(WorkerTest, DestroyingWorkerStopsRun) {
   ASSERT_TRUE(m_pTransport->WaitInReceive(10s));
   m_pWorker.reset();  // must not leave a thread that uses freed members
   EXPECT_EQ(m_Owner.StopCalls(), 0u);
+}
+
+TEST_F(WorkerTest, QuickRunsLeaveNoProgressPumpBehind) {
+  // With no tries a run ends within microseconds, often before Start has got
+  // to the progress pump (busy threads beside it make that likelier). The
+  // pump must stop all the same, or the next Start finds it still going.
+  m_Owner.m_Settings.dwMaxDiscoveryTry = 0;
+  m_pTransport->m_bWaitTimeouts = false;
+  std::atomic<bool> bSpin{true};
+  std::vector<std::jthread> spinners;
+  for (int i = 0; i < 2; ++i)
+    spinners.emplace_back([&bSpin] {
+      while (bSpin.load(std::memory_order_relaxed)) {
+      }
+    });
+  int iRuns = 0;
+  for (; iRuns < 2000; ++iRuns) {
+    if (m_pWorker->Start() != 1 || !m_pWorker->WaitForEnd(10s)) break;
+  }
+  bSpin = false;
+  EXPECT_EQ(iRuns, 2000);
+  EXPECT_EQ(m_Owner.StopCalls(), static_cast<DWORD>(iRuns));
 }
