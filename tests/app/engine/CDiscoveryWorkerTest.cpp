@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <stop_token>
 #include <thread>
 #include <vector>
 
@@ -122,18 +122,18 @@ TEST_F(WorkerTest, QuickRunsLeaveNoProgressPumpBehind) {
   // pump must stop all the same, or the next Start finds it still going.
   m_Owner.m_Settings.dwMaxDiscoveryTry = 0;
   m_pTransport->m_bWaitTimeouts = false;
-  std::atomic<bool> bSpin{true};
-  std::vector<std::jthread> spinners;
-  for (int i = 0; i < 2; ++i)
-    spinners.emplace_back([&bSpin] {
-      while (bSpin.load(std::memory_order_relaxed)) {
-      }
-    });
   int iRuns = 0;
-  for (; iRuns < 2000; ++iRuns) {
-    if (m_pWorker->Start() != 1 || !m_pWorker->WaitForEnd(10s)) break;
+  {
+    std::vector<std::jthread> spinners;  // stopped and joined at the end of the block
+    for (int i = 0; i < 2; ++i)
+      spinners.emplace_back([](std::stop_token stop) {
+        while (!stop.stop_requested()) {
+        }
+      });
+    for (; iRuns < 2000; ++iRuns) {
+      if (m_pWorker->Start() != 1 || !m_pWorker->WaitForEnd(10s)) break;
+    }
   }
-  bSpin = false;
   EXPECT_EQ(iRuns, 2000);
   EXPECT_EQ(m_Owner.StopCalls(), static_cast<DWORD>(iRuns));
 }
