@@ -1,10 +1,10 @@
 #include "CZqEvent.h"
 
+// Notifies under the lock: a waiter returns only once Set has let go of the
+// mutex, so an owner that destroys the event after its wait is safe.
 void CZqEvent::Set() {
-  {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_bSignalled = true;
-  }
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_bSignalled = true;
   m_cv.notify_all();
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <memory>
 #include <thread>
 
 using namespace std::chrono_literals;
@@ -28,4 +29,21 @@ TEST(ZqEventTest, SetWakesEveryWaiterAndHugeTimeOutDoesNotOverflow) {
   first.join();
   second.join();
   EXPECT_TRUE(bWoken[0] && bWoken[1]);
+}
+
+TEST(ZqEventTest, WaiterMayDestroyTheEventOnceWoken) {
+  // An owner that waits for an event and then goes away frees the event
+  // while Set may still be on its way out; Set must be done with it by then.
+  // (The sanitizer builds see the fault when it is there.)
+  for (int i = 0; i < 500; ++i) {
+    auto pEvent = std::make_unique<CZqEvent>();
+    CZqEvent* pRaw = pEvent.get();
+    std::thread waiter([&pEvent] {
+      pEvent->Wait(10s);
+      pEvent.reset();
+    });
+    pRaw->Set();
+    waiter.join();
+    ASSERT_EQ(pEvent, nullptr);
+  }
 }
