@@ -39,29 +39,6 @@ std::string CliText::Display(const std::wstring& strText) {
   return out + EnginePlatform::WideToUtf8(run);
 }
 
-std::string CliText::JsonString(const std::wstring& strText) {
-  std::string out = "\"";
-  std::wstring run;
-  auto flush = [&] {
-    out += EnginePlatform::WideToUtf8(run);
-    run.clear();
-  };
-  for (wchar_t c : strText) {
-    if (c == L'"' || c == L'\\') {
-      flush();
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20 || c == 0x7F) {
-      flush();
-      out += Hex("\\u%04x", static_cast<unsigned>(c));
-    } else {
-      run.push_back(c);
-    }
-  }
-  flush();
-  return out + "\"";
-}
-
 std::string CliText::Table(const Row& header, const std::vector<Row>& rows) {
   std::vector<size_t> widths(header.size(), 0);
   auto measure = [&](const Row& row) {

@@ -1,6 +1,6 @@
 #pragma once
 // Text output of lumora-cli: UTF-8, with control characters from the network
-// made visible, aligned tables and JSON strings.
+// made visible, and aligned tables.
 #include <string>
 #include <vector>
 
@@ -11,8 +11,6 @@ class CliText {
   // UTF-8 of the text with control characters written as \xNN, so that what
   // a printer answered cannot move the terminal's cursor.
   static std::string Display(const std::wstring& strText);
-  // A JSON string literal, quotes included.
-  static std::string JsonString(const std::wstring& strText);
   // Columns padded to their widest cell, two blanks apart, header first.
   static std::string Table(const Row& header, const std::vector<Row>& rows);
 };

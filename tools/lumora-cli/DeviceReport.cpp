@@ -2,6 +2,7 @@
 
 #include "CDeviceTable.h"
 #include "CliText.h"
+#include "EnginePlatform.h"
 
 std::string DeviceReport::Text(const CDeviceTable& table) {
   std::vector<CliText::Row> rows;
@@ -15,19 +16,16 @@ std::string DeviceReport::Text(const CDeviceTable& table) {
       rows);
 }
 
+nlohmann::json DeviceReport::Object(const _DeviceInfo& d) {
+  using EnginePlatform::WideToUtf8;
+  return {{"name", WideToUtf8(d.strName)},        {"model", WideToUtf8(d.strModel)},
+          {"ip", WideToUtf8(d.strIpAddress)},     {"subnet_mask", WideToUtf8(d.strSubnetMask)},
+          {"mac", WideToUtf8(d.strMacAddress)},   {"gateway", WideToUtf8(d.strGateway)},
+          {"dhcp", WideToUtf8(d.strDhcp)},        {"image", d.dwImage}};
+}
+
 std::string DeviceReport::Json(const CDeviceTable& table) {
-  std::string out = "[";
-  for (DWORD i = 0; i < table.GetDeviceCount(); ++i) {
-    const _DeviceInfo& d = *table.GetDevice(i);
-    out += i == 0 ? "\n  {" : ",\n  {";
-    out += "\"name\": " + CliText::JsonString(d.strName);
-    out += ", \"model\": " + CliText::JsonString(d.strModel);
-    out += ", \"ip\": " + CliText::JsonString(d.strIpAddress);
-    out += ", \"subnet_mask\": " + CliText::JsonString(d.strSubnetMask);
-    out += ", \"mac\": " + CliText::JsonString(d.strMacAddress);
-    out += ", \"gateway\": " + CliText::JsonString(d.strGateway);
-    out += ", \"dhcp\": " + CliText::JsonString(d.strDhcp);
-    out += ", \"image\": " + std::to_string(d.dwImage) + "}";
-  }
-  return out + (table.GetDeviceCount() ? "\n]\n" : "]\n");
+  nlohmann::json devices = nlohmann::json::array();
+  for (DWORD i = 0; i < table.GetDeviceCount(); ++i) devices.push_back(Object(*table.GetDevice(i)));
+  return devices.dump(2) + "\n";
 }

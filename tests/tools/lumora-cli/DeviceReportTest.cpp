@@ -9,8 +9,8 @@ TEST(DeviceReport, TextHasHeaderAndOneLinePerDeviceInOrder) {
   CDeviceTable table(owner);
   EXPECT_EQ(DeviceReport::Text(table),
             "NAME  MODEL  IP ADDRESS  SUBNET MASK  MAC ADDRESS  GATEWAY  DHCP\n");
-  table.AddDeviceByMac(L"", L"", L"10.77.16.2", L"", L"00-1B-4C-00-00-02");
-  table.AddDeviceByMac(L"", L"", L"10.77.16.1", L"", L"00-1B-4C-00-00-01");
+  table.AddDeviceByMac(L"", L"", L"10.77.16.2", L"", L"02-00-00-00-00-02");
+  table.AddDeviceByMac(L"", L"", L"10.77.16.1", L"", L"02-00-00-00-00-01");
   table.UpdateNameByIp(L"Front desk", L"10.77.16.1");
   table.UpdateDhcpByIp(L"ON", L"10.77.16.1");
   const std::string text = DeviceReport::Text(table);
@@ -18,7 +18,7 @@ TEST(DeviceReport, TextHasHeaderAndOneLinePerDeviceInOrder) {
   const auto second = text.find("10.77.16.1");
   ASSERT_NE(first, std::string::npos);
   EXPECT_LT(first, second);
-  EXPECT_NE(text.find("Front desk  -|-|-  10.77.16.1  !*!*!        00-1B-4C-00-00-01           ON"),
+  EXPECT_NE(text.find("Front desk  -|-|-  10.77.16.1  !*!*!        02-00-00-00-00-01           ON"),
             std::string::npos)
       << text;
 }
@@ -27,10 +27,12 @@ TEST(DeviceReport, JsonArrayHasEveryKey) {
   RecordingOwner owner;
   CDeviceTable table(owner);
   EXPECT_EQ(DeviceReport::Json(table), "[]\n");
-  table.AddDeviceByMac(L"", L"", L"10.77.16.1", L"", L"00-1B-4C-00-00-01");
-  table.UpdateModelByIp(L"ZQ\"520", L"10.77.16.1");
-  EXPECT_EQ(DeviceReport::Json(table),
-            "[\n  {\"name\": \"-*-*-\", \"model\": \"ZQ\\\"520\", \"ip\": \"10.77.16.1\", "
-            "\"subnet_mask\": \"!*!*!\", \"mac\": \"00-1B-4C-00-00-01\", \"gateway\": \"\", "
-            "\"dhcp\": \"\", \"image\": 1}\n]\n");
+  table.AddDeviceByMac(L"", L"", L"10.77.16.1", L"", L"02-00-00-00-00-01");
+  table.UpdateModelByIp(std::wstring(L"Q\"5") + wchar_t(0x1B) + wchar_t(0xE9), L"10.77.16.1");
+  const auto parsed = nlohmann::json::parse(DeviceReport::Json(table));
+  ASSERT_EQ(parsed.size(), 1u);
+  EXPECT_EQ(parsed[0], nlohmann::json({{"name", "-*-*-"}, {"model", "Q\"5\x1B\xC3\xA9"},
+                                       {"ip", "10.77.16.1"}, {"subnet_mask", "!*!*!"},
+                                       {"mac", "02-00-00-00-00-01"}, {"gateway", ""},
+                                       {"dhcp", ""}, {"image", 1}}));
 }

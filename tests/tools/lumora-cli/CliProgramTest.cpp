@@ -1,0 +1,97 @@
+#include "CliProgram.h"
+#include "CliText.h"
+#include "DiscoverCommand.h"
+#include "SettingsCommand.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct Parsed {
+  std::optional<int> exit;
+  std::string out, err;
+};
+
+Parsed Parse(CliProgram& program, const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  Parsed p;
+  p.exit = program.Parse(args, out, err);
+  p.out = out.str();
+  p.err = err.str();
+  return p;
+}
+
+}  // namespace
+
+TEST(CliProgram, DiscoverOptions) {
+  struct Case {
+    std::vector<std::string> args;
+    bool json, debug;
+    const char* ini;
+  };
+  const Case cases[] = {
+      {{"discover"}, false, false, nullptr},
+      {{"discover", "--json", "--debug"}, true, true, nullptr},
+      {{"discover", "--debug", "--ini", "a.ini"}, false, true, "a.ini"},
+      {{"discover", "--ini=b.ini", "--json"}, true, false, "b.ini"},
+  };
+  for (const Case& c : cases) {
+    CliProgram program;
+    const Parsed p = Parse(program, c.args);
+    ASSERT_FALSE(p.exit) << p.err;
+    auto* discover = program.Find<DiscoverCommand>();
+    ASSERT_EQ(program.Selected(), discover);
+    EXPECT_EQ(discover->GetOptions().bJson, c.json);
+    EXPECT_EQ(discover->GetOptions().bDebug, c.debug);
+    ASSERT_EQ(discover->GetOptions().iniPath.has_value(), c.ini != nullptr);
+    if (c.ini) {
+      EXPECT_EQ(discover->GetOptions().iniPath->string(), c.ini);
+    }
+  }
+  CliProgram program;
+  ASSERT_FALSE(Parse(program, {"settings", "--ini", "c.ini"}).exit);
+  EXPECT_EQ(program.Selected(), program.Find<SettingsCommand>());
+  EXPECT_EQ(program.Find<SettingsCommand>()->GetIniPath()->string(), "c.ini");
+}
+
+TEST(CliProgram, HelpAndUsageErrors) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"-h"}, {"help"}, {"discover", "--help"}}) {
+    CliProgram program;
+    const Parsed p = Parse(program, args);
+    EXPECT_EQ(p.exit, 0);
+    EXPECT_NE(p.out.find("lumora-cli"), std::string::npos);
+    EXPECT_NE(p.out.find("discover"), std::string::npos);
+  }
+  const std::vector<std::string> errors[] = {
+      {},
+      {"find"},
+      {"discover", "--xml"},
+      {"discover", "--ini"},
+      {"discover", "--ini="},
+      {"discover", "settings"},
+      {"adapters", "--json"},
+      {"settings", "--debug"},
+  };
+  for (const auto& args : errors) {
+    CliProgram program;
+    const Parsed p = Parse(program, args);
+    EXPECT_EQ(p.exit, 2) << args.size();
+    EXPECT_EQ(p.err.rfind("lumora-cli: ", 0), 0u) << p.err;
+    EXPECT_TRUE(p.out.empty());
+  }
+}
+
+TEST(CliText, NetworkTextIsMadeSafe) {
+  const std::wstring nasty = std::wstring(L"a\"b\\c") + wchar_t(0x1B) + L"[2J" + wchar_t(0xE9) +
+                             wchar_t(0) + L"z";
+  EXPECT_EQ(CliText::Display(nasty), "a\"b\\c\\x1B[2J\xC3\xA9\\x00z");
+}
+
+TEST(CliText, TableAlignsColumnsAndTrimsLineEnds) {
+  const std::string table = CliText::Table({L"A", L"BB", L"C"}, {{L"xxx", L"", L""}, {L"y", L"z", L"w"}});
+  EXPECT_EQ(table, "A    BB  C\nxxx\ny    z   w\n");
+}

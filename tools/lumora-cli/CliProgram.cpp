@@ -1,0 +1,85 @@
+#include "CliProgram.h"
+
+#include "AdaptersCommand.h"
+#include "CliExit.h"
+#include "CliHelpFormatter.h"
+#include "DiscoverCommand.h"
+#include "SettingsCommand.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <iostream>
+
+namespace {
+
+constexpr const char* kDescription =
+    "Finds the maker's network printers on the local Ethernet segment without a window, with "
+    "the same settings, discovery and log file as lumora.";
+
+constexpr const char* kFooter = R"(
+The discovery writes lumora's log file, lumora.log in this program's directory
+(or in the user's state directory when that one is not writable), emptied at
+the start of the run. Ctrl-C ends a discovery early (within one receive
+time-out) and prints what was found; a second Ctrl-C quits at once.
+
+Exit status: 0 when the command ran to its end (also when no printer was
+found), 1 when it could not run (e.g. the discovery could not start), 2 for a
+usage error, 130 when a discovery was interrupted.)";
+
+}  // namespace
+
+template <class T>
+void CliProgram::Register() {
+  auto pCommand = std::make_unique<T>();
+  CLI::App* sub = m_pApp->add_subcommand(pCommand->Name(), pCommand->Summary());
+  pCommand->AddOptions(*sub);
+  m_Commands.emplace_back(sub, std::move(pCommand));
+}
+
+CliProgram::CliProgram() : m_pApp(std::make_unique<CLI::App>(kDescription, "lumora-cli")) {
+  m_pApp->require_subcommand(1);
+  m_pApp->footer(kFooter);
+  m_pApp->formatter(std::make_shared<CliHelpFormatter>());
+  Register<DiscoverCommand>();
+  Register<SettingsCommand>();
+  Register<AdaptersCommand>();
+  m_pHelp = m_pApp->add_subcommand("help", "Print this text.");
+}
+
+CliProgram::~CliProgram() = default;
+
+std::optional<int> CliProgram::Parse(const std::vector<std::string>& args, std::ostream& out,
+                                     std::ostream& err) {
+  std::vector<std::string> reversed(args.rbegin(), args.rend());
+  try {
+    m_pApp->parse(reversed);
+  } catch (const CLI::CallForHelp&) {
+    out << m_pApp->help();
+    return CliExit::kOk;
+  } catch (const CLI::CallForAllHelp&) {
+    out << m_pApp->help("", CLI::AppFormatMode::All);
+    return CliExit::kOk;
+  } catch (const CLI::ParseError& e) {
+    err << "lumora-cli: " << e.what() << "\nTry 'lumora-cli --help'.\n";
+    return CliExit::kUsage;
+  }
+  if (m_pHelp->parsed()) {
+    out << m_pApp->help();
+    return CliExit::kOk;
+  }
+  return std::nullopt;
+}
+
+CliCommand* CliProgram::Selected() const {
+  const auto it = std::find_if(m_Commands.begin(), m_Commands.end(),
+                               [](const auto& entry) { return entry.first->parsed(); });
+  return it == m_Commands.end() ? nullptr : it->second.get();
+}
+
+int CliProgram::Run(int argc, char** argv) {
+  if (const auto exit = Parse(std::vector<std::string>(argv + 1, argv + argc), std::cout,
+                              std::cerr))
+    return *exit;
+  return Selected()->Run();
+}
