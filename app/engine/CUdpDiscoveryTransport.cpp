@@ -50,3 +50,14 @@ DWORD CUdpDiscoveryTransport::SendMessage(const std::wstring& strMessage, DWORD 
   sender.Close();
   return dwResult;
 }
+
+DWORD CUdpDiscoveryTransport::SendBytesTo(const BYTE* pData, DWORD dwLength,
+                                          const std::wstring& strHost, DWORD dwTxPort,
+                                          std::wstring& strLocalAddress, DWORD& dwPort) {
+  CZqSocketComUdp sender;
+  DWORD dwResult = sender.InitSocket(dwTxPort, 0, 0);
+  if (dwResult == CZqSocketComUdp::kOk)
+    dwResult = sender.Send(pData, static_cast<int>(dwLength), strHost, strLocalAddress, dwPort);
+  sender.Close();
+  return dwResult;
+}

@@ -17,6 +17,8 @@ class CUdpDiscoveryTransport : public IDiscoveryTransport {
   void CloseReceiver() override;
   DWORD SendMessage(const std::wstring& strMessage, DWORD dwTxPort, DWORD dwBroadcastType,
                     std::wstring& strLocalAddress, DWORD& dwPort) override;
+  DWORD SendBytesTo(const BYTE* pData, DWORD dwLength, const std::wstring& strHost, DWORD dwTxPort,
+                    std::wstring& strLocalAddress, DWORD& dwPort) override;
 
  private:
   std::unique_ptr<CZqSocketComUdp> m_pReceiver;  // null when none is open

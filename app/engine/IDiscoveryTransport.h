@@ -27,4 +27,10 @@ class IDiscoveryTransport {
   // local adapter address and the port sent to.
   virtual DWORD SendMessage(const std::wstring& strMessage, DWORD dwTxPort, DWORD dwBroadcastType,
                             std::wstring& strLocalAddress, DWORD& dwPort) = 0;
+
+  // Sends the bytes to one host's port (a dotted address or a name) through a
+  // fresh sending endpoint without broadcast permission. Reports the local
+  // adapter address and the port sent to.
+  virtual DWORD SendBytesTo(const BYTE* pData, DWORD dwLength, const std::wstring& strHost,
+                            DWORD dwTxPort, std::wstring& strLocalAddress, DWORD& dwPort) = 0;
 };

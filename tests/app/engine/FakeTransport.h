@@ -35,6 +35,12 @@ struct Reception {
   }
 };
 
+struct SentBytes {
+  std::string bytes;
+  std::wstring strHost;
+  DWORD dwPort = 0;
+};
+
 struct SentMessage {
   std::wstring strText;
   DWORD dwPort = 0;
@@ -48,6 +54,7 @@ struct SentMessage {
 class FakeTransport : public IDiscoveryTransport {
  public:
   using Responder = std::function<void(const std::wstring&, std::deque<Reception>&)>;
+  using BytesResponder = std::function<void(const SentBytes&, std::deque<Reception>&)>;
 
   DWORD OpenReceiver(DWORD dwPort) override {
     std::lock_guard lock(m_Mutex);
@@ -96,6 +103,17 @@ class FakeTransport : public IDiscoveryTransport {
     return m_dwSendResult;
   }
 
+  DWORD SendBytesTo(const BYTE* pData, DWORD dwLength, const std::wstring& strHost,
+                    DWORD dwTxPort, std::wstring& strLocal, DWORD& dwPort) override {
+    std::lock_guard lock(m_Mutex);
+    m_SentTo.push_back({std::string(reinterpret_cast<const char*>(pData), dwLength), strHost, dwTxPort});
+    strLocal = L"10.0.0.2";
+    dwPort = dwTxPort;
+    if (m_BytesResponder) m_BytesResponder(m_SentTo.back(), m_Queue);
+    m_Cv.notify_all();
+    return m_dwSendResult;
+  }
+
   void Push(Reception r) {
     std::lock_guard lock(m_Mutex);
     m_Queue.push_back(std::move(r));
@@ -104,6 +122,10 @@ class FakeTransport : public IDiscoveryTransport {
   std::vector<SentMessage> Sent() const {
     std::lock_guard lock(m_Mutex);
     return m_Sent;
+  }
+  std::vector<SentBytes> SentTo() const {
+    std::lock_guard lock(m_Mutex);
+    return m_SentTo;
   }
   size_t SentCount(const std::wstring& strText) const {
     size_t n = 0;
@@ -120,6 +142,7 @@ class FakeTransport : public IDiscoveryTransport {
   DWORD m_dwSendResult = 0;
   bool m_bWaitTimeouts = false;
   Responder m_Responder;
+  BytesResponder m_BytesResponder;
   DWORD m_dwOpenedPort = 0;
   DWORD m_dwCloseCalls = 0;
   DWORD m_dwReceives = 0;
@@ -130,6 +153,7 @@ class FakeTransport : public IDiscoveryTransport {
   std::condition_variable m_Cv;
   std::deque<Reception> m_Queue;
   std::vector<SentMessage> m_Sent;
+  std::vector<SentBytes> m_SentTo;
   bool m_bOpen = false;
   bool m_bInReceive = false;
 };
