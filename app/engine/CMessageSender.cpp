@@ -6,7 +6,7 @@
 CMessageSender::CMessageSender(IDiscoveryOwner& owner, IDiscoveryTransport& transport)
     : m_Owner(owner), m_Transport(transport) {}
 
-DWORD CMessageSender::Send(const std::wstring& strMessage) {
+DWORD CMessageSender::Send(const std::wstring& strMessage, std::wstring* pLocalAddress) {
   const CDiscoverySettings settings = m_Owner.GetDiscoverySettings();
   std::wstring strLocalAddress;
   DWORD dwPort = 0;
@@ -18,5 +18,6 @@ DWORD CMessageSender::Send(const std::wstring& strMessage) {
                               std::to_wstring(strMessage.size()) + L" Buffer: { " + strMessage +
                               L" }");
   }
+  if (pLocalAddress != nullptr) *pLocalAddress = strLocalAddress;
   return dwResult;
 }

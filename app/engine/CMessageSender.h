@@ -13,7 +13,8 @@ class CMessageSender {
   CMessageSender(IDiscoveryOwner& owner, IDiscoveryTransport& transport);
 
   // The transport's result code; nothing is written when the send failed.
-  DWORD Send(const std::wstring& strMessage);
+  // pLocalAddress, when given, receives the local adapter address reported.
+  DWORD Send(const std::wstring& strMessage, std::wstring* pLocalAddress = nullptr);
 
  private:
   IDiscoveryOwner& m_Owner;
