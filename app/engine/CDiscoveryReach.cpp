@@ -139,12 +139,16 @@ void CDiscoveryReach::OnTxUnicast() {
 }
 
 void CDiscoveryReach::OnTxFillIn() {
+  if (m_dwFillInRound == 0) m_FillInStart = CPacedExchange::Clock::now();
   std::vector<Request> requests;
   const DWORD dwIncomplete = CollectMissing(requests);
   m_Report.FillInRound(dwIncomplete);
   const std::wstring strCount = std::to_wstring(dwIncomplete) + L" records incomplete";
   if (dwIncomplete == 0 || m_dwFillInRound >= m_Settings.dwMaxFillInTry) {
     ConsoleAndLog(L"<TX_DEV_FILL_IN> " + strCount + L", done");
+    const auto spent = CPacedExchange::Clock::now() - m_FillInStart;
+    m_Report.FillInTime(static_cast<DWORD>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(spent).count()));
     m_dwState.store(END_JOB);
     return;
   }

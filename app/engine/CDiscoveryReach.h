@@ -84,6 +84,7 @@ class CDiscoveryReach {
   std::vector<DWORD> m_Hosts;                    // asked by unicast
   int m_iUnicastStep = 0;   // 0 not begun, 1 discovery asked, 2 information asked, 3 done
   DWORD m_dwFillInRound = 0;
+  CPacedExchange::Clock::time_point m_FillInStart;
   std::unique_ptr<CPacedExchange> m_pPaced;
   DWORD m_dwAfterPaced = 0;
   DWORD m_dwPacedSent = 0;

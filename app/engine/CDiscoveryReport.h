@@ -36,6 +36,7 @@ class CDiscoveryReport {
   void AnswerReceived(DWORD dwSender, DWORD dwArrival, AnswerKind kind,
                       const std::wstring& strValue);
   void FillInRound(DWORD dwIncomplete) { Locked([&] { m_Data.fillInIncomplete.push_back(dwIncomplete); }); }
+  void FillInTime(DWORD dwMilliseconds) { Locked([&] { m_Data.dwFillInMilliseconds = dwMilliseconds; }); }
   void KernelDrops(BOOL bKnown, DWORD dwDrops);
 
   // The report so far, with each interface's verdict.

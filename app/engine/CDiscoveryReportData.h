@@ -52,6 +52,7 @@ struct CDiscoveryReportData {
   // Incomplete records at the start of each fill-in round, then after the
   // last one; empty when the pass did not run.
   std::vector<DWORD> fillInIncomplete;
+  DWORD dwFillInMilliseconds = 0;  // how long the pass took
   // Why the chosen interfaces or hosts could not all be used.
   std::vector<std::wstring> problems;
 };

@@ -100,7 +100,7 @@ std::string NetworkReport::Text(const CDiscoveryReportData& r) {
   if (!r.fillInIncomplete.empty()) {
     out += "fill-in  incomplete records per round:";
     for (DWORD n : r.fillInIncomplete) out += " " + std::to_string(n);
-    out += "\n";
+    out += " (" + std::to_string(r.dwFillInMilliseconds) + " ms)\n";
   }
   out += "dropped by the kernel  " +
          (r.bDropsKnown ? std::to_string(r.dwKernelDrops) : std::string("not known")) + "\n";
@@ -135,6 +135,7 @@ nlohmann::json NetworkReport::Object(const CDiscoveryReportData& r) {
             {"answered", r.dwUnicastAnswered},
             {"requests_sent", r.dwUnicastRequests}}},
           {"fill_in_incomplete", r.fillInIncomplete},
+          {"fill_in_ms", r.dwFillInMilliseconds},
           {"kernel_drops", r.bDropsKnown ? nlohmann::json(r.dwKernelDrops) : nlohmann::json()},
           {"problems", problems},
           {"verdicts", Verdicts(r)}};

@@ -34,7 +34,7 @@ TEST(NetworkReport, TextNamesOutsidersAndSaysWhyNothingCame) {
         "verdict: no answer on eth1: no printer there, or UDP port 15001 blocked by a firewall on "
         "this computer\n",
         "verdict: no answer from the 14 addresses asked by unicast",
-        "verdict: the kernel dropped 3 answers", "fill-in  incomplete records per round: 2 0\n"})
+        "verdict: the kernel dropped 3 answers", "fill-in  incomplete records per round: 2 0 (0 ms)\n"})
     EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
 }
 
