@@ -1,5 +1,7 @@
 #include "CHostSpec.h"
 
+#include "CommaList.h"
+
 #include <corvane/CCorvaneFunctions.h>
 
 #include <unordered_set>
@@ -89,12 +91,7 @@ bool CHostSpec::ParseAddress(const std::wstring& strText, DWORD& dwAddress) {
 bool CHostSpec::Parse(const std::wstring& strSpec, std::vector<DWORD>& addresses,
                       std::wstring& strError) {
   std::unordered_set<DWORD> seen(addresses.begin(), addresses.end());
-  std::size_t start = 0;
-  while (start <= strSpec.size()) {
-    const std::size_t comma = std::min(strSpec.find(L',', start), strSpec.size());
-    const std::wstring strPart = Trim(strSpec.substr(start, comma - start));
-    start = comma + 1;
-    if (strPart.empty()) continue;
+  for (const std::wstring& strPart : CommaList::Split(strSpec)) {
     DWORD dwFirst = 0, dwLast = 0;
     if (!Bounds(strPart, dwFirst, dwLast, strError)) return false;
     if (dwLast - dwFirst >= kMaxAddresses) {

@@ -1,15 +1,11 @@
 #include "CInterfaceChoice.h"
 
+#include "CommaList.h"
+
 #include <algorithm>
 #include <cwctype>
 
 namespace {
-
-std::wstring Trim(const std::wstring& strText) {
-  const std::size_t first = strText.find_first_not_of(L" \t");
-  if (first == std::wstring::npos) return {};
-  return strText.substr(first, strText.find_last_not_of(L" \t") - first + 1);
-}
 
 bool IsAll(const std::wstring& strName) {
   std::wstring lower = strName;
@@ -20,12 +16,7 @@ bool IsAll(const std::wstring& strName) {
 }  // namespace
 
 CInterfaceChoice::CInterfaceChoice(const std::wstring& strText) {
-  std::size_t start = 0;
-  while (start <= strText.size()) {
-    const std::size_t comma = std::min(strText.find(L',', start), strText.size());
-    const std::wstring strName = Trim(strText.substr(start, comma - start));
-    start = comma + 1;
-    if (strName.empty()) continue;
+  for (const std::wstring& strName : CommaList::Split(strText)) {
     if (IsAll(strName)) m_Mode = Mode::kAll;
     if (std::find(m_Names.begin(), m_Names.end(), strName) == m_Names.end())
       m_Names.push_back(strName);

@@ -1,9 +1,6 @@
 // The run beyond the single broadcast, driven pass by pass on fake
 // transport: chosen interfaces, unicast hosts, the fill-in rounds.
-#include "CDeviceTable.h"
-#include "CDiscoveryStateMachine.h"
-#include "FakeTransport.h"
-#include "RecordingOwner.h"
+#include "StateMachineRig.h"
 
 #include <gtest/gtest.h>
 
@@ -11,33 +8,14 @@
 
 namespace {
 
-struct ReachRig {
-  RecordingOwner m_Owner;
-  CDeviceTable m_Table{m_Owner};
-  FakeTransport m_Transport;
-  std::atomic<DWORD> m_dwState{TX_DEV_DISCOVERY};
-  CDiscoveryStateMachine m_Machine{m_Owner, m_Table, m_Transport, m_dwState, [](DWORD) {}};
-
-  // Receives wait their time-out (kept short), as the paced exchange's
-  // deadlines run on the clock.
+// Receives wait their time-out (kept short), as the paced exchange's
+// deadlines run on the clock.
+struct ReachRig : Rig {
   ReachRig() {
     m_Transport.m_bWaitTimeouts = true;
     m_Owner.m_Settings.dwReciveThreadTimeout = 20;
   }
-
-  bool RunToEnd() {
-    m_Machine.Begin();
-    for (int i = 0; i < 100000; ++i) {
-      const DWORD dwState = m_dwState.load();
-      m_Machine.Pass();
-      if (dwState == END_JOB) {
-        m_Machine.End();
-        return true;
-      }
-    }
-    return false;
-  }
-  size_t Logged(const std::wstring& prefix) const {
+  size_t CountLogged(const std::wstring& prefix) const {
     const auto lines = m_Owner.LogLines();
     return std::count_if(lines.begin(), lines.end(),
                          [&](const std::wstring& l) { return l.starts_with(prefix); });
@@ -96,8 +74,8 @@ TEST_F(ReachTest, FillInAsksEachPrinterOnlyForWhatItsLostAnswersDidNotTell) {
   ASSERT_EQ(m_Table.GetDeviceCount(), 2u);  // A's MAC filled in, no second record
   EXPECT_TRUE(Complete(*m_Table.GetDevice(0), kB));
   EXPECT_TRUE(Complete(*m_Table.GetDevice(1), kA));
-  EXPECT_EQ(Logged(L"<TX_DEV_FILL_IN> round 1 of 2: 2 records incomplete"), 1u);
-  EXPECT_EQ(Logged(L"<TX_DEV_FILL_IN> 0 records incomplete, done"), 1u);
+  EXPECT_EQ(CountLogged(L"<TX_DEV_FILL_IN> round 1 of 2: 2 records incomplete"), 1u);
+  EXPECT_EQ(CountLogged(L"<TX_DEV_FILL_IN> 0 records incomplete, done"), 1u);
   EXPECT_EQ(m_Owner.ConsoleCount(L"<END_JOB>"), 1u);
 }
 
@@ -105,8 +83,8 @@ TEST_F(ReachTest, FillInDoesNothingWhenEveryRecordIsCompleteAndCanBeTurnedOff) {
   m_Transport.m_Responder = PrinterResponder({kA});
   ASSERT_TRUE(RunToEnd());
   EXPECT_TRUE(m_Transport.SentTo().empty());
-  EXPECT_EQ(Logged(L"<TX_DEV_FILL_IN>"), 1u);
-  EXPECT_EQ(Logged(L"<TX_DEV_FILL_IN> 0 records incomplete, done"), 1u);
+  EXPECT_EQ(CountLogged(L"<TX_DEV_FILL_IN>"), 1u);
+  EXPECT_EQ(CountLogged(L"<TX_DEV_FILL_IN> 0 records incomplete, done"), 1u);
 
   ReachRig off;
   off.m_Owner.m_Settings.dwMaxFillInTry = 0;
@@ -115,7 +93,7 @@ TEST_F(ReachTest, FillInDoesNothingWhenEveryRecordIsCompleteAndCanBeTurnedOff) {
   off.m_Transport.m_BytesResponder = UnicastResponder({kA});
   ASSERT_TRUE(off.RunToEnd());
   EXPECT_TRUE(off.m_Transport.SentTo().empty());
-  EXPECT_EQ(off.Logged(L"<TX_DEV_FILL_IN>"), 0u);
+  EXPECT_EQ(off.CountLogged(L"<TX_DEV_FILL_IN>"), 0u);
   EXPECT_EQ(off.m_Table.GetDevice(0)->strGateway, L"");
 }
 
@@ -125,9 +103,9 @@ TEST_F(ReachTest, FillInGivesUpAfterItsRounds) {
       Lossy({kA}, [](const SimPrinter&, const std::wstring& r) { return r == L"<ZQ><STSMOQ><SNM>"; });
   ASSERT_TRUE(RunToEnd());  // the printer never answers by unicast
   EXPECT_EQ(Unicast(), std::vector<std::wstring>(3, L"10.77.16.1 <ZQ><STSMOQ><SNM>"));
-  EXPECT_EQ(Logged(L"<TX_DEV_FILL_IN> round 3 of 3: 1 records incomplete"), 1u);
-  EXPECT_EQ(Logged(L"<TX_DEV_FILL_IN> 1 records incomplete, done"), 1u);
-  EXPECT_EQ(Logged(L"<RX_DEV_PACED> 1 requests sent, 1 unanswered"), 3u);
+  EXPECT_EQ(CountLogged(L"<TX_DEV_FILL_IN> round 3 of 3: 1 records incomplete"), 1u);
+  EXPECT_EQ(CountLogged(L"<TX_DEV_FILL_IN> 1 records incomplete, done"), 1u);
+  EXPECT_EQ(CountLogged(L"<RX_DEV_PACED> 1 requests sent, 1 unanswered"), 3u);
 }
 
 TEST_F(ReachTest, UnicastAloneAsksEachAddressAndOnlyPrintersForTheirFields) {
@@ -164,8 +142,8 @@ TEST_F(ReachTest, ChosenInterfacesEachGetEveryBroadcast) {
   EXPECT_EQ(sent[0].dwInterface, 2u);
   EXPECT_EQ(sent[1].strHost, L"10.88.0.255");
   EXPECT_EQ(sent[1].dwInterface, 3u);
-  EXPECT_EQ(Logged(L"<INTERFACE> eth1 10.88.0.2 -> 10.88.0.255:15000 <ZQ><0000>"), 3u);
-  EXPECT_EQ(Logged(L"<TX_DEV_DISCOVERY><ZQ><0000> Another discovery try..."), 3u);
+  EXPECT_EQ(CountLogged(L"<INTERFACE> eth1 10.88.0.2 -> 10.88.0.255:15000 <ZQ><0000>"), 3u);
+  EXPECT_EQ(CountLogged(L"<TX_DEV_DISCOVERY><ZQ><0000> Another discovery try..."), 3u);
   EXPECT_EQ(m_Owner.ConsoleCount(L"Message host IP <10.88.0.2:15000> Size 10 Buffer: { <ZQ><0000> }"), 3u);
   const auto report = m_Machine.GetReport();
   ASSERT_EQ(report.interfaces.size(), 2u);
