@@ -28,7 +28,9 @@ std::wstring WithoutColons(std::wstring strMac) {
 
 // "<MAC:001122334455>": how the SET command names its printer, and what the
 // printer's answer must repeat.
-std::wstring Addressee(const std::wstring& strMac) { return L"<MAC:" + WithoutColons(strMac) + L">"; }
+std::wstring Addressee(const std::wstring& strMac) {
+  return L"<MAC:" + WithoutColons(strMac) + L">";
+}
 
 // Answers to a message that mentions "CMD" carry the command code as well.
 const wchar_t* AnswerCodeFor(const std::wstring& strSent) {

@@ -6,16 +6,14 @@
 
 namespace {
 
-using Outcome = CConfigurationExchange::SetOutcome;
-
-const std::string kMac = "024C1A000001";
-const std::string kAddressee = "<MAC:" + kMac + ">";
+const std::string kAddressee = "<MAC:024C1A000001>";
 
 // A SET answer as a printer gives it: header, start byte, text, end byte.
-std::string SetAnswer(const std::string& text, const std::string& code = "<STSMOA>") {
-  return "<ZQ>" + code + "<" + text + ">";
+Reception Answer(const std::string& text, const std::string& code = "<STSMOA>") {
+  return Reception::Datagram("<ZQ>" + code + "<" + text + ">", L"10.77.16.1");
 }
-const std::string kConfirm = SetAnswer("<SET>" + kAddressee + "\x06");
+const Reception kConfirm = Answer("<SET>" + kAddressee + "\x06");
+const Reception kStranger = Answer("<SET><MAC:024C1A000099>\x06");
 
 struct Exchange {
   FakeTransport transport;
@@ -23,20 +21,24 @@ struct Exchange {
   CConfigurationExchange exchange{{15000, 15001, 1, 300}, transport,
                                   [this](const std::wstring& s) { lines.push_back(s); }};
 
-  // Queues the datagrams and runs SET for the MAC with `rows` device rows.
-  Outcome Set(std::vector<Reception> queued, DWORD rows, std::wstring name = L"Lumen Desk 1") {
+  // Queues the datagrams and runs SET for the MAC; `rows` is asked before each attempt.
+  CConfigurationExchange::SetOutcome Set(std::vector<Reception> queued,
+                                         CConfigurationExchange::AttemptCount rows,
+                                         std::wstring name = L"Lumen Desk 1") {
     for (auto& r : queued) transport.Push(std::move(r));
     return exchange.SendSetCommand(L"10.77.40.7", name, L"255.255.0.0", L"10.77.0.1",
-                                   L"02:4C:1A:00:00:01", L"1", [rows] { return rows; });
+                                   L"02:4C:1A:00:00:01", L"1", rows);
+  }
+  DWORD Query(std::vector<Reception> queued, std::array<BYTE, 64>& answer, DWORD& length) {
+    for (auto& r : queued) transport.Push(std::move(r));
+    const std::vector<BYTE> frame = CConfigurationExchange::BuildQueryFrame(0x02);
+    length = answer.size();
+    return exchange.QueryDevice(frame.data(), 20, L"10.77.16.1", answer.data(), length);
   }
 };
 
-Reception From(const std::string& bytes) { return Reception::Datagram(bytes, L"10.77.16.1"); }
-
-void ExpectOutcome(const Outcome& o, DWORD result, UINT message, bool icon) {
-  EXPECT_EQ(o.dwResult, result);
-  EXPECT_EQ(o.uiMessage, message);
-  EXPECT_EQ(o.bErrorIcon, icon);
+CConfigurationExchange::AttemptCount Rows(DWORD n) {
+  return [n] { return n; };
 }
 
 }  // namespace
@@ -55,7 +57,10 @@ TEST(ConfigurationExchange, SetMessageText) {
 
 TEST(ConfigurationExchange, SetIsBroadcastAfterOpeningTheAnswerPort) {
   Exchange e;
-  ExpectOutcome(e.Set({From(kConfirm)}, 1), 0, 120, false);
+  const auto o = e.Set({kConfirm}, Rows(1));
+  EXPECT_EQ(o.dwResult, 0u);
+  EXPECT_EQ(o.Text(), L"Printer parameters succesfully updated!");
+  EXPECT_FALSE(o.bErrorIcon);
   EXPECT_EQ(e.transport.m_dwOpenedPort, 15001u);
   ASSERT_EQ(e.transport.Sent().size(), 1u);
   const SentMessage sent = e.transport.Sent()[0];
@@ -63,146 +68,102 @@ TEST(ConfigurationExchange, SetIsBroadcastAfterOpeningTheAnswerPort) {
   EXPECT_EQ(sent.dwBroadcast, 1u);
   EXPECT_EQ(e.transport.m_dwLastTimeout, 300u);
   EXPECT_EQ(e.transport.m_dwCloseCalls, 1u);
-  ASSERT_EQ(e.lines.size(), 1u);
-  EXPECT_EQ(e.lines[0], L"Message host IP <10.0.0.2:15000> Size " +
-                            std::to_wstring(sent.strText.size()) + L" Buffer: { " + sent.strText +
-                            L" }");
-  EXPECT_EQ(Outcome({0, 120, false}).Text(), L"Printer parameters succesfully updated!");
+  EXPECT_EQ(e.lines, std::vector<std::wstring>{L"Message host IP <10.0.0.2:15000> Size " +
+                                               std::to_wstring(sent.strText.size()) +
+                                               L" Buffer: { " + sent.strText + L" }"});
 }
 
-TEST(ConfigurationExchange, AnswerDecidesTheOutcome) {
+TEST(ConfigurationExchange, AnswersAndAttemptsDecideTheOutcome) {
+  DWORD shrinking = 2;  // a row that goes during the wait ends it
   struct Case {
     const char* what;
     std::vector<Reception> queued;
-    DWORD result;
+    CConfigurationExchange::AttemptCount rows;
     UINT message;
+    DWORD receives;
   };
   const Case cases[] = {
-      {"refused", {From(SetAnswer("<SET>" + kAddressee + "\x15"))}, 0x1000, 121},
-      {"without SET", {From(SetAnswer(kAddressee + "\x06"))}, 0x1000, 122},
-      {"nothing in time", {}, 0x1000, 121},
-      {"empty datagram", {Reception::Empty()}, 0x1000, 121},
-      {"rejected by the codec", {From("<zq><STSMOA><SET" + kAddressee + "\x06>")}, 0x1000, 121},
-      {"another printer's MAC", {From(SetAnswer("<SET><MAC:024C1A000002>\x06"))}, 0x1000, 121},
+      {"refused", {Answer("<SET>" + kAddressee + "\x15")}, Rows(1), 121, 1},
+      {"without SET", {Answer(kAddressee + "\x06")}, Rows(1), 122, 1},
+      {"nothing in time", {}, Rows(2), 121, 2},
+      {"another code", {Answer("<SET>" + kAddressee + "\x06", "<STSMOX>")}, Rows(1), 121, 1},
+      {"a stranger first, two rows", {kStranger, kConfirm}, Rows(2), 120, 2},
+      {"a stranger first, one row", {kStranger, kConfirm}, Rows(1), 121, 1},
+      {"no rows", {kConfirm}, Rows(0), 121, 0},
+      {"an empty datagram ends the wait", {Reception::Empty(), kConfirm}, Rows(3), 121, 1},
+      {"rows read before each attempt", {kStranger, kConfirm}, [&] { return shrinking--; }, 121, 1},
   };
   for (const Case& c : cases) {
     Exchange e;
-    ExpectOutcome(e.Set(c.queued, 1), c.result, c.message, true);
+    const auto o = e.Set(c.queued, c.rows);
+    EXPECT_EQ(o.uiMessage, c.message) << c.what;
+    EXPECT_EQ(o.dwResult, c.message == 120 ? 0u : 0x1000u) << c.what;
+    EXPECT_EQ(o.bErrorIcon, c.message != 120) << c.what;
+    EXPECT_EQ(e.transport.m_dwReceives, c.receives) << c.what;
     EXPECT_EQ(e.transport.Sent().size(), 1u) << c.what;
   }
 }
 
-TEST(ConfigurationExchange, OneAttemptPerDeviceRow) {
-  const Reception stranger = From(SetAnswer("<SET><MAC:024C1A000099>\x06"));
-  {  // Two rows: the stranger uses up the first attempt, the answer comes second.
-    Exchange e;
-    ExpectOutcome(e.Set({stranger, From(kConfirm)}, 2), 0, 120, false);
-    EXPECT_EQ(e.transport.m_dwReceives, 2u);
-  }
-  {  // One row: the first datagram decides.
-    Exchange e;
-    ExpectOutcome(e.Set({stranger, From(kConfirm)}, 1), 0x1000, 121, true);
-    EXPECT_EQ(e.transport.m_dwReceives, 1u);
-  }
-  {  // No rows: sent all the same, nothing awaited.
-    Exchange e;
-    ExpectOutcome(e.Set({From(kConfirm)}, 0), 0x1000, 121, true);
-    EXPECT_EQ(e.transport.Sent().size(), 1u);
-    EXPECT_EQ(e.transport.m_dwReceives, 0u);
-  }
-  {  // An empty datagram ends the wait at once.
-    Exchange e;
-    ExpectOutcome(e.Set({Reception::Empty(), From(kConfirm)}, 3), 0x1000, 121, true);
-    EXPECT_EQ(e.transport.m_dwReceives, 1u);
-  }
-  {  // The row count is read before every attempt: a row gone ends the wait.
-    Exchange e;
-    DWORD rows = 2;
-    e.transport.Push(stranger);
-    e.transport.Push(From(kConfirm));
-    const Outcome o = e.exchange.SendSetCommand(L"1.2.3.4", L"n", L"255.0.0.0", L"1.0.0.1",
-                                                L"02:4C:1A:00:00:01", L"", [&] { return rows--; });
-    ExpectOutcome(o, 0x1000, 121, true);
-    EXPECT_EQ(e.transport.m_dwReceives, 1u);
-  }
-}
-
-TEST(ConfigurationExchange, TransportFailures) {
-  {  // The answer port cannot be opened: nothing sent, nothing shown.
-    Exchange e;
-    e.transport.m_dwOpenResult = 1;
-    ExpectOutcome(e.Set({From(kConfirm)}, 1), 1, 0, false);
-    EXPECT_TRUE(e.transport.Sent().empty());
-    EXPECT_TRUE(e.lines.empty());
-  }
-  {  // A failed send with an answer all the same gives the send's code.
-    Exchange e;
-    e.transport.m_dwSendResult = 6;
-    ExpectOutcome(e.Set({From(kConfirm)}, 1), 6, 0, false);
-    EXPECT_TRUE(e.lines.empty());
-  }
+TEST(ConfigurationExchange, TransportFailuresGiveTheirCodeAndNoMessage) {
+  Exchange closed;  // the answer port cannot be opened: nothing sent
+  closed.transport.m_dwOpenResult = 1;
+  const auto o = closed.Set({kConfirm}, Rows(1));
+  EXPECT_EQ(o.dwResult, 1u);
+  EXPECT_EQ(o.uiMessage, 0u);
+  EXPECT_TRUE(closed.transport.Sent().empty());
+  Exchange failing;  // a failed send with an answer all the same
+  failing.transport.m_dwSendResult = 6;
+  const auto f = failing.Set({kConfirm}, Rows(1));
+  EXPECT_EQ(f.dwResult, 6u);
+  EXPECT_EQ(f.uiMessage, 0u);
+  EXPECT_TRUE(closed.lines.empty() && failing.lines.empty());
 }
 
 TEST(ConfigurationExchange, MessageWithCmdExpectsTheCommandCode) {
   const std::string text = "<SET>" + kAddressee + "\x06";
-  Exchange plain;
-  ExpectOutcome(plain.Set({From(SetAnswer(text))}, 1, L"CMD room"), 0x1000, 121, true);
-  Exchange cmd;
-  ExpectOutcome(cmd.Set({From(SetAnswer(text, "<STSMOA><CMD>"))}, 1, L"CMD room"), 0, 120, false);
+  EXPECT_EQ(Exchange().Set({Answer(text)}, Rows(1), L"CMD room").uiMessage, 121u);
+  EXPECT_EQ(Exchange().Set({Answer(text, "<STSMOA><CMD>")}, Rows(1), L"CMD room").uiMessage, 120u);
 }
 
-TEST(ConfigurationExchange, QueryFrameAndConsoleLines) {
-  const std::vector<BYTE> frame = CConfigurationExchange::BuildQueryFrame(0x02);
-  const std::string header = "<ZQ><STSMOQ><CMD>";
-  ASSERT_EQ(frame.size(), 20u);
-  EXPECT_EQ(std::string(frame.begin(), frame.end()), header + "<\x02>");
-  EXPECT_EQ(CConfigurationExchange::BuildQueryFrame(0x20).at(18), 0x20);
-
+TEST(ConfigurationExchange, QueryFrameAnswerAndConsoleLines) {
+  const std::vector<BYTE> frame = CConfigurationExchange::BuildQueryFrame(0x20);
+  EXPECT_EQ(std::string(frame.begin(), frame.end()), "<ZQ><STSMOQ><CMD>< >");
   Exchange e;
-  e.transport.Push(From(std::string("<ZQ><STSMOA><CMD><\x02\x00\x05>", 22)));
-  std::array<BYTE, 1024> answer{};
-  DWORD dwLength = answer.size();
-  EXPECT_EQ(e.exchange.QueryDevice(frame.data(), 20, L"10.77.16.1", answer.data(), dwLength), 0u);
-  ASSERT_EQ(dwLength, 3u);
+  std::array<BYTE, 64> answer{};
+  DWORD length = 0;
+  ASSERT_EQ(e.Query({Answer(std::string("\x02\x00\x05", 3), "<STSMOA><CMD>")}, answer, length), 0u);
+  ASSERT_EQ(length, 3u);
   EXPECT_EQ(answer[0], 0x02);
   EXPECT_EQ(answer[2], 0x05);
   ASSERT_EQ(e.transport.SentTo().size(), 1u);
   EXPECT_EQ(e.transport.SentTo()[0].strHost, L"10.77.16.1");
   EXPECT_EQ(e.transport.SentTo()[0].dwPort, 15000u);
   EXPECT_EQ(e.transport.m_dwOpenedPort, 15001u);
-  ASSERT_EQ(e.lines.size(), 2u);
-  EXPECT_EQ(e.lines[0], L"Message host IP from <10.0.0.2:15000> to 10.77.16.1 Size 20 Buffer: { "
-                        L"<ZQ><STSMOQ><CMD><\x02> }");
-  EXPECT_EQ(e.lines[1], L"Rx Data From IP <10.77.16.1:15000> Size 22 Buffer: { "
-                        L"<ZQ><STSMOA><CMD><0x02,0x00,0x05> }");
+  EXPECT_EQ(e.lines, (std::vector<std::wstring>{
+                         L"Message host IP from <10.0.0.2:15000> to 10.77.16.1 Size 20 Buffer: { "
+                         L"<ZQ><STSMOQ><CMD><\x02> }",
+                         L"Rx Data From IP <10.77.16.1:15000> Size 22 Buffer: { "
+                         L"<ZQ><STSMOA><CMD><0x02,0x00,0x05> }"}));
 }
 
 TEST(ConfigurationExchange, QueryWithoutUsableAnswerReportsNoData) {
-  const std::vector<BYTE> frame = CConfigurationExchange::BuildQueryFrame(0x20);
-  struct Case {
-    std::vector<Reception> queued;
-    size_t lines;
-  };
-  const Case cases[] = {
-      {{}, 1},                                   // nothing in time
-      {{Reception::Empty()}, 1},                 // empty datagram
-      {{From("<ZQ><STSMOA><x>")}, 2},            // wrong code: shown, not unpacked
-  };
-  for (const Case& c : cases) {
+  // Nothing in time, an empty datagram, a frame of another code (shown, not unpacked).
+  const std::pair<std::vector<Reception>, size_t> cases[] = {
+      {{}, 1}, {{Reception::Empty()}, 1}, {{Answer("x")}, 2}};
+  for (const auto& [queued, lines] : cases) {
     Exchange e;
-    for (const Reception& r : c.queued) e.transport.Push(r);
-    std::array<BYTE, 1024> answer{};
-    DWORD dwLength = answer.size();
-    EXPECT_EQ(e.exchange.QueryDevice(frame.data(), 20, L"10.77.16.1", answer.data(), dwLength), 0u);
-    EXPECT_EQ(dwLength, 0u);
-    EXPECT_EQ(e.lines.size(), c.lines);
+    std::array<BYTE, 64> answer{};
+    DWORD length = 0;
+    EXPECT_EQ(e.Query(queued, answer, length), 0u);
+    EXPECT_EQ(length, 0u);
+    EXPECT_EQ(e.lines.size(), lines);
     EXPECT_EQ(e.transport.m_dwCloseCalls, 1u);
   }
   Exchange failing;
   failing.transport.m_dwSendResult = 4;
-  DWORD dwLength = 16;
-  BYTE answer[16];
-  EXPECT_EQ(failing.exchange.QueryDevice(frame.data(), 20, L"10.77.16.1", answer, dwLength), 4u);
+  std::array<BYTE, 64> answer{};
+  DWORD length = 0;
+  EXPECT_EQ(failing.Query({}, answer, length), 4u);
   EXPECT_TRUE(failing.lines.empty());
   EXPECT_EQ(failing.transport.m_dwCloseCalls, 1u);
 }

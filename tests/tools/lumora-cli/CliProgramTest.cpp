@@ -90,18 +90,15 @@ TEST(CliProgram, HelpAndUsageErrors) {
 
 namespace {
 
+// A set command line; each pair of `changes` replaces or adds an option.
 std::vector<std::string> SetArgs(std::vector<std::string> changes) {
   std::vector<std::string> args = {"set", "--mac", "02:51:4D:00:00:01", "--ip", "10.77.40.7",
                                    "--mask", "255.255.255.0", "--gateway", "10.77.40.1",
                                    "--name", "Hall 2"};
   for (size_t i = 0; i + 1 < changes.size(); i += 2) {
-    auto it = std::find(args.begin(), args.end(), changes[i]);
-    if (it == args.end()) {
-      args.push_back(changes[i]);
-      args.push_back(changes[i + 1]);
-    } else {
-      *(it + 1) = changes[i + 1];
-    }
+    const auto it = std::find(args.begin(), args.end(), changes[i]);
+    if (it != args.end()) args.erase(it, it + 2);
+    args.insert(args.end(), {changes[i], changes[i + 1]});
   }
   return args;
 }
@@ -110,7 +107,8 @@ std::vector<std::string> SetArgs(std::vector<std::string> changes) {
 
 TEST(CliProgram, SetAndQueryOptions) {
   CliProgram program;
-  ASSERT_FALSE(Parse(program, SetArgs({"--dhcp", "1", "--attempts", "3", "--name", "Caf\xC3\xA9"})).exit);
+  const auto args = SetArgs({"--dhcp", "1", "--attempts", "3", "--name", "Caf\xC3\xA9"});
+  ASSERT_FALSE(Parse(program, args).exit);
   const SetCommand::Options& set = program.Find<SetCommand>()->GetOptions();
   EXPECT_EQ(set.mac + " " + set.ip + " " + set.mask + " " + set.gateway + " " + set.dhcp,
             "02:51:4D:00:00:01 10.77.40.7 255.255.255.0 10.77.40.1 1");

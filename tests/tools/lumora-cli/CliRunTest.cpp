@@ -165,25 +165,11 @@ namespace {
 
 // A second simulator on peer 1 with its own ports (16000, answers to 16001),
 // so that its printers can be changed without touching the LAN's own.
-class SecondSim {
- public:
-  explicit SecondSim(const std::vector<std::string>& extra) {
-    std::vector<std::string> args = {"--count", "3", "--port", "16000", "--answer-port", "16001"};
-    args.insert(args.end(), extra.begin(), extra.end());
-    m_sim = VirtualLan::StartSim(args);
-  }
-  ~SecondSim() { Stop(); }
-  int Stop() {
-    if (!m_sim) return 0;
-    m_sim->Signal(SIGTERM);
-    const int code = m_sim->Wait(10s);
-    m_sim.reset();
-    return code;
-  }
-
- private:
-  std::unique_ptr<ChildRun> m_sim;
-};
+std::unique_ptr<ChildRun> SecondSim(const std::vector<std::string>& extra) {
+  std::vector<std::string> args = {"--count", "3", "--port", "16000", "--answer-port", "16001"};
+  args.insert(args.end(), extra.begin(), extra.end());
+  return VirtualLan::StartSim(args);
+}
 
 constexpr const char* kSecondSimIni =
     "[UDPTXRXPORT]\nuiRxPort=16001\nuiTxPort=16000\n[RETRYTIME]\ndwMaxDiscoveryTry=2\n"
@@ -213,13 +199,13 @@ TEST(LanCli, SetGivesTheOutcomeOfEachKindOfAnswer) {
       {"--refuse-set", "Unable to modify printer parameters! Please try again later.\n"},
       {"--garble-set", "Unable to modify printer parameters! Trouble in socket comunication.\n"}};
   for (const auto& [mode, message] : refusals) {
-    SecondSim sim({mode});
+    const auto sim = SecondSim({mode});
     const auto r = cli.Run(SetHall2(ini));
     EXPECT_EQ(r.exit, 1) << mode;
     EXPECT_EQ(r.out, message);
   }
   {  // Nobody has this MAC: nothing comes back.
-    SecondSim sim({});
+    const auto sim = SecondSim({});
     auto args = SetHall2(ini);
     args[2] = "02:51:4D:00:00:99";
     const auto r = cli.Run(args);
@@ -233,7 +219,7 @@ TEST(LanCli, ConfirmedSetShowsAtTheNextDiscovery) {
   CliCopy cli;
   cli.WriteFile("second.ini", kSecondSimIni);
   const std::string ini = cli.Path("second.ini").string();
-  SecondSim sim({});
+  const auto sim = SecondSim({});
   const auto set = cli.Run(SetHall2(ini));
   EXPECT_EQ(set.exit, 0) << set.err;
   EXPECT_EQ(set.out, "Printer parameters succesfully updated!\n");
@@ -252,7 +238,8 @@ TEST(LanCli, ConfirmedSetShowsAtTheNextDiscovery) {
   EXPECT_EQ((*moved)["dhcp"], "1");
   // The simulator gives back the address it added when it ends.
   EXPECT_NE(PeerAddresses().find("10.77.40.7/24"), std::string::npos);
-  EXPECT_EQ(sim.Stop(), 0);
+  sim->Signal(SIGTERM);
+  EXPECT_EQ(sim->Wait(10s), 0);
   EXPECT_EQ(PeerAddresses().find("10.77.40.7"), std::string::npos);
 }
 
@@ -262,17 +249,15 @@ TEST(LanCli, QueryShowsTheAnswerOrThatNoneCame) {
   auto r = cli.Run({"query", "--ip", "10.77.16.1", "full-status"});
   EXPECT_EQ(r.exit, 0) << r.err;
   EXPECT_EQ(r.out, "<ZQ><STSMOA><CMD><0x02,0x00,0x00,0x00>\n");
-  r = cli.Run({"query", "device-id", "--ip", "10.77.16.1", "--debug"});
+  r = cli.Run({"query", "device-id", "--ip", "10.77.16.1"});
   EXPECT_EQ(r.exit, 0);
   EXPECT_NE(r.out.find("\ntext: MFG:Quillmark;MDL:Quillmark Compact;CLS:PRINTER;"
                        "DES:Lumen Desk 0001;SN:02514D000001;\n"),
             std::string::npos) << r.out;
-  EXPECT_NE(r.err.find("Message host IP from <10.77.0.2:15000> to 10.77.16.1 Size 20"),
-            std::string::npos) << r.err;
-  EXPECT_NE(r.err.find("Rx Data From IP <10.77.16.1:15000> Size "), std::string::npos);
   cli.WriteFile("quick.ini", "[UDPTXRXPORT]\nuiRxPort=15001\nuiTxPort=15000\n[TIMEOUT]\n"
                              "dwRxEthTimeout=200\n");
-  r = cli.Run({"query", "--ip", "10.77.16.200", "full-status", "--ini", cli.Path("quick.ini").string()});
+  r = cli.Run({"query", "--ip", "10.77.16.200", "full-status", "--ini",
+               cli.Path("quick.ini").string()});
   EXPECT_EQ(r.exit, 1);
   EXPECT_EQ(r.err, "lumora-cli: no answer from 10.77.16.200 within 200 ms\n");
 }

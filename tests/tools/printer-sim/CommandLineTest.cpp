@@ -47,7 +47,8 @@ TEST(CommandLineTest, UsageErrorsAreNamed) {
       {{"--count", "2", "--base", "10.77.16"}, "invalid value '10.77.16' for --base"},
       {{"--count", "2", "--answer-port", "15000"}, "--port and --answer-port must differ"},
       {{"--count", "2", "--duplicate=yes"}, "unknown option '--duplicate=yes'"},
-      {{"--count=2", "--garble-set", "--refuse-set"}, "--refuse-set and --garble-set exclude each other"}};
+      {{"--count=2", "--garble-set", "--refuse-set"},
+       "--refuse-set and --garble-set exclude each other"}};
   for (const auto& [args, message] : cases) {
     std::string error;
     EXPECT_FALSE(CommandLine::Parse(args, error));
