@@ -74,7 +74,7 @@ void CDiscoveryReach::Broadcast(const std::wstring& strMessage) {
   if (!Broadcasting()) return;
   if (!m_bChosenInterfaces) {
     std::wstring strLocal;
-    if (m_Sender.Send(strMessage, &strLocal) == 0) {
+    if (m_Sender.Send(strMessage, m_Settings.uiTxPort, m_Settings.dwBroadcastType, &strLocal) == 0) {
       m_Report.BroadcastSent(strLocal, m_Settings.dwBroadcastType != 0 ? L"255.255.255.255" : L"");
     }
     return;

@@ -16,7 +16,8 @@ CDiscoveryStateMachine::CDiscoveryStateMachine(IDiscoveryOwner& owner, CDeviceTa
     : m_Owner(owner),
       m_Table(table),
       m_Transport(transport),
-      m_Sender(owner, transport),
+      m_Sender(transport,
+               [&owner](const std::wstring& strLine) { owner.WriteDebugConsole(strLine); }),
       m_dwState(dwState),
       m_IdleWait(std::move(idleWait)),
       m_Reach(owner, table, transport, m_Sender, dwState) {}

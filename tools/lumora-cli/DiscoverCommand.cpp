@@ -15,16 +15,9 @@
 
 #include <CLI/CLI.hpp>
 
-#include <cstdio>
 #include <iostream>
 
 namespace {
-
-void WriteDebugLine(const std::wstring& strLine) {
-  const std::string text = CliText::Display(strLine) + "\n";
-  std::fwrite(text.data(), 1, text.size(), stderr);
-  std::fflush(stderr);
-}
 
 std::wstring JoinWide(const std::vector<std::string>& items) {
   std::string joined;
@@ -100,20 +93,16 @@ bool DiscoverCommand::ApplyOptions(const Options& options,
 
 int DiscoverCommand::Run() {
   CLumoraApp app(CliSettings::LumoraExecutable());
-  std::filesystem::path source;
-  std::string error;
-  if (!CliSettings::Load(m_Options.iniPath, app, source, error)) {
-    std::cerr << "lumora-cli: " << error << "\n";
-    return CliExit::kUsage;
-  }
+  if (!CliSettings::LoadOrReport(m_Options.iniPath, app)) return CliExit::kUsage;
   CDiscoverySettings settings = CliSettings::DiscoveryOf(app);
+  std::string error;
   if (!ApplyOptions(m_Options, CCNetInterfaces().GetEntries(), settings, error)) {
     std::cerr << "lumora-cli: " << error << "\n";
     return CliExit::kUsage;
   }
   app.OpenLogFile();
   CConsoleDiscoveryOwner owner(settings, app.m_LogFile,
-                               m_Options.bDebug ? WriteDebugLine
+                               m_Options.bDebug ? CliText::DebugLine
                                                 : CConsoleDiscoveryOwner::LineSink());
   const SignalWatcher watcher([&owner] { owner.Stop(); });
   if (!owner.Run()) {
