@@ -49,12 +49,12 @@ FakeTransport::Responder Lossy(std::vector<SimPrinter> printers,
 }
 
 bool Complete(const _DeviceInfo& d, const SimPrinter& p) {
-  return d.strMacAddress == std::wstring(p.mac.begin(), p.mac.end()) &&
-         d.strName == std::wstring(p.name.begin(), p.name.end()) &&
-         d.strModel == std::wstring(p.model.begin(), p.model.end()) &&
-         d.strSubnetMask == std::wstring(p.mask.begin(), p.mask.end()) &&
-         d.strGateway == std::wstring(p.gateway.begin(), p.gateway.end()) &&
-         d.strDhcp == std::wstring(p.dhcp.begin(), p.dhcp.end());
+  const std::string told[] = {p.mac, p.name, p.model, p.mask, p.gateway, p.dhcp};
+  const std::wstring* fields[] = {&d.strMacAddress, &d.strName,    &d.strModel,
+                                  &d.strSubnetMask, &d.strGateway, &d.strDhcp};
+  for (int i = 0; i < 6; ++i)
+    if (*fields[i] != std::wstring(told[i].begin(), told[i].end())) return false;
+  return true;
 }
 
 }  // namespace
@@ -115,13 +115,9 @@ TEST_F(ReachTest, UnicastAloneAsksEachAddressAndOnlyPrintersForTheirFields) {
   ASSERT_TRUE(RunToEnd());
   EXPECT_TRUE(m_Transport.Sent().empty());  // no broadcast at all
   const auto sent = Unicast();
-  EXPECT_EQ(std::vector<std::wstring>(sent.begin(), sent.begin() + 3),
-            (std::vector<std::wstring>{L"10.77.16.1 <ZQ><0000>", L"10.77.16.2 <ZQ><0000>",
-                                       L"10.77.16.3 <ZQ><0000>"}));
-  EXPECT_EQ(sent.size(), 3u + 5u);
-  EXPECT_EQ(std::count_if(sent.begin(), sent.end(),
-                          [](const std::wstring& s) { return s.starts_with(L"10.77.16.2 "); }),
-            6);
+  ASSERT_EQ(sent.size(), 3u + 5u);  // information requests to the printer alone
+  EXPECT_EQ(sent[2], L"10.77.16.3 <ZQ><0000>");
+  EXPECT_EQ(sent[7], L"10.77.16.2 <ZQ><STSMOQ><DHCP>");
   ASSERT_EQ(m_Table.GetDeviceCount(), 1u);
   EXPECT_TRUE(Complete(*m_Table.GetDevice(0), kB));
   EXPECT_EQ(m_Owner.ConsoleCount(L"<TX_DEV_DISCOVERY>"), 0u);
@@ -138,15 +134,8 @@ TEST_F(ReachTest, ChosenInterfacesEachGetEveryBroadcast) {
   EXPECT_TRUE(m_Transport.Sent().empty());  // not the single broadcast
   const auto sent = m_Transport.SentTo();
   ASSERT_EQ(sent.size(), 6u);  // three discovery tries through two interfaces
-  EXPECT_EQ(sent[0].strHost, L"10.77.255.255");
-  EXPECT_EQ(sent[0].dwInterface, 2u);
-  EXPECT_EQ(sent[1].strHost, L"10.88.0.255");
-  EXPECT_EQ(sent[1].dwInterface, 3u);
+  EXPECT_EQ(sent[1].strHost + L" " + std::to_wstring(sent[1].dwInterface), L"10.88.0.255 3");
   EXPECT_EQ(CountLogged(L"<INTERFACE> eth1 10.88.0.2 -> 10.88.0.255:15000 <ZQ><0000>"), 3u);
   EXPECT_EQ(CountLogged(L"<TX_DEV_DISCOVERY><ZQ><0000> Another discovery try..."), 3u);
-  EXPECT_EQ(m_Owner.ConsoleCount(L"Message host IP <10.88.0.2:15000> Size 10 Buffer: { <ZQ><0000> }"), 3u);
-  const auto report = m_Machine.GetReport();
-  ASSERT_EQ(report.interfaces.size(), 2u);
-  EXPECT_EQ(report.interfaces[1].dwRequestsSent, 3u);
-  EXPECT_EQ(report.interfaces[1].verdict, CDiscoveryReportData::Verdict::kNoAnswer);
+  EXPECT_EQ(m_Machine.GetReport().interfaces.at(1).dwRequestsSent, 3u);
 }

@@ -10,6 +10,7 @@ using Verdict = CDiscoveryReportData::Verdict;
 const std::vector<CCNetInterfaces::Entry> kMachine = {
     CCNetInterfaces::MakeEntry(L"eth0", 2, 0x0A4D0002, 0xFFFF0000),  // 10.77.0.2/16
     CCNetInterfaces::MakeEntry(L"eth1", 3, 0x0A580002, 0xFFFF0000),  // 10.88.0.2/16
+    CCNetInterfaces::MakeEntry(L"eth2", 4, 0x0A5A0002, 0xFFFF0000),  // 10.90.0.2/16
 };
 
 const CDiscoveryReportData::Interface& Named(const CDiscoveryReportData& r, const wchar_t* name) {
@@ -33,13 +34,15 @@ TEST(CDiscoveryReport, CountsPerInterfaceAndNamesOutsiders) {
   report.AnswerReceived(0xC0A80732, 2, Kind::kMac, L"02-00-00-00-00-09");  // factory address
   report.AnswerReceived(0xC0A80732, 2, Kind::kName, L"FRONT-DESK");
   report.AnswerReceived(0x0A630001, 2, Kind::kMac, L"02-00-00-00-00-05");  // behind a router
+  report.AnswerReceived(0x0A5A0001, 4, Kind::kOther, L"");  // an interface nothing went out of
   report.UnicastSent();
   report.FillInRound(4);
   report.FillInRound(0);
   report.KernelDrops(1, 17);
 
   const CDiscoveryReportData r = report.Snapshot();
-  ASSERT_EQ(r.interfaces.size(), 2u);
+  ASSERT_EQ(r.interfaces.size(), 3u);
+  EXPECT_EQ(r.interfaces[2].verdict, Verdict::kNotAsked);
   const auto& eth0 = Named(r, L"eth0");
   EXPECT_EQ(eth0.strBroadcast, L"10.77.255.255");
   EXPECT_EQ(eth0.dwRequestsSent, 3u);
@@ -58,22 +61,4 @@ TEST(CDiscoveryReport, CountsPerInterfaceAndNamesOutsiders) {
   EXPECT_EQ(r.dwUnicastRequests, 1u);
   EXPECT_EQ(r.fillInIncomplete, (std::vector<DWORD>{4, 0}));
   EXPECT_EQ(r.dwKernelDrops, 17u);
-}
-
-TEST(CDiscoveryReport, AnswersWithoutBroadcastAndANewRunStartsEmpty) {
-  CDiscoveryReport report;
-  report.Begin(kMachine, {}, 15000, 15001);
-  report.BroadcastSent(L"10.77.0.2", L"255.255.255.255");
-  report.AnswerReceived(0x0A4D1001, 2, Kind::kMac, L"02-00-00-00-00-01");
-  report.AnswerReceived(0x0A581001, 3, Kind::kMac, L"02-00-00-00-00-02");
-  auto r = report.Snapshot();
-  ASSERT_EQ(r.interfaces.size(), 2u);
-  EXPECT_EQ(Named(r, L"eth0").verdict, Verdict::kPrintersFound);
-  EXPECT_EQ(Named(r, L"eth1").verdict, Verdict::kNotAsked);
-  EXPECT_EQ(Named(r, L"eth1").dwPrintersFound, 1u);
-
-  report.Begin(kMachine, {}, 15000, 15001);
-  r = report.Snapshot();
-  EXPECT_TRUE(r.interfaces.empty());
-  EXPECT_FALSE(r.bDropsKnown);
 }

@@ -56,34 +56,21 @@ TEST(NetworkReport, JsonHoldsDevicesBesideTheReport) {
 TEST(DiscoverOptions, OptionsOverTheIniAndTheirErrors) {
   CCNetInterfaces::Entry eth0 = CCNetInterfaces::MakeEntry(L"eth0", 2, 0x0A4D0002, 0xFFFF0000);
   eth0.bUp = eth0.bBroadcast = 1;
-  struct Case {
-    DiscoverCommand::Options options;
-    const char* error;  // nullptr: accepted
-  };
-  DiscoverCommand::Options ok;
-  ok.interfaces = {"eth0"};
-  ok.hosts = {"10.20.0.0/30", "10.30.0.5"};
-  ok.bNoBroadcast = true;
-  DiscoverCommand::Options badHost, badIface, nothing;
-  badHost.hosts = {"10.20.0.0/19"};
-  badIface.interfaces = {"eth7"};
-  nothing.bNoBroadcast = true;
-  const Case cases[] = {{ok, nullptr},
-                        {badHost, "'10.20.0.0/19' holds 8190 addresses"},
-                        {badIface, "no IPv4 interface named 'eth7'"},
-                        {nothing, "--no-broadcast leaves nothing to ask"}};
-  for (const Case& c : cases) {
-    CDiscoverySettings settings;
-    std::string error;
-    EXPECT_EQ(DiscoverCommand::ApplyOptions(c.options, {eth0}, settings, error), c.error == nullptr);
-    if (c.error != nullptr) {
-      EXPECT_NE(error.find(c.error), std::string::npos) << error;
-    }
-  }
   CDiscoverySettings settings;
-  std::string error;
-  ASSERT_TRUE(DiscoverCommand::ApplyOptions(ok, {eth0}, settings, error));
+  auto apply = [&](std::vector<std::string> ifaces, std::vector<std::string> hosts, bool bNoBroadcast) {
+    std::string error;
+    settings = {};
+    DiscoverCommand::ApplyOptions({{}, false, false, ifaces, hosts, bNoBroadcast, false}, {eth0},
+                                  settings, error);
+    return error;
+  };
+  EXPECT_EQ(apply({"eth0"}, {"10.20.0.0/30", "10.30.0.5"}, true), "");
   EXPECT_EQ(settings.strInterfaces, L"eth0");
   EXPECT_EQ(settings.strHosts, L"10.20.0.0/30,10.30.0.5");
   EXPECT_EQ(settings.btBroadcast, 0u);
+  const std::pair<std::string, const char*> errors[] = {
+      {apply({}, {"10.20.0.0/19"}, false), "'10.20.0.0/19' holds 8190 addresses"},
+      {apply({"eth7"}, {}, false), "no IPv4 interface named 'eth7'"},
+      {apply({}, {}, true), "--no-broadcast leaves nothing to ask"}};
+  for (const auto& [error, expected] : errors) EXPECT_NE(error.find(expected), std::string::npos) << error;
 }
