@@ -4,6 +4,7 @@
 #include "CliExit.h"
 #include "CliHelpFormatter.h"
 #include "DiscoverCommand.h"
+#include "JournalCommand.h"
 #include "QueryCommand.h"
 #include "SetCommand.h"
 #include "SettingsCommand.h"
@@ -48,6 +49,7 @@ CliProgram::CliProgram() : m_pApp(std::make_unique<CLI::App>(kDescription, "lumo
   Register<DiscoverCommand>();
   Register<SetCommand>();
   Register<QueryCommand>();
+  Register<JournalCommand>();
   Register<SettingsCommand>();
   Register<AdaptersCommand>();
   m_pHelp = m_pApp->add_subcommand("help", "Print this text.");
