@@ -4,6 +4,7 @@
 #include "CliExit.h"
 #include "CliHelpFormatter.h"
 #include "DiscoverCommand.h"
+#include "PrinterCommand.h"
 #include "SettingsCommand.h"
 
 #include <CLI/CLI.hpp>
@@ -44,6 +45,7 @@ CliProgram::CliProgram() : m_pApp(std::make_unique<CLI::App>(kDescription, "lumo
   Register<DiscoverCommand>();
   Register<SettingsCommand>();
   Register<AdaptersCommand>();
+  Register<PrinterCommand>();
   m_pHelp = m_pApp->add_subcommand("help", "Print this text.");
 }
 
