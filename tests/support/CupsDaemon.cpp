@@ -1,5 +1,7 @@
 #include "CupsDaemon.h"
 
+#include <cups/cups.h>
+
 #include <cstdlib>
 #include <fstream>
 
@@ -34,11 +36,13 @@ CupsDaemon::CupsDaemon() {
   // Logged once the socket listens.
   m_bRunning = m_pDaemon->Started() && m_pDaemon->WaitForOutput("Listening to", 20s);
   setenv("CUPS_SERVER", m_strSocket.c_str(), 1);
+  cupsSetServer(nullptr);  // the calling thread reads CUPS_SERVER again
 }
 
 CupsDaemon::~CupsDaemon() {
   m_pDaemon.reset();
   unsetenv("CUPS_SERVER");
+  cupsSetServer(nullptr);
 }
 
 bool CupsDaemon::AddQueue(const std::string& strName, const std::string& strDeviceUri) {
