@@ -29,19 +29,29 @@ DWORD RawAnswer(const std::wstring& strPrinter, const wchar_t* pName, const wcha
                         });
 }
 
-// The counters and two-value answers, decoded into a 32-bit number.
-DWORD NumberAnswer(const std::wstring& strPrinter, const wchar_t* pName, const wchar_t* pStart,
-                   std::span<const BYTE> request, int iExpected, Decoder decoder,
-                   DWORD* pdwValue, DWORD* pdwError) {
+// The typed answers: decoded into the caller's value (a null one is
+// tolerated: the answer is then decoded and dropped).
+template <class Value>
+DWORD Decoded(const std::wstring& strPrinter, const wchar_t* pName, const wchar_t* pStart,
+              std::span<const BYTE> request, int iExpected,
+              BOOL (CZqSyncSocketCom::*decoder)(BYTE*, DWORD, Value*), Value* pValue,
+              DWORD* pdwError) {
   std::array<BYTE, CZqSyncSocketCom::kUnknownLengthMax> answer{};
-  DWORD dwIgnored = 0;
-  DWORD* pdwResult = pdwValue != nullptr ? pdwValue : &dwIgnored;
+  Value ignored{};
+  Value* pResult = pValue != nullptr ? pValue : &ignored;
   return RunPrinterCall(strPrinter, {pName, pStart, request, answer.data(), iExpected}, nullptr,
                         pdwError, [&](CZqSyncSocketCom& com, DWORD dwLength) {
-                          return (com.*decoder)(answer.data(), dwLength, pdwResult)
+                          return (com.*decoder)(answer.data(), dwLength, pResult)
                                      ? 0
                                      : UnknownAnswer(pName);
                         });
+}
+
+DWORD NumberAnswer(const std::wstring& strPrinter, const wchar_t* pName, const wchar_t* pStart,
+                   std::span<const BYTE> request, int iExpected, Decoder decoder,
+                   DWORD* pdwValue, DWORD* pdwError) {
+  return Decoded<DWORD>(strPrinter, pName, pStart, request, iExpected, decoder, pdwValue,
+                        pdwError);
 }
 
 // The commands: one answer byte, 0x15 for refused.
@@ -181,44 +191,24 @@ DWORD GetNotchDistanceEth(std::wstring strPrinterName, DWORD* pdwDistance, DWORD
 }
 
 DWORD GetRetractEnDisEth(std::wstring strPrinterName, int& iEnabled, DWORD* pdwError) {
-  std::array<BYTE, 4> answer{};
-  constexpr const wchar_t* kName = L"GetRetractEnDisEth";
-  return RunPrinterCall(
-      strPrinterName,
-      {kName, L"GetRetractEnDisEth(...): Starting to get if retract is enabled or disabled\n",
-       Bytes(kRetractEnabled), answer.data(), 4},
-      nullptr, pdwError, [&](CZqSyncSocketCom& com, DWORD dwLength) {
-        return com.TherIsRetractEnabled(answer.data(), dwLength, &iEnabled) ? 0
-                                                                             : UnknownAnswer(kName);
-      });
+  return Decoded<int>(
+      strPrinterName, L"GetRetractEnDisEth",
+      L"GetRetractEnDisEth(...): Starting to get if retract is enabled or disabled\n",
+      Bytes(kRetractEnabled), 4, &CZqSyncSocketCom::TherIsRetractEnabled, &iEnabled, pdwError);
 }
 
 DWORD GetNotchEnDisEth(std::wstring strPrinterName, int& iEnabled, DWORD* pdwError) {
-  std::array<BYTE, 4> answer{};
-  constexpr const wchar_t* kName = L"GetNotchEnDisEth";
-  return RunPrinterCall(
-      strPrinterName,
-      {kName, L"GetNotchEnDisEth(...): Starting to get if notch is enabled or disabled\n",
-       Bytes(kNotchEnabled), answer.data(), 4},
-      nullptr, pdwError, [&](CZqSyncSocketCom& com, DWORD dwLength) {
-        return com.TherIsNotchEnabled(answer.data(), dwLength, &iEnabled) ? 0
-                                                                           : UnknownAnswer(kName);
-      });
+  return Decoded<int>(strPrinterName, L"GetNotchEnDisEth",
+                      L"GetNotchEnDisEth(...): Starting to get if notch is enabled or disabled\n",
+                      Bytes(kNotchEnabled), 4, &CZqSyncSocketCom::TherIsNotchEnabled, &iEnabled,
+                      pdwError);
 }
 
 DWORD GetNotchThresholdEth(std::wstring strPrinterName, float* pfVolts, DWORD* pdwError) {
-  std::array<BYTE, 4> answer{};
-  float fIgnored = 0;
-  float* pfResult = pfVolts != nullptr ? pfVolts : &fIgnored;
-  constexpr const wchar_t* kName = L"GetNotchThresholdEth";
-  return RunPrinterCall(
-      strPrinterName,
-      {kName, L"GetNotchThresholdEth(...): Starting to get notch threshold\n",
-       Bytes(kNotchThreshold), answer.data(), 4},
-      nullptr, pdwError, [&](CZqSyncSocketCom& com, DWORD dwLength) {
-        return com.TherIsANotchThreshold(answer.data(), dwLength, pfResult) ? 0
-                                                                             : UnknownAnswer(kName);
-      });
+  return Decoded<float>(strPrinterName, L"GetNotchThresholdEth",
+                        L"GetNotchThresholdEth(...): Starting to get notch threshold\n",
+                        Bytes(kNotchThreshold), 4, &CZqSyncSocketCom::TherIsANotchThreshold,
+                        pfVolts, pdwError);
 }
 
 DWORD SendResetEth(std::wstring strPrinterName, DWORD* pdwError) {
