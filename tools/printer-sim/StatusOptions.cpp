@@ -57,6 +57,7 @@ constexpr unsigned long long kMaxCounter = 999999999999ull;
 const std::map<std::string_view, StatusOptions::Setter>& StatusOptions::ValueOptions() {
   static const std::map<std::string_view, Setter> options = {
       {"--tcp-port", [](StatusSettings& s, std::string_view v) {
+         s.tcpPortGiven = true;
          return Parse<std::uint16_t>(v, 65535, s.tcpPort); }},
       {"--power-on", [](StatusSettings& s, std::string_view v) {
          return Parse(v, kMaxCounter, s.powerOn); }},
@@ -102,7 +103,8 @@ Status exchange (the printer link's functions):
   answered "<ZQ><STSMOA><" answer ">" on the answer port; on the TCP port the
   bare request bytes are answered with the framed answer on the connection.
   --delay also delays these answers, over both protocols.
-  --tcp-port P          TCP port of the status exchange (default 9100, 0: off)
+  --tcp-port P          TCP port of the status exchange (default 9100, 0: off;
+                        without this option a taken port 9100 only warns)
   --power-on N          power-on count, answered "<N>on" (default 1234)
   --cuts N              cut count, "<N>cuts" (default 5678)
   --retracts N          retract count, "<N>ret" (default 42)

@@ -11,6 +11,7 @@ namespace printersim {
 
 struct StatusSettings {
   std::uint16_t tcpPort = 9100;  // 0: no TCP listener
+  bool tcpPortGiven = false;     // the default port may be taken by another simulator
   unsigned long long powerOn = 1234;
   unsigned long long cuts = 5678;
   unsigned long long retracts = 42;

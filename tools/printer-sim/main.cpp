@@ -93,10 +93,11 @@ int main(int argc, char** argv) {
   if (options->status.tcpPort != 0) {
     statusTcp = StatusTcpServer::Start(Ipv4Address(0), options->status.tcpPort, options->status,
                                        options->delayMs, monitor, error);
-    if (!statusTcp) {
+    if (!statusTcp && options->status.tcpPortGiven) {
       std::cerr << "printer-sim: " << error << '\n';
       return kStartFailed;
     }
+    if (!statusTcp) std::cerr << "printer-sim: warning: " << error << "; no status exchange over TCP\n";
   }
   std::cout << "printer-sim: ready" << std::endl;
   const int exitCode = simulator.Run(stop.fd());
