@@ -3,6 +3,8 @@
 // DELAY ms (default 1) after each request:
 //   floor-udp / floor-tcp: one thread, raw request/answer exchanges on fresh
 //     sockets, no lock, no registry, no spooler;
+//   raw-tcp-8: the raw TCP exchange from 8 threads at once, unserialised: the
+//     simulator's overlap count must see it;
 //   udp-one / tcp-one: 2 processes x 8 threads calling GetStatusEth on the
 //     same printer;
 //   tcp-eight: 2 processes x 8 threads, thread k on printer k (8 printers).
@@ -151,7 +153,19 @@ bool RawUdp(const std::string& ip) {
   return ok;
 }
 
-Tally Floor(bool (*exchange)(const std::string&)) {
+Tally Floor(bool (*exchange)(const std::string&), int threads = 1) {
+  if (threads > 1) {
+    std::vector<Tally> tallies(threads);
+    std::vector<std::thread> workers;
+    for (int t = 0; t < threads; ++t)
+      workers.emplace_back([&, t] { tallies[t] = Floor(exchange); });
+    Tally total;
+    for (int t = 0; t < threads; ++t) {
+      workers[t].join();
+      total.Add(tallies[t]);
+    }
+    return total;
+  }
   Tally tally;
   const auto end = Clock::now() + std::chrono::duration<double>(Seconds());
   while (Clock::now() < end) {
@@ -213,6 +227,7 @@ int main() {
   const Scenario scenarios[] = {
       {"floor-udp", [] { return Floor(RawUdp); }},
       {"floor-tcp", [] { return Floor(RawTcp); }},
+      {"raw-tcp-8", [] { return Floor(RawTcp, 8); }},
       {"udp-one", [] { return TwoProcesses({L"U1"}, 8); }},
       {"tcp-one", [] { return TwoProcesses({L"T1"}, 8); }},
       {"tcp-eight", [&] { return TwoProcesses(tcpQueues, 8); }},
