@@ -148,19 +148,6 @@ TEST_F(Connected, ReceiveWithoutSizeEndsAtSilenceOrAtTheBuffersEnd) {
   EXPECT_EQ(iReceived, 60);
 }
 
-TEST(TcpTransport, TimeOutsChangeOnlyWhereAsked) {
-  CZqSocketComTcp tcp;
-  tcp.SetNetCommTimeouts(0, 0, 0);
-  EXPECT_EQ(tcp.m_dwTimeoutConnection, 5000u);
-  EXPECT_EQ(tcp.m_dwTimeoutRead, 500u);
-  tcp.SetNetCommTimeouts(1500, 5000, 0);
-  EXPECT_EQ(tcp.m_dwTimeoutConnection, 1500u);
-  EXPECT_EQ(tcp.m_dwTimeoutRead, 5000u);
-  tcp.SetNetCommTimeouts(1, 2, 1);
-  EXPECT_EQ(tcp.m_dwTimeoutConnection, 5000u);
-  EXPECT_EQ(tcp.m_dwTimeoutRead, 500u);
-}
-
 TEST(TcpTransport, ConnectionRefusedGives2WithTheSocketError) {
   DWORD port = 0;
   {

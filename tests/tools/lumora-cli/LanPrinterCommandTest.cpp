@@ -3,7 +3,10 @@
 // test's own. Runs only inside the virtual LAN.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "ChildRun.h"
+#include "FileText.h"
 #include "PrinterSetup.h"
 #include "VirtualLan.h"
 
@@ -73,6 +76,14 @@ TEST(LanPrinterCommand, FailuresTracesAndUsage) {
   EXPECT_EQ(traced.exit, 0);
   EXPECT_NE(traced.err.find("GetGSIEth(...): Starting to get GSI\n"), std::string::npos);
   EXPECT_NE(traced.err.find("SendReceiveCom(...): Communication closed\n"), std::string::npos);
+
+  // Without --trace, CORVANE_TRACE sends the lines to a file.
+  const std::string traceFile = setup.LockDir() + "/trace.txt";
+  setenv("CORVANE_TRACE", traceFile.c_str(), 1);
+  const CliResult quiet = Printer({"Udp-Front", "GetGSIEth"});
+  unsetenv("CORVANE_TRACE");
+  EXPECT_EQ(quiet.err, "");
+  EXPECT_EQ(FileText(traceFile).rfind("GetGSIEth(...): Starting to get GSI\n", 0), 0u);
 
   const CliResult failed = Printer({"Keyless", "GetStatusEth"});
   EXPECT_EQ(failed.exit, 1);
