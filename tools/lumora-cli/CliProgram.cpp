@@ -5,6 +5,7 @@
 #include "CliHelpFormatter.h"
 #include "DiscoverCommand.h"
 #include "JournalCommand.h"
+#include "PrinterCommand.h"
 #include "QueryCommand.h"
 #include "SetCommand.h"
 #include "SettingsCommand.h"
@@ -52,6 +53,7 @@ CliProgram::CliProgram() : m_pApp(std::make_unique<CLI::App>(kDescription, "lumo
   Register<JournalCommand>();
   Register<SettingsCommand>();
   Register<AdaptersCommand>();
+  Register<PrinterCommand>();
   m_pHelp = m_pApp->add_subcommand("help", "Print this text.");
 }
 
