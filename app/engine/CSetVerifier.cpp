@@ -1,39 +1,7 @@
 #include "CSetVerifier.h"
 
-#include "CDiscoveryProtocol.h"
-#include "CMessageSender.h"
+#include "CPrinterQueries.h"
 #include "MacText.h"
-
-#include <array>
-
-namespace {
-
-using Clock = std::chrono::steady_clock;
-using InfoField = CDiscoveryProtocol::InfoField;
-
-std::wstring* FieldOf(CPrinterSettings& s, InfoField field) {
-  switch (field) {
-    case InfoField::kName: return &s.strName;
-    case InfoField::kSubnetMask: return &s.strSubnetMask;
-    case InfoField::kGateway: return &s.strGateway;
-    case InfoField::kDhcp: return &s.strDhcp;
-    default: return nullptr;  // the model is asked, but not compared
-  }
-}
-
-// True when the answer is this printer's discovery answer.
-bool IsMacAnswerOf(const std::wstring& strText, const std::wstring& strMac) {
-  std::wstring strValue;
-  return CDiscoveryProtocol::FindValue(strText, CDiscoveryProtocol::kMacTag, strValue) &&
-         MacText::Same(strValue, strMac);
-}
-
-}  // namespace
-
-struct CSetVerifier::Answer {
-  std::wstring strText;
-  std::wstring strSender;
-};
 
 std::wstring CSetVerifier::Verification::Text() const {
   switch (eResult) {
@@ -74,83 +42,35 @@ CSetVerifier::CSetVerifier(const CConfigurationSettings& settings, IDiscoveryTra
 
 CSetVerifier::Verification CSetVerifier::Verify(const std::wstring& strMac,
                                                 const CPrinterSettings& sent) {
+  using Clock = CPrinterQueries::Clock;
   Verification v;
   v.strNewAddress = sent.strIpAddress;
   v.dwOpenResult = m_Transport.OpenReceiver(m_Settings.uiRxPort);
   if (v.dwOpenResult == 0) {
-    if (AskNewAddress(strMac, v) || AskByBroadcast(strMac, v)) {
+    CPrinterQueries queries(m_Settings, m_Transport, m_Console);
+    bool bFound = queries.AskAt(v.strNewAddress, strMac, Clock::now() + m_Timing.unicast,
+                                m_Timing.resend);
+    if (!bFound) {
+      queries.Broadcast(Clock::now() + m_Timing.broadcast, [&](const CPrinterQueries::Found& f) {
+        if (!MacText::Same(f.strMac, strMac)) return false;
+        bFound = f.strAddress == v.strNewAddress;
+        v.strSeenAt = f.strAddress;
+        return bFound;
+      });
+    }
+    if (bFound) {
       v.eResult = EResult::kVerified;
-      AskFields(v);
+      const _DeviceInfo told = queries.AskFields(v.strNewAddress, Clock::now() + m_Timing.info);
+      v.reported = {told.strName, v.strNewAddress, told.strSubnetMask, told.strGateway,
+                    told.strDhcp};
       Compare(sent, v);
+    } else if (!v.strSeenAt.empty()) {
+      v.eResult = EResult::kNotAtNewAddress;
     }
     m_Transport.CloseReceiver();
   }
   if (m_Console) m_Console(L"<VERIFY> " + strMac + L": " + v.Text());
   return v;
-}
-
-bool CSetVerifier::Receive(Clock::time_point until, Answer& answer) {
-  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now());
-  if (left.count() <= 0) return false;
-  std::array<BYTE, CDiscoveryProtocol::kAnswerBufferSize> buffer{};
-  DWORD dwReceived = 0, dwPort = 0;
-  const DWORD dwResult =
-      m_Transport.Receive(buffer.data(), static_cast<DWORD>(buffer.size()), dwReceived,
-                          answer.strSender, dwPort, static_cast<DWORD>(left.count()));
-  if (dwResult != 0 || dwReceived == 0xFFFFFFFF || dwReceived > buffer.size()) return false;
-  answer.strText = CDiscoveryProtocol::AnswerText(buffer.data(), dwReceived);
-  return CDiscoveryProtocol::HasZqPrefix(answer.strText);
-}
-
-bool CSetVerifier::AskNewAddress(const std::wstring& strMac, Verification& v) {
-  const auto deadline = Clock::now() + m_Timing.unicast;
-  auto nextSend = Clock::now();
-  while (Clock::now() < deadline) {
-    if (Clock::now() >= nextSend) {
-      m_Transport.SendTextTo(CDiscoveryProtocol::DiscoveryRequest(), v.strNewAddress,
-                             m_Settings.uiTxPort, 0, L"");
-      nextSend += m_Timing.resend;
-    }
-    Answer answer;
-    if (Receive(std::min(nextSend, deadline), answer) && answer.strSender == v.strNewAddress &&
-        IsMacAnswerOf(answer.strText, strMac))
-      return true;
-  }
-  return false;
-}
-
-bool CSetVerifier::AskByBroadcast(const std::wstring& strMac, Verification& v) {
-  CMessageSender(m_Transport, m_Console)
-      .Send(CDiscoveryProtocol::DiscoveryRequest(), m_Settings.uiTxPort,
-            m_Settings.dwBroadcastType);
-  const auto deadline = Clock::now() + m_Timing.broadcast;
-  while (Clock::now() < deadline) {
-    Answer answer;
-    if (!Receive(deadline, answer) || !IsMacAnswerOf(answer.strText, strMac)) continue;
-    if (answer.strSender == v.strNewAddress) return true;
-    v.eResult = EResult::kNotAtNewAddress;
-    v.strSeenAt = answer.strSender;
-  }
-  return false;
-}
-
-void CSetVerifier::AskFields(Verification& v) {
-  for (int i = 0; i < CDiscoveryProtocol::kInfoFieldCount; ++i)
-    m_Transport.SendTextTo(CDiscoveryProtocol::InfoRequest(static_cast<InfoField>(i)),
-                           v.strNewAddress, m_Settings.uiTxPort, 0, L"");
-  const auto deadline = Clock::now() + m_Timing.info;
-  int iTold = 0;
-  std::array<bool, CDiscoveryProtocol::kInfoFieldCount> told{};
-  while (iTold < CDiscoveryProtocol::kInfoFieldCount && Clock::now() < deadline) {
-    Answer answer;
-    std::wstring strValue;
-    if (!Receive(deadline, answer) || answer.strSender != v.strNewAddress) continue;
-    const InfoField field = CDiscoveryProtocol::FindInfoField(answer.strText, strValue);
-    if (field == InfoField::kNone || told[static_cast<std::size_t>(field)]) continue;
-    told[static_cast<std::size_t>(field)] = true;
-    ++iTold;
-    if (std::wstring* pField = FieldOf(v.reported, field)) *pField = strValue;
-  }
 }
 
 void CSetVerifier::Compare(const CPrinterSettings& sent, Verification& v) const {

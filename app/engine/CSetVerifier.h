@@ -48,12 +48,6 @@ class CSetVerifier {
   Verification Verify(const std::wstring& strMac, const CPrinterSettings& sent);
 
  private:
-  struct Answer;
-
-  bool Receive(std::chrono::steady_clock::time_point until, Answer& answer);
-  bool AskNewAddress(const std::wstring& strMac, Verification& v);
-  bool AskByBroadcast(const std::wstring& strMac, Verification& v);
-  void AskFields(Verification& v);
   void Compare(const CPrinterSettings& sent, Verification& v) const;
 
   CConfigurationSettings m_Settings;

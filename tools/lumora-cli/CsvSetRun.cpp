@@ -18,7 +18,9 @@ int CsvSetRun::Run(const Mode& mode) {
     std::cerr << "lumora-cli: " << error << "; nothing was sent\n";
     return CliExit::kUsage;
   }
-  if (!m_Session.Discover()) return CliExit::kFailed;
+  std::vector<std::wstring> macs;
+  for (const ProvisioningRow& row : rows) macs.push_back(row.strMac);
+  if (!m_Session.Discover(macs)) return CliExit::kFailed;
   const std::vector<PlannedRow> plan =
       ProvisioningPlan::Make(rows, m_Session.Devices(), m_Session.Check(), mode.bForce);
   std::size_t uSendable = 0, uUnchanged = 0;

@@ -1,6 +1,6 @@
 #pragma once
-// set --from-csv: reads the file (nothing is sent when it is faulty), runs
-// one discovery, prints the plan, and unless it is a dry run sends the rows
+// set --from-csv: reads the file (nothing is sent when it is faulty), asks
+// the printers (CPrinterSurvey), prints the plan, and unless it is a dry run sends the rows
 // one after another, each looked for at its new address afterwards, with
 // one result line per row and a summary.
 #include <corvane/CorvaneTypes.h>

@@ -16,12 +16,12 @@ class DiscoverCommand : public CliCommand {
   struct Options {
     std::optional<std::filesystem::path> iniPath;  // --ini FILE
     bool bJson = false;                            // --json
-    bool bCsv = false;                             // --csv
     bool bDebug = false;                           // --debug
     std::vector<std::string> interfaces;           // --iface NAME|all, repeatable
     std::vector<std::string> hosts;                // --host SPEC, repeatable
     bool bNoBroadcast = false;                     // --no-broadcast
     bool bReport = false;                          // --report
+    bool bCsv = false;                             // --csv
   };
 
   std::string Name() const override { return "discover"; }

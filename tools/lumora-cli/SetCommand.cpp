@@ -41,8 +41,9 @@ std::wstring Wide(const std::string& strText) { return EnginePlatform::Utf8ToWid
 std::string SetCommand::Summary() const {
   return "Send one printer, named by its MAC address, a new name, IP address, subnet mask, "
          "gateway and (with --dhcp) DHCP setting, as lumora's configuration dialog does: the "
-         "command is broadcast, and the printer's answer is awaited on the answer port. A "
-         "discovery first learns the printers' current settings, and the new ones are checked "
+         "command is broadcast, and the printer's answer is awaited on the answer port. The "
+         "discovery request, broadcast the same way, first learns which printers the command "
+         "reaches and the printer's current settings, and the new ones are checked "
          "before anything is sent: errors (an address the printer cannot have, a mask that is "
          "not contiguous, a gateway outside the new subnet, a name it cannot store) stop the "
          "command, warnings (the address in use, no route to the new subnet, DHCP on) are "
@@ -131,7 +132,7 @@ int SetCommand::RunOne(SetSession& session) {
   const std::wstring strMac = Wide(m_Options.mac);
   const CPrinterSettings proposed{m_Options.name, Wide(m_Options.ip), Wide(m_Options.mask),
                                   Wide(m_Options.gateway), Wide(m_Options.dhcp)};
-  if (!session.Discover()) return CliExit::kFailed;
+  if (!session.Discover({strMac})) return CliExit::kFailed;
   std::vector<CSettingsFinding> findings = session.Check().Judge(proposed, strMac, session.Devices());
   if (session.Find(strMac) == nullptr)
     findings.push_back({CSettingsFinding::ESeverity::kWarning,

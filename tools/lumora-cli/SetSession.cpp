@@ -1,6 +1,6 @@
 #include "SetSession.h"
 
-#include "CConsoleDiscoveryOwner.h"
+#include "CPrinterSurvey.h"
 #include "CliOptionHelp.h"
 #include "CliSettings.h"
 #include "CliText.h"
@@ -9,6 +9,7 @@
 #include <corvane/CCNetInterfaces.h>
 
 #include <algorithm>
+#include <chrono>
 #include <iostream>
 
 SetSession::SetSession(bool bDebug)
@@ -21,17 +22,22 @@ bool SetSession::Load(const std::optional<std::filesystem::path>& iniPath) {
   return CliSettings::LoadOrReport(iniPath, m_App);
 }
 
-bool SetSession::Discover() {
-  m_App.OpenLogFile();
-  CConsoleDiscoveryOwner owner(CliSettings::DiscoveryOf(m_App), m_App.m_LogFile,
-                               m_bDebug ? CliText::DebugLine : CConsoleDiscoveryOwner::LineSink());
-  if (!owner.Run()) {
-    std::cerr << "lumora-cli: the discovery could not start\n";
+bool SetSession::Discover(const std::vector<std::wstring>& macs) {
+  const CConfigurationSettings settings = CliSettings::ConfigurationOf(m_App);
+  const std::chrono::milliseconds wait(settings.dwRxEthTimeout);
+  CPrinterSurvey survey(settings, m_Transport,
+                        m_bDebug ? CliOptionHelp::WriteExchangeLine
+                                 : CConfigurationExchange::ConsoleLine(),
+                        {wait, wait});
+  const DWORD dwResult = survey.Run(m_Devices, [&macs](const std::wstring& strMac) {
+    return std::any_of(macs.begin(), macs.end(),
+                       [&](const std::wstring& m) { return MacText::Same(m, strMac); });
+  });
+  if (dwResult != 0) {
+    std::cerr << "lumora-cli: the printers could not be asked: "
+              << CliText::TransportError(dwResult) << "\n";
     return false;
   }
-  const CDeviceTable& table = owner.GetTable();
-  m_Devices.clear();
-  for (DWORD i = 0; i < table.GetDeviceCount(); ++i) m_Devices.push_back(*table.GetDevice(i));
   return true;
 }
 

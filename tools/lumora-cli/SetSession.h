@@ -1,7 +1,8 @@
 #pragma once
-// What set needs around the SET command itself: the settings, one discovery
-// to learn the printers' current settings, the check of proposed settings,
-// and the runner that sends, verifies and writes the change journal.
+// What set needs around the SET command itself: the settings, a survey of
+// the printers the SET command reaches (their current settings), the check
+// of proposed settings, and the runner that sends, verifies and writes the
+// change journal.
 #include "CAddressProbe.h"
 #include "CChangeJournal.h"
 #include "CChangeRunner.h"
@@ -21,8 +22,10 @@ class SetSession {
 
   // Reads the settings; false after the message went to standard error.
   bool Load(const std::optional<std::filesystem::path>& iniPath);
-  // One discovery with those settings; false after the message went out.
-  bool Discover();
+  // The survey: every printer that answers the discovery request broadcast
+  // as the SET command goes, with the fields of those named in `macs`;
+  // false after the message went out.
+  bool Discover(const std::vector<std::wstring>& macs);
 
   const std::vector<_DeviceInfo>& Devices() const { return m_Devices; }
   // The discovered printer with this MAC address, or null.

@@ -1,5 +1,6 @@
 // Looking for a printer after it confirmed a SET: found at its new address,
-// found only where it was, or not found at all.
+// found only where it was, or not found at all; and the survey before a SET.
+#include "CPrinterSurvey.h"
 #include "CSetVerifier.h"
 #include "FakeTransport.h"
 
@@ -60,4 +61,25 @@ TEST(SetVerifier, SeenOnlyWhereItWasOrNotAtAll) {
   EXPECT_EQ(n.Text(), L"no answer (neither at 10.77.40.7 nor to a broadcast)");
   EXPECT_EQ(n.Name(), L"no answer");
   EXPECT_EQ(silent.transport.m_dwCloseCalls, 1u);
+}
+
+TEST(PrinterSurvey, EveryPrinterOnceAndTheFieldsOfThoseAskedFor) {
+  FakeTransport transport;
+  transport.m_bWaitTimeouts = true;
+  const std::vector<SimPrinter> printers = {Printer("10.77.16.1"), Printer("10.77.16.2")};
+  std::vector<SimPrinter> both = printers;
+  both[1].mac = "02-51-4D-00-00-03";
+  both.push_back(both[0]);  // a printer that answers twice
+  transport.m_Responder = PrinterResponder(both);
+  transport.m_BytesResponder = UnicastResponder(both);
+  std::vector<_DeviceInfo> devices;
+  CPrinterSurvey survey({15000, 15001, 1, 300}, transport, {}, {200ms, 200ms});
+  ASSERT_EQ(survey.Run(devices, [](const std::wstring& mac) { return mac.ends_with(L"03"); }), 0u);
+  ASSERT_EQ(devices.size(), 2u);
+  EXPECT_EQ(devices[0].strIpAddress + L" " + devices[0].strName, L"10.77.16.1 ");
+  EXPECT_EQ(devices[1].strMacAddress + L" " + devices[1].strSubnetMask + L" " + devices[1].strName,
+            L"02-51-4D-00-00-03 255.255.255.0 Hall 2");
+  EXPECT_EQ(transport.SentTo().size(), 5u);  // the fields of one printer
+  transport.m_dwOpenResult = 1;
+  EXPECT_EQ(survey.Run(devices, [](const std::wstring&) { return true; }), 1u);
 }

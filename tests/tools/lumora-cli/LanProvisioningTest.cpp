@@ -35,9 +35,10 @@ class LanProvisioning : public ::testing::Test {
     if (!VirtualLan::Inside()) GTEST_SKIP() << "needs the virtual LAN";
     m_Cli.WriteFile("quick.ini", kQuickIni);
   }
-  void StartSim(int count, std::vector<std::string> extra = {}) {
-    std::vector<std::string> args = {"--count", std::to_string(count), "--base", "10.77.20.1",
-                                     "--verbose"};
+  // --verbose logs every request; nothing reads the log while the test runs,
+  // so only short runs may have it.
+  void StartSim(int count, std::vector<std::string> extra = {"--verbose"}) {
+    std::vector<std::string> args = {"--count", std::to_string(count), "--base", "10.77.20.1"};
     args.insert(args.end(), extra.begin(), extra.end());
     m_pSim = VirtualLan::StartSim(args);
   }
@@ -82,7 +83,7 @@ TEST_F(LanProvisioning, ConfirmedChangeIsVerifiedAndJournaled) {
 }
 
 TEST_F(LanProvisioning, PrinterThatStaysWhereItWasIsNotVerified) {
-  StartSim(3, {"--set-keeps-address"});
+  StartSim(3, {"--set-keeps-address", "--verbose"});
   const auto r = Cli(Set("02-51-4D-00-00-02", "10.77.40.7"));
   EXPECT_EQ(r.exit, 1);
   EXPECT_EQ(r.out, "Printer parameters succesfully updated!\n"
@@ -128,12 +129,12 @@ TEST_F(LanProvisioning, CsvDryRunAndFaultyFileSendNothing) {
                        ": line 3: '02-51-4D-00-00' is no MAC address (12 hex digits, e.g. "
                        "02:51:4D:00:00:01); nothing was sent\n");
   const std::string log = SimLog();
-  EXPECT_EQ(Lines(log, "<ZQ><0000>"), 2u);  // the dry run's discovery, in two tries
+  EXPECT_EQ(Lines(log, "<ZQ><0000>"), 1u);  // the dry run's survey; the faulty file's none
   EXPECT_EQ(log.find("<SET>"), std::string::npos);
 }
 
 TEST_F(LanProvisioning, FiftyPrintersReaddressedFromOneFile) {
-  StartSim(50);
+  StartSim(50, {});
   std::string csv = "mac,ip,mask,gateway,name,dhcp\n";
   for (int k = 1; k <= 50; ++k) {
     char row[96];
