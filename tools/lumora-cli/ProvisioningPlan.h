@@ -33,7 +33,7 @@ class ProvisioningPlan {
  public:
   // Network checks of this many rows run at once (each may wait seconds for
   // an ARP answer that never comes).
-  static constexpr std::size_t kParallelChecks = 32;
+  static constexpr std::size_t kParallelChecks = 64;
 
   // bForce: rows whose check found an error are sent all the same.
   static std::vector<PlannedRow> Make(const std::vector<ProvisioningRow>& rows,
