@@ -100,7 +100,9 @@ void CDiscoveryStateMachine::OnRxNoRead() {
 
 void CDiscoveryStateMachine::OnEndDiscovery() {
   Console(L"<END_DEV_DISCOVERY>");
-  if (m_Table.GetDeviceCount() == 0) {
+  DWORD dwDevices = 0;
+  m_Owner.RunTableOperation([&] { dwDevices = m_Table.GetDeviceCount(); });
+  if (dwDevices == 0) {
     Console(L"<END_DEV_DISCOVERY> NO device found!");
     Log(L"<END_DEV_DISCOVERY>: no device detected.. stop here");
     SetState(END_JOB);
@@ -195,7 +197,7 @@ void CDiscoveryStateMachine::FileDiscoveryAnswer(const std::wstring& strAnswer,
     Console(L"Unknow Answer!");
     return;
   }
-  m_Table.AddDeviceByMac(L"", L"", strSender, L"", strMac);
+  m_Owner.RunTableOperation([&] { m_Table.AddDeviceByMac(L"", L"", strSender, L"", strMac); });
   Log(L"<RX_DEV_DISCOVERY>: Mac Add.: " + strMac + L", from IP Add.: " + strSender);
 }
 
@@ -208,23 +210,23 @@ void CDiscoveryStateMachine::FileInfoAnswer(const std::wstring& strAnswer,
   const wchar_t* szLabel = nullptr;
   switch (field) {
     case Field::kName:
-      m_Table.UpdateNameByIp(strValue, strSender);
+      m_Owner.RunTableOperation([&] { m_Table.UpdateNameByIp(strValue, strSender); });
       szLabel = L"<RX_DEV_INFO>: Printer Name.: ";
       break;
     case Field::kModel:
-      m_Table.UpdateModelByIp(strValue, strSender);
+      m_Owner.RunTableOperation([&] { m_Table.UpdateModelByIp(strValue, strSender); });
       szLabel = L"<RX_DEV_INFO>: Printer Model.: ";
       break;
     case Field::kSubnetMask:
-      m_Table.UpdateSubnetMaskByIp(strValue, strSender);
+      m_Owner.RunTableOperation([&] { m_Table.UpdateSubnetMaskByIp(strValue, strSender); });
       szLabel = L"<RX_DEV_INFO>: Sub Net Mask.: ";
       break;
     case Field::kGateway:
-      m_Table.UpdateGatewayByIp(strValue, strSender);
+      m_Owner.RunTableOperation([&] { m_Table.UpdateGatewayByIp(strValue, strSender); });
       szLabel = L"<RX_DEV_INFO>: Gateway.: ";
       break;
     case Field::kDhcp:
-      m_Table.UpdateDhcpByIp(strValue, strSender);
+      m_Owner.RunTableOperation([&] { m_Table.UpdateDhcpByIp(strValue, strSender); });
       szLabel = L"<RX_DEV_INFO>: DHCP: ";
       break;
     case Field::kNone: Console(L"Unknow Answer!"); return;

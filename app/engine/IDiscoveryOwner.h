@@ -8,6 +8,7 @@
 
 #include <corvane/CorvaneTypes.h>
 
+#include <functional>
 #include <string>
 
 class CLogFileManager;
@@ -38,6 +39,11 @@ class IDiscoveryOwner {
   // Ends the run: must set the stop events of both worker threads
   // (CDiscoveryWorker::RequestStop) and return the owner to idle.
   virtual void StopDiscovery() = 0;
+
+  // Runs one operation of the worker on the device table (filing an answer,
+  // reading the device count). An owner whose table is also used by another
+  // thread runs it on that thread; by default it runs in place.
+  virtual void RunTableOperation(const std::function<void()>& operation) { operation(); }
 
   virtual CDiscoverySettings GetDiscoverySettings() const = 0;
   virtual CLogFileManager& GetLogFile() = 0;
