@@ -114,7 +114,8 @@ void CButtonST::paintEvent(QPaintEvent*) {
   if ((bOver || isDefault()) && bEnabled) edge = palette().color(QPalette::Dark);
   painter.setPen(QPen(edge, isDefault() && bEnabled ? 1.5 : 1.0));
   painter.setBrush(background);
-  painter.drawRoundedRect(face, 3, 3);
+  // A disabled picture (the logo) is shown on its own, without a face.
+  if (bEnabled || m_Bitmap.isNull()) painter.drawRoundedRect(face, 3, 3);
 
   const QSize image = ImageSize();
   const int nTextWidth = text().isEmpty() ? 0 : fontMetrics().horizontalAdvance(text());

@@ -53,7 +53,7 @@ void CLedButton::resizeEvent(QResizeEvent* pEvent) {
 
 void CLedButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.fillRect(rect(), palette().color(QPalette::Window));
+  // The face is left to the dialog behind, which already has its colour.
   m_Lamp.Draw(painter, m_LampPosition, m_nState, m_nLampWidth);
   if (text().isEmpty()) return;
   painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));

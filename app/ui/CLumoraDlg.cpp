@@ -120,8 +120,10 @@ BOOL CLumoraDlg::OnInitDialog() {
   setWindowIcon(LumoraResources::Icon(LumoraResources::kIconMain));
   setWindowTitle(AppName());
   InitPictureButtons();
-  if (auto* pSite = Item<CButtonST>(IDC_MAKER_SITE))
+  if (auto* pSite = Item<CButtonST>(IDC_MAKER_SITE)) {
     pSite->AssignLink(String(LumoraStrings::kMakerWebAddress));
+    pSite->setToolTip(pSite->GetLink());
+  }
 
   uiRxPort = m_App.uiRxPort;
   uiTxPort = m_App.uiTxPort;

@@ -1,10 +1,10 @@
 #include "CTemplateDialog.h"
 
+#include "CGroupFrame.h"
 #include "CIPAddressCtrl.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -46,7 +46,7 @@ void CTemplateDialog::ShowItem(int nId, bool bShow) {
 void CTemplateDialog::SetItemText(int nId, const QString& strText) {
   QWidget* pItem = GetDlgItem(nId);
   if (auto* pButton = qobject_cast<QAbstractButton*>(pItem)) pButton->setText(strText);
-  else if (auto* pGroup = qobject_cast<QGroupBox*>(pItem)) pGroup->setTitle(strText);
+  else if (auto* pGroup = qobject_cast<CGroupFrame*>(pItem)) pGroup->setTitle(strText);
   else if (auto* pLabel = qobject_cast<QLabel*>(pItem)) pLabel->setText(strText);
   else if (auto* pEdit = qobject_cast<QLineEdit*>(pItem)) pEdit->setText(strText);
 }
@@ -54,7 +54,7 @@ void CTemplateDialog::SetItemText(int nId, const QString& strText) {
 QString CTemplateDialog::GetItemText(int nId) const {
   QWidget* pItem = GetDlgItem(nId);
   if (auto* pButton = qobject_cast<QAbstractButton*>(pItem)) return pButton->text();
-  if (auto* pGroup = qobject_cast<QGroupBox*>(pItem)) return pGroup->title();
+  if (auto* pGroup = qobject_cast<CGroupFrame*>(pItem)) return pGroup->title();
   if (auto* pLabel = qobject_cast<QLabel*>(pItem)) return pLabel->text();
   if (auto* pEdit = qobject_cast<QLineEdit*>(pItem)) return pEdit->text();
   return {};
@@ -66,7 +66,7 @@ void CTemplateDialog::BuildFromTemplate() {
   for (const ControlSpec& spec : m_Spec.controls) {
     QWidget* pWidget = CreateControl(spec);
     pWidget->setParent(this);
-    pWidget->setGeometry(m_Units.ToPixels(spec.x, spec.y, spec.cx, spec.cy));
+    pWidget->setGeometry(Placement(pWidget, spec));
     ApplyInitialState(pWidget, spec);
     if (spec.nId != kNoControlId) m_Items.emplace(spec.nId, pWidget);
     m_TemplateOrder.push_back(pWidget);
@@ -80,6 +80,18 @@ void CTemplateDialog::BuildFromTemplate() {
   for (QWidget* pFrame : frames) pFrame->lower();
 }
 
+// The template's rectangle; a check box whose indicator is taller than its
+// rectangle at this font grows around the rectangle's middle line.
+QRect CTemplateDialog::Placement(QWidget* pWidget, const ControlSpec& spec) const {
+  QRect rect = m_Units.ToPixels(spec.x, spec.y, spec.cx, spec.cy);
+  if (qobject_cast<QCheckBox*>(pWidget) != nullptr) {
+    const int nHeight = pWidget->sizeHint().height();
+    if (nHeight > rect.height()) rect.adjust(0, -(nHeight - rect.height()) / 2, 0, (nHeight - rect.height() + 1) / 2);
+    rect.setWidth(std::max(rect.width(), pWidget->sizeHint().width()));
+  }
+  return rect;
+}
+
 QWidget* CTemplateDialog::CreateControl(const ControlSpec& spec) {
   const QString strCaption = Caption(spec.szCaption);
   switch (spec.kind) {
@@ -89,11 +101,7 @@ QWidget* CTemplateDialog::CreateControl(const ControlSpec& spec) {
       return pButton;
     }
     case ControlKind::kCheckBox: return new QCheckBox(strCaption);
-    case ControlKind::kGroupBox: {
-      auto* pGroup = new QGroupBox(strCaption);
-      pGroup->setAttribute(Qt::WA_TransparentForMouseEvents);
-      return pGroup;
-    }
+    case ControlKind::kGroupBox: return new CGroupFrame(strCaption);
     case ControlKind::kStatic: {
       auto* pLabel = new QLabel(strCaption);
       pLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -44,6 +44,7 @@ class CTemplateDialog : public QDialog {
 
  private:
   void ApplyInitialState(QWidget* pWidget, const ControlSpec& spec);
+  QRect Placement(QWidget* pWidget, const ControlSpec& spec) const;
 
   const DialogSpec& m_Spec;
   CDialogUnits m_Units;

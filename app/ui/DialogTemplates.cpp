@@ -14,7 +14,7 @@ constexpr ControlSpec kMainControls[] = {
     {1007, K::kPushButton, L"Stop", 66, 203, 48, 18, kButton | kDisabled},
     {1026, K::kPushButton, L"Conf.", 239, 204, 48, 18, kButton | kDisabled},
     {3, K::kPushButton, L"Web", 317, 204, 48, 18, kButton | kDisabled},
-    {1036, K::kPushButton, L"zqprinters.example", 220, 9, 72, 25, kButton},
+    {1036, K::kPushButton, L"zqprinters", 220, 9, 72, 25, kButton},
     {1034, K::kPushButton, L"About", 300, 9, 72, 25, kButton},
     {1000, K::kTabControl, L"Tab1", 7, 40, 376, 15, kHidden | kTabStop},
     {1002, K::kListView, L"List2", 7, 55, 376, 137, kBorder | kTabStop | kShowSelAlways},
