@@ -32,13 +32,48 @@ void CDebugLogView::SetModel(CDebugLineModel* pModel) {
 
 int CDebugLogView::LineHeight() const { return fontMetrics().height(); }
 
+// The sum of the characters' advances: no shaping per line, and kerning is
+// covered by the margin. Console lines are almost all plain ASCII, whose
+// advances are kept in a table.
 int CDebugLogView::TextWidth(const QString& strLine) const {
-  return fontMetrics().horizontalAdvance(strLine) + 2 * kMargin;
+  if (m_Advances[0] < 0) {
+    const QFontMetrics metrics = fontMetrics();
+    for (int c = 0; c < 256; ++c) m_Advances[static_cast<size_t>(c)] = metrics.horizontalAdvance(QChar(c));
+  }
+  int nWidth = 0;
+  for (const QChar c : strLine)
+    nWidth += c.unicode() < 256 ? m_Advances[c.unicode()] : fontMetrics().horizontalAdvance(c);
+  return nWidth + 4 * kMargin;
+}
+
+void CDebugLogView::changeEvent(QEvent* pEvent) {
+  if (pEvent->type() == QEvent::FontChange) m_Advances[0] = -1;
+  QAbstractScrollArea::changeEvent(pEvent);
+}
+
+// A line that cannot be wider than the widest so far, even made of the
+// font's widest character, is not measured.
+int CDebugLogView::WidthIfWider(const QString& strLine, int nWidest) const {
+  if (static_cast<long long>(strLine.size()) * fontMetrics().maxWidth() + 2 * kMargin <= nWidest) return 0;
+  return TextWidth(strLine);
 }
 
 void CDebugLogView::ScrollToBottom() { verticalScrollBar()->setValue(verticalScrollBar()->maximum()); }
 
+// Lines arrive in bursts: the ranges and the scroll position follow once per
+// pass of the event loop, not once per line.
 void CDebugLogView::OnRowsInserted() {
+  if (m_bRefreshQueued) return;
+  m_bRefreshQueued = true;
+  QMetaObject::invokeMethod(this, [this] {
+    m_bRefreshQueued = false;
+    UpdateScrollRanges();
+    if (m_bAutoScroll) ScrollToBottom();
+    viewport()->update();
+  }, Qt::QueuedConnection);
+}
+
+void CDebugLogView::Refresh() {
   UpdateScrollRanges();
   if (m_bAutoScroll) ScrollToBottom();
   viewport()->update();

@@ -4,6 +4,8 @@
 // model has seen; with auto-scroll on, each new line scrolls to the bottom.
 #include <QAbstractScrollArea>
 
+#include <array>
+
 class CDebugLineModel;
 
 class CDebugLogView : public QAbstractScrollArea {
@@ -18,12 +20,17 @@ class CDebugLogView : public QAbstractScrollArea {
   int LineHeight() const;
   // Pixel width of a line in the view's font.
   int TextWidth(const QString& strLine) const;
+  // TextWidth, or 0 for a line that cannot be wider than nWidest.
+  int WidthIfWider(const QString& strLine, int nWidest) const;
+  // Ranges and position now, without waiting for the queued refresh.
+  void Refresh();
   void ScrollToBottom();
 
  protected:
   void paintEvent(QPaintEvent* pEvent) override;
   void resizeEvent(QResizeEvent* pEvent) override;
   void keyPressEvent(QKeyEvent* pEvent) override;
+  void changeEvent(QEvent* pEvent) override;
 
  private:
   void UpdateScrollRanges();
@@ -31,4 +38,10 @@ class CDebugLogView : public QAbstractScrollArea {
 
   CDebugLineModel* m_pModel = nullptr;
   bool m_bAutoScroll = false;
+  bool m_bRefreshQueued = false;
+  mutable std::array<int, 256> m_Advances = [] {
+    std::array<int, 256> advances{};
+    advances[0] = -1;  // not measured yet
+    return advances;
+  }();
 };

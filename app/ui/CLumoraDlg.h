@@ -4,9 +4,12 @@
 // printer, its web page, About, and in debug mode the test console).
 //
 // It owns the device table and the discovery worker. Everything the worker
-// does to the window or the table runs on the window's thread, through one
-// gate (CUiThreadGate): the table is thus used by one thread only.
+// does to the window or the table runs on the window's thread, in the
+// worker's order (CUiWorkQueue, CUiThreadGate): the table is thus used by
+// one thread only. The worker waits where it reads (the device count, the
+// stop routine) and goes on at once where it only tells.
 #include "CConfigurationExchange.h"
+#include "CUiWorkQueue.h"
 #include "CDeviceTable.h"
 #include "CDiscoveryWorker.h"
 #include "CTemplateDialog.h"
@@ -17,6 +20,8 @@
 
 #include <QString>
 
+#include <array>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -147,7 +152,7 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   void ToggleLamp(Lamp lamp) override;
   void StepProgress() override;
   void StopDiscovery() override;
-  void RunTableOperation(const std::function<void()>& operation) override;
+  void RunTableOperation(std::function<void()> operation, bool bWait) override;
   CDiscoverySettings GetDiscoverySettings() const override;
   CLogFileManager& GetLogFile() override;
 
@@ -236,7 +241,12 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   mutable std::mutex m_SettingsMutex;
   CDiscoverySettings m_RunSettings;
 
+  // Lamp states as the worker flips them, and whether a repaint is queued.
+  std::array<std::atomic<int>, 2> m_aLampState{};
+  std::array<std::atomic<bool>, 2> m_aLampPending{};
+
   CUiThreadGate m_Gate{*this};
+  CUiWorkQueue m_WorkQueue{m_Gate};
   CDeviceTable m_Table{*this};
   // Last: its threads end before the table and the gate go.
   std::unique_ptr<CDiscoveryWorker> m_pWorker;

@@ -12,18 +12,27 @@
 #include <chrono>
 #include <thread>
 
+// Console lines and lamps reach the window's thread without the worker
+// waiting for them: it needs nothing back, and a round trip per line and
+// per lamp flip slows a large discovery several times over. The lines share
+// one queue with the filed answers, so they keep the worker's order.
 void CLumoraDlg::WriteDebugConsole(const std::wstring& strLine) {
   // Without the console the line is dropped here, before any thread change.
   if (!(m_dwFlags & CLumoraApp::kFlagDebug)) return;
-  m_Gate.Run([&] {
-    if (m_pDebugWindow) m_pDebugWindow->AddLine(QString::fromStdWString(strLine));
+  m_WorkQueue.Post([this, strText = QString::fromStdWString(strLine)] {
+    if (m_pDebugWindow) m_pDebugWindow->AddLine(strText);
   });
 }
 
+// The worker flips its own copy of the lamp's state; the window shows the
+// latest state, one repaint request pending at a time.
 void CLumoraDlg::ToggleLamp(IDiscoveryOwner::Lamp lamp) {
-  m_Gate.Run([&] {
-    CLedButton& led = Lamp(lamp);
-    led.SetLedOn(led.IsLedOn() ? 0 : 1);
+  const size_t nLamp = lamp == kLoopLamp ? 0 : 1;
+  m_aLampState[nLamp].fetch_xor(1);
+  if (m_aLampPending[nLamp].exchange(true)) return;
+  m_Gate.Post([this, lamp, nLamp] {
+    m_aLampPending[nLamp].store(false);
+    Lamp(lamp).SetLedOn(m_aLampState[nLamp].load());
   });
 }
 
@@ -36,12 +45,27 @@ void CLumoraDlg::StepProgress() {
   });
 }
 
+// The stop routine sees every answer filed before it.
 void CLumoraDlg::StopDiscovery() {
   m_pWorker->RequestStop();  // the run ends also when the window no longer serves it
-  m_Gate.Run([this] { OnStop(); });
+  m_Gate.Run([this] {
+    m_WorkQueue.Flush();
+    OnStop();
+  });
 }
 
-void CLumoraDlg::RunTableOperation(const std::function<void()>& operation) { m_Gate.Run(operation); }
+// Answers are filed without the worker waiting; a read waits, and sees
+// every answer filed before it.
+void CLumoraDlg::RunTableOperation(std::function<void()> operation, bool bWait) {
+  if (!bWait) {
+    m_WorkQueue.Post(std::move(operation));
+    return;
+  }
+  m_Gate.Run([&] {
+    m_WorkQueue.Flush();
+    operation();
+  });
+}
 
 CDiscoverySettings CLumoraDlg::GetDiscoverySettings() const {
   std::lock_guard lock(m_SettingsMutex);

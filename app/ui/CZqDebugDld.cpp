@@ -56,9 +56,8 @@ QString CZqDebugDld::TimeStamped(const QString& strText) {
 
 void CZqDebugDld::AddLine(const QString& strText) {
   QString strLine = TimeStamped(strText);
-  const int nWidth = m_pLog->TextWidth(strLine);
+  const int nWidth = m_pLog->WidthIfWider(strLine, m_pLines->MaxWidth());
   m_pLines->Append(std::move(strLine), nWidth);
-  if (m_bAutoScroll) m_pLog->ScrollToBottom();
 }
 
 BOOL CZqDebugDld::EnableQueryButtons(DWORD dwMask) {
