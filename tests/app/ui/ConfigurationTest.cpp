@@ -133,3 +133,67 @@ TEST_F(Configuration, OkRefusesIncompleteInput) {
   EXPECT_EQ(dialog.GetPrinterName(), L"Quill-2");
   EXPECT_EQ(dialog.GetDhcp(), L"1");
 }
+
+// The SET exchange from the window: the message it shows, and the row and
+// title changed only when the printer confirmed. Two device rows give two
+// receive attempts.
+TEST_F(Configuration, SetOutcomesReachRowTitleAndMessage) {
+  const std::string strAddressee = "<MAC:02-00-5E-00-00-01>";
+  auto answer = [](const std::string& text) {
+    return Reception::Datagram("<ZQ><STSMOA><" + text + ">", L"10.77.16.1");
+  };
+  struct Case {
+    const char* szName;
+    std::vector<Reception> answers;
+    QString strMessage;
+    LumoraMessageBox::Icon icon;
+    bool bApplied;
+  };
+  const Case cases[] = {
+      {"confirmed", {answer("<SET>" + strAddressee + "\x06")},
+       QStringLiteral("Printer parameters succesfully updated!"), LumoraMessageBox::kNoIcon, true},
+      {"refused", {answer("<SET>" + strAddressee + "\x15")},
+       QStringLiteral("Unable to modify printer parameters! Please try again later."), LumoraMessageBox::kError, false},
+      {"without SET", {answer(strAddressee + "\x06")},
+       QStringLiteral("Unable to modify printer parameters! Trouble in socket comunication."),
+       LumoraMessageBox::kError, false},
+      {"a stranger first", {answer("<SET><MAC:02-00-5E-00-00-99>\x06"), answer("<SET>" + strAddressee + "\x06")},
+       QStringLiteral("Printer parameters succesfully updated!"), LumoraMessageBox::kNoIcon, true},
+      {"no answer", {}, QStringLiteral("Unable to modify printer parameters! Please try again later."),
+       LumoraMessageBox::kError, false},
+  };
+  int nRun = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.szName);
+    TableOf(*m_pDlg).Clear();
+    m_pDlg->ResetDeviceList();
+    AddPrinter(L"10.77.16.1", L"02-00-5E-00-00-01", L"255.255.0.0", L"1");
+    AddPrinter(L"10.77.16.2", L"02-00-5E-00-00-02", L"255.255.0.0", L"0");
+    Select(1);
+    const std::wstring strNewName = L"Hall-" + std::to_wstring(++nRun);
+    m_pTransport->m_Responder = [&c](const std::wstring& strMessage, std::deque<Reception>& queue) {
+      if (strMessage.starts_with(L"<ZQ><STSMOQ><SET>"))
+        for (const Reception& r : c.answers) queue.push_back(r);
+    };
+    m_pDlg->m_OnConfiguration = [&](CZqIPCfgDlg& dialog) {
+      dialog.Item<QLineEdit>(CZqIPCfgDlg::IDC_PRINTER_NAME)->setText(QString::fromStdWString(strNewName));
+      dialog.OnOK();
+      return dialog.result();
+    };
+    m_pDlg->OnConf();
+
+    const auto shown = LumoraMessageBox::TakeShown();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].strText, c.strMessage);
+    EXPECT_EQ(shown[0].icon, c.icon);
+    const QString strRowName = m_pDlg->DeviceList().Model().index(1, 0).data().toString();
+    EXPECT_EQ(strRowName == QString::fromStdWString(strNewName), c.bApplied);
+    EXPECT_EQ(m_pDlg->windowTitle().endsWith(QString::fromStdWString(strNewName)), c.bApplied);
+    std::wstring strRecordName;
+    EXPECT_TRUE(m_pDlg->GetDeviceName(0, strRecordName));
+    EXPECT_EQ(strRecordName, strNewName);  // the record keeps what was sent
+    const std::wstring strSet = m_pTransport->Sent().back().strText;
+    EXPECT_EQ(strSet, L"<ZQ><STSMOQ><SET><MAC:02-00-5E-00-00-01><S_NAME><" + strNewName +
+                          L"><S_IPADD><10.77.16.1><S_SNM><255.255.0.0><S_GTW><10.77.0.1><S_DHCP><1>");
+  }
+}

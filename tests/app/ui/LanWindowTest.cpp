@@ -2,6 +2,7 @@
 // over UDP, and screenshots of the three windows (at the scale QT_SCALE_FACTOR
 // gives) in the build tree.
 #include "CDeviceListCtrl.h"
+#include "CIPAddressCtrl.h"
 #include "CDeviceListModel.h"
 #include "CDebugLineModel.h"
 #include "CZqDebugDld.h"
@@ -89,4 +90,37 @@ TEST_F(LanWindow, FindsSimulatedPrintersAndShowsTheTraffic) {
     return int(QDialog::Rejected);
   };
   QTest::mouseClick(Button(CLumoraDlg::IDC_CONF), Qt::LeftButton);
+}
+
+// Configured from the window, the printer takes the new name and address:
+// the next discovery lists it so.
+TEST_F(LanWindow, ConfiguresAPrinterThatThenAnswersWithItsNewSettings) {
+  auto sim = VirtualLan::StartSim({"--count", "3"});
+  Open();
+  RunDiscovery();
+  ASSERT_EQ(Rows().rowCount(), 4);
+  ClickRow(2);
+  const QString strMac = Rows().index(2, 4).data().toString();
+  m_pDlg->m_OnConfiguration = [](CZqIPCfgDlg& dialog) {
+    dialog.Item<QLineEdit>(CZqIPCfgDlg::IDC_PRINTER_NAME)->setText(QStringLiteral("Front Hall"));
+    dialog.AddressControl(CZqIPCfgDlg::IDC_IP_ADDRESS)->SetAddress(QStringLiteral("10.77.40.9"));
+    dialog.OnOK();
+    return dialog.result();
+  };
+  QTest::mouseClick(Button(CLumoraDlg::IDC_CONF), Qt::LeftButton);
+  const auto shown = LumoraMessageBox::TakeShown();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].strText, QStringLiteral("Printer parameters succesfully updated!"));
+  EXPECT_EQ(m_pDlg->windowTitle(), QStringLiteral("lumora - Front Hall"));
+  EXPECT_EQ(Rows().index(2, 2).data().toString(), QStringLiteral("10.77.40.9"));
+
+  RunDiscovery();
+  bool bFound = false;
+  for (int nRow = 1; nRow < Rows().rowCount(); ++nRow) {
+    if (Rows().index(nRow, 4).data().toString() != strMac) continue;
+    bFound = true;
+    EXPECT_EQ(Rows().index(nRow, 0).data().toString(), QStringLiteral("Front Hall"));
+    EXPECT_EQ(Rows().index(nRow, 2).data().toString(), QStringLiteral("10.77.40.9"));
+  }
+  EXPECT_TRUE(bFound);
 }
