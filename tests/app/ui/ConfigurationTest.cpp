@@ -94,24 +94,25 @@ TEST_F(Configuration, OkRefusesIncompleteInput) {
   CZqIPCfgDlg dialog(m_pDlg.get());
   dialog.SetIpAddress(L"10.77.16.1");
   dialog.SetSubnetMask(L"255.255.0.0");
-  dialog.SetGateway(L"10.77.0.1");
+  dialog.SetGateway(L"10.0.0.1");
   dialog.SetPrinterName(L"Quill-1");
   dialog.SetDhcp(L"0");
   dialog.OnInitDialog();
   dialog.show();
   QApplication::setActiveWindow(&dialog);
 
-  // An empty third field: refused, and that field gets the focus.
-  CIPAddressCtrl* pMask = dialog.AddressControl(CZqIPCfgDlg::IDC_SUBNET_MASK);
-  pMask->Field(2)->clear();
+  // An empty third field: refused, and that field gets the focus, not the
+  // "0" before it.
+  CIPAddressCtrl* pGateway = dialog.AddressControl(CZqIPCfgDlg::IDC_GATEWAY);
+  pGateway->Field(2)->clear();
   dialog.OnOK();
-  EXPECT_TRUE(pMask->Field(2)->hasFocus());
+  EXPECT_TRUE(pGateway->Field(2)->hasFocus());
   auto shown = LumoraMessageBox::TakeShown();
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].strText, QStringLiteral("Please select a valid IP address!"));
   EXPECT_EQ(shown[0].icon, LumoraMessageBox::kError);
   EXPECT_FALSE(dialog.result() == QDialog::Accepted);
-  pMask->Field(2)->setText(QStringLiteral("0"));
+  pGateway->Field(2)->setText(QStringLiteral("0"));
 
   // The name takes 16 characters at most and may not be empty.
   auto* pName = dialog.Item<QLineEdit>(CZqIPCfgDlg::IDC_PRINTER_NAME);
@@ -189,6 +190,7 @@ TEST_F(Configuration, SetOutcomesReachRowTitleAndMessage) {
     const QString strRowName = m_pDlg->DeviceList().Model().index(1, 0).data().toString();
     EXPECT_EQ(strRowName == QString::fromStdWString(strNewName), c.bApplied);
     EXPECT_EQ(m_pDlg->windowTitle().endsWith(QString::fromStdWString(strNewName)), c.bApplied);
+    EXPECT_EQ(m_pDlg->DeviceList().FirstSelectedRow(), 1);  // a refreshed row stays selected
     std::wstring strRecordName;
     EXPECT_TRUE(m_pDlg->GetDeviceName(0, strRecordName));
     EXPECT_EQ(strRecordName, strNewName);  // the record keeps what was sent

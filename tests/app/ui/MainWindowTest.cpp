@@ -109,6 +109,11 @@ TEST_F(MainWindow, RowClickSelectsAndPlaceholderDoesNot) {
   EXPECT_EQ(m_pDlg->windowTitle(), QStringLiteral("lumora - Quill-1"));
   EXPECT_EQ(Caption(CLumoraDlg::IDC_SELECTED_GROUP), QStringLiteral("Device Selected!"));
   EXPECT_EQ(Caption(CLumoraDlg::IDC_SUMMARY), QStringLiteral("Printer: Quill-1; ID: Kestrel 2; IP Add: 10.77.16.1"));
+  // Clearing the list forgets the selection with the records.
+  m_pDlg->OnClearList();
+  EXPECT_EQ(m_pDlg->GetSelectedDevice(), -1);
+  RunToEnd();
+  ClickRow(2);
 
   // A double click on the placeholder starts a fresh run, which forgets the
   // selection: Conf. then asks for one.
