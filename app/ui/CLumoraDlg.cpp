@@ -238,6 +238,10 @@ void CLumoraDlg::PublishSettings() {
   m_RunSettings.dwMaxNoDataReadTry = dwMaxNoDataReadTry;
   m_RunSettings.dwReciveThreadTimeout = dwReciveThreadTimeout;
   m_RunSettings.dwRxThreadIdleTimeout = dwRxThreadIdleTimeout;
+  // Keys of our own, read by the application and used as they are.
+  m_RunSettings.strInterfaces = m_App.szInterfaces;
+  m_RunSettings.strHosts = m_App.szHosts;
+  m_RunSettings.dwMaxFillInTry = m_App.dwMaxFillInTry;
 }
 
 void CLumoraDlg::EnableControls(DWORD dwMask) {
