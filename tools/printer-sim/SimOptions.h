@@ -7,6 +7,7 @@
 #include "FaultInjector.h"
 #include "Ipv4Address.h"
 #include "SetHandler.h"
+#include "StatusSettings.h"
 
 namespace printersim {
 
@@ -20,6 +21,7 @@ struct SimOptions {
   std::uint16_t answerPort = 15001;    // where answers go on the sender's host
   unsigned delayMs = 0;
   FaultInjector::Settings faults{};
+  StatusSettings status{};  // the status exchange's answers
   SetReply setReply = SetReply::kConfirm;  // how printers answer the SET command
   bool verbose = false;
   bool allowHostNetwork = false;  // may run in the machine's own namespace
