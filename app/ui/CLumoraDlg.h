@@ -8,7 +8,11 @@
 // worker's order (CUiWorkQueue, CUiThreadGate): the table is thus used by
 // one thread only. The worker waits where it reads (the device count, the
 // stop routine) and goes on at once where it only tells.
+#include "CAddressProbe.h"
 #include "CConfigurationExchange.h"
+#include "CPrinterSettings.h"
+#include "CSettingsFinding.h"
+#include "CSetVerifier.h"
 #include "CUiWorkQueue.h"
 #include "CDeviceTable.h"
 #include "CDiscoveryWorker.h"
@@ -25,7 +29,9 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <thread>
 
 class CButtonST;
 class CDeviceListCtrl;
@@ -33,6 +39,8 @@ class CLedButton;
 class CLumoraApp;
 class CZqDebugDld;
 class CZqIPCfgDlg;
+class QLabel;
+class QMenu;
 class QProgressBar;
 
 class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
@@ -142,6 +150,17 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   // Opens the address in the desktop's browser; above 32 on success.
   virtual int OpenUrl(const QString& strUrl, int nShow);
 
+  // Safe provisioning around the SET command: the status line of the
+  // "Selected device" frame (the look for a printer after its SET), a wait
+  // for that look (it shares the transport), the menus and the export.
+  QLabel* StatusLine() const { return m_pStatusLine; }
+  void WaitForVerification();
+  void FillSystemMenu(QMenu& menu);
+  // The menu of device row nRow (from 1): configure, web page, copies.
+  void FillDeviceMenu(QMenu& menu, int nRow);
+  void OnExportList();
+  void SetVerifyTiming(const CSetVerifier::Timing& timing) { m_VerifyTiming = timing; }
+
   // The debug console (debug mode only).
   void OpenDebugWindow();
   void CloseDebugWindow();
@@ -197,6 +216,10 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   virtual void ReadDefaultCard(CardValues& values) const;
   // Runs the configuration dialog modally; its result.
   virtual int RunConfigurationDialog(CZqIPCfgDlg& dialog);
+  // What asks the network whether an address is taken.
+  virtual IAddressProbe& AddressProbe() { return m_Probe; }
+  // The file the list goes to (.json: JSON, else CSV); false when cancelled.
+  virtual bool ChooseExportFile(QString& strPath);
 
  private:
   void ConnectControls();
@@ -222,6 +245,15 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   CConfigurationSettings ExchangeSettings() const;
   void ShowSetOutcome(const CConfigurationExchange::SetOutcome& outcome);
   void RunQuery(BYTE btData);
+  // The check the configuration dialog runs on OK, for the printer strMac.
+  std::function<std::vector<CSettingsFinding>(const CPrinterSettings&)> MakeSettingsCheck(
+      const std::wstring& strMac);
+  // After a SET went out: the look for the printer (when it confirmed) and
+  // the change journal's entry.
+  void AfterSetCommand(const std::wstring& strMac, const std::optional<CPrinterSettings>& old,
+                       const CPrinterSettings& proposed);
+  void ShowDeviceMenu(int nRow, const QPoint& globalPos);
+  void CreateStatusLine();
 
   CLumoraApp& m_App;
   DWORD m_dwFlags = 0;
@@ -244,6 +276,12 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   // Lamp states as the worker flips them, and whether a repaint is queued.
   std::array<std::atomic<int>, 2> m_aLampState{};
   std::array<std::atomic<bool>, 2> m_aLampPending{};
+
+  CAddressProbe m_Probe;
+  QLabel* m_pStatusLine = nullptr;
+  CConfigurationExchange::SetOutcome m_LastSetOutcome;  // of the last SendSetCommand
+  CSetVerifier::Timing m_VerifyTiming;
+  std::thread m_Verification;  // the look for a printer after its SET
 
   CUiThreadGate m_Gate{*this};
   CUiWorkQueue m_WorkQueue{m_Gate};
