@@ -149,3 +149,26 @@ TEST_F(Provisioning, DeviceMenuCopiesAndSystemMenuExports) {
   EXPECT_EQ(json.at(0).at("name"), "Desk, \"A\"");
   EXPECT_EQ(json.at(0).size(), 8u);
 }
+
+TEST_F(Provisioning, DialogsOwnChecksComeFirst) {
+  CZqIPCfgDlg dialog(m_pDlg.get());
+  dialog.SetIpAddress(L"10.77.16.1");
+  dialog.SetSubnetMask(L"255.255.0.0");
+  dialog.SetGateway(L"10.77.0.1");
+  dialog.SetPrinterName(L"");
+  int nChecks = 0;
+  dialog.SetSettingsCheck([&](const CPrinterSettings&) {
+    ++nChecks;
+    return std::vector<CSettingsFinding>{};
+  });
+  dialog.OnInitDialog();
+  dialog.OnOK();
+  const auto shown = LumoraMessageBox::TakeShown();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].strText, QStringLiteral("Please select a valid printer name!"));
+  EXPECT_EQ(nChecks, 0);
+  dialog.Item<QLineEdit>(CZqIPCfgDlg::IDC_PRINTER_NAME)->setText(QStringLiteral("Desk"));
+  dialog.OnOK();
+  EXPECT_EQ(nChecks, 1);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
