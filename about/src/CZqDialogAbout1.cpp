@@ -58,7 +58,7 @@ QWidget* CreateControl(QWidget* pParent, const DialogControl& control) {
       auto* pFrame = new QFrame(pParent);
       pFrame->setFrameStyle(QFrame::Box | QFrame::Plain);
       QPalette palette = pFrame->palette();
-      palette.setColor(QPalette::WindowText, QColor(150, 160, 174));
+      palette.setColor(QPalette::WindowText, QColor(146, 162, 168));
       pFrame->setPalette(palette);
       pFrame->setAttribute(Qt::WA_TransparentForMouseEvents);
       return pFrame;
