@@ -1,12 +1,11 @@
-// Version information read back from built executables, files without it or
-// with a damaged one, and the About box's texts built from it.
+// Version information read back from a built executable, and files without
+// it or with a damaged one.
 #include "CCFileVersion.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 
-#include "AboutBoxTexts.h"
 #include "EnginePlatform.h"
 #include "FileText.h"
 #include "TempDir.h"
@@ -53,12 +52,4 @@ TEST(CCFileVersion, FilesWithoutOrWithDamagedVersionInformationFail) {
     EXPECT_EQ(version.GetTranslation(), 0u);
     EXPECT_EQ(version.GetProductVersion(), L"");
   }
-}
-
-TEST(AboutBoxTexts, CaptionWithoutAmpersandNameAndReleaseFromTheExecutable) {
-  const AboutBoxTexts texts = AboutBoxTexts::ForExecutable(kVersioned);
-  EXPECT_EQ(texts.strCaption, L"About Lumora...");
-  EXPECT_EQ(texts.strAppName, L"LumoraFinder");
-  EXPECT_EQ(texts.strVersion, L"Release 0, 1, 2, 1");
-  EXPECT_EQ(AboutBoxTexts::ForExecutable(EnginePlatform::ExecutablePath()).strVersion, L"");
 }
