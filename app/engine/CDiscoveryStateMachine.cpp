@@ -16,7 +16,8 @@ CDiscoveryStateMachine::CDiscoveryStateMachine(IDiscoveryOwner& owner, CDeviceTa
     : m_Owner(owner),
       m_Table(table),
       m_Transport(transport),
-      m_Sender(owner, transport),
+      m_Sender(transport,
+               [&owner](const std::wstring& strLine) { owner.WriteDebugConsole(strLine); }),
       m_dwState(dwState),
       m_IdleWait(std::move(idleWait)) {}
 
@@ -58,7 +59,8 @@ void CDiscoveryStateMachine::OnTxDiscovery() {
     return;
   }
   Log(L"<TX_DEV_DISCOVERY><ZQ><0000> Another discovery try...");
-  m_Sender.Send(CDiscoveryProtocol::DiscoveryRequest());  // a failed send is not retried
+  m_Sender.Send(CDiscoveryProtocol::DiscoveryRequest(), m_Settings.uiTxPort,
+                m_Settings.dwBroadcastType);  // a failed send is not retried
   SetState(RX_DEV_IDLE);
 }
 
@@ -118,7 +120,7 @@ void CDiscoveryStateMachine::OnTxRequestInfo() {
   for (int i = 0; i < CDiscoveryProtocol::kInfoFieldCount; ++i) {
     const std::wstring strRequest =
         CDiscoveryProtocol::InfoRequest(static_cast<CDiscoveryProtocol::InfoField>(i));
-    m_Sender.Send(strRequest);
+    m_Sender.Send(strRequest, m_Settings.uiTxPort, m_Settings.dwBroadcastType);
     Log(L"<TX_DEV_REQ_INFO>: " + strRequest);
   }
   SetState(RX_DEV_INFO_IDLE);

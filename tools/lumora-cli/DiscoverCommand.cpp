@@ -11,18 +11,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include <cstdio>
 #include <iostream>
-
-namespace {
-
-void WriteDebugLine(const std::wstring& strLine) {
-  const std::string text = CliText::Display(strLine) + "\n";
-  std::fwrite(text.data(), 1, text.size(), stderr);
-  std::fflush(stderr);
-}
-
-}  // namespace
 
 std::string DiscoverCommand::Summary() const {
   return "Run one whole discovery: broadcast the discovery request, ask every printer that "
@@ -44,15 +33,10 @@ void DiscoverCommand::AddOptions(CLI::App& sub) {
 
 int DiscoverCommand::Run() {
   CLumoraApp app(CliSettings::LumoraExecutable());
-  std::filesystem::path source;
-  std::string error;
-  if (!CliSettings::Load(m_Options.iniPath, app, source, error)) {
-    std::cerr << "lumora-cli: " << error << "\n";
-    return CliExit::kUsage;
-  }
+  if (!CliSettings::LoadOrReport(m_Options.iniPath, app)) return CliExit::kUsage;
   app.OpenLogFile();
   CConsoleDiscoveryOwner owner(CliSettings::DiscoveryOf(app), app.m_LogFile,
-                               m_Options.bDebug ? WriteDebugLine
+                               m_Options.bDebug ? CliText::DebugLine
                                                 : CConsoleDiscoveryOwner::LineSink());
   const SignalWatcher watcher([&owner] { owner.Stop(); });
   if (!owner.Run()) {

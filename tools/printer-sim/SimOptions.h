@@ -6,6 +6,7 @@
 
 #include "FaultInjector.h"
 #include "Ipv4Address.h"
+#include "SetHandler.h"
 
 namespace printersim {
 
@@ -19,6 +20,7 @@ struct SimOptions {
   std::uint16_t answerPort = 15001;    // where answers go on the sender's host
   unsigned delayMs = 0;
   FaultInjector::Settings faults{};
+  SetReply setReply = SetReply::kConfirm;  // how printers answer the SET command
   bool verbose = false;
   bool allowHostNetwork = false;  // may run in the machine's own namespace
   bool help = false;

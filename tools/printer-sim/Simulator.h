@@ -13,6 +13,7 @@
 #include "FaultInjector.h"
 #include "PrinterTable.h"
 #include "Responder.h"
+#include "SetHandler.h"
 #include "SimOptions.h"
 #include "UdpSocket.h"
 
@@ -20,7 +21,10 @@ namespace printersim {
 
 class Simulator {
  public:
-  Simulator(const SimOptions& options, PrinterTable printers, std::ostream& log);
+  // A printer told a new IP address takes it through `addresses`; without
+  // them (null) it keeps its address.
+  Simulator(const SimOptions& options, PrinterTable printers, std::ostream& log,
+            HostAddresses* addresses = nullptr);
 
   // Binds the printers' port; false with `error` when that fails.
   bool Open(std::string& error);
@@ -30,6 +34,7 @@ class Simulator {
 
   // Where request kinds are added.
   Responder& responder() { return responder_; }
+  const PrinterTable& printers() const { return printers_; }
 
   // The answers the printers give to `request` (also for tests).
   void Serve(const Datagram& request, AnswerQueue::Clock::time_point now);
@@ -46,6 +51,7 @@ class Simulator {
   PrinterTable printers_;
   std::ostream& log_;
   Responder responder_;
+  SetHandler setHandler_;
   FaultInjector faults_;
   AnswerQueue queue_;
   std::optional<UdpSocket> socket_;

@@ -8,6 +8,7 @@
 #include "CommandLine.h"
 #include "ConfigReader.h"
 #include "NamespaceGuard.h"
+#include "NetlinkAddresses.h"
 #include "PrinterGenerator.h"
 #include "Simulator.h"
 #include "StopSignal.h"
@@ -61,7 +62,8 @@ int main(int argc, char** argv) {
     std::cout << CommandLine::Help();
     return 0;
   }
-  if (!options->allowHostNetwork && !NamespaceGuard::InSeparateNetworkNamespace()) {
+  const bool ownNamespace = NamespaceGuard::InSeparateNetworkNamespace();
+  if (!options->allowHostNetwork && !ownNamespace) {
     std::cerr << "printer-sim: refusing to start outside a network namespace of its own (it would "
                  "answer real programs on this network); start it inside a virtual LAN (scripts/vlan run --sim N ...), or pass "
                  "--allow-host-network on an isolated test network\n";
@@ -74,7 +76,11 @@ int main(int argc, char** argv) {
   }
   WarnAboutForeignAddresses(*printers);
   const StopSignal stop(error);
-  Simulator simulator(*options, PrinterTable(std::move(*printers)), std::cerr);
+  // Printers told a new address take it on an interface only in a namespace
+  // of the simulator's own, never on the machine's real network.
+  NetlinkAddresses addresses;
+  Simulator simulator(*options, PrinterTable(std::move(*printers)), std::cerr,
+                      ownNamespace ? &addresses : nullptr);
   if (!stop.valid() || !simulator.Open(error)) {
     std::cerr << "printer-sim: " << error << '\n';
     return kStartFailed;

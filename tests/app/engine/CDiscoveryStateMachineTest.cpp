@@ -41,10 +41,10 @@ struct Rig {
 
 class StateMachineTest : public ::testing::Test, public Rig {};
 
-const SimPrinter kPrinterA{"10.77.16.1", "00-1B-4C-00-00-01", "OFFICE-1", "ZT-410", "255.255.0.0",
-                           "10.77.0.1", "OFF"};
-const SimPrinter kPrinterB{"10.77.16.2", "00-1B-4C-00-00-02", "OFFICE-2", "ZT-420", "255.255.0.0",
-                           "10.77.0.1", "ON"};
+const SimPrinter kPrinterA{"10.77.16.1", "02-51-4D-00-00-01", "OFFICE-1", "Quillmark Compact",
+                           "255.255.0.0", "10.77.0.1", "OFF"};
+const SimPrinter kPrinterB{"10.77.16.2", "02-51-4D-00-00-02", "OFFICE-2", "Quillmark Wide",
+                           "255.255.0.0", "10.77.0.1", "ON"};
 
 }  // namespace
 
@@ -75,10 +75,10 @@ TEST_F(StateMachineTest, OnePrinterIsFoundOnceAndFilledIn) {
   ASSERT_TRUE(RunToEnd());
   ASSERT_EQ(m_Table.GetDeviceCount(), 1u);
   const _DeviceInfo& r = *m_Table.GetDevice(0);
-  EXPECT_EQ(r.strMacAddress, L"00-1B-4C-00-00-01");
+  EXPECT_EQ(r.strMacAddress, L"02-51-4D-00-00-01");
   EXPECT_EQ(r.strIpAddress, L"10.77.16.1");
   EXPECT_EQ(r.strName, L"OFFICE-1");
-  EXPECT_EQ(r.strModel, L"ZT-410");
+  EXPECT_EQ(r.strModel, L"Quillmark Compact");
   EXPECT_EQ(r.strSubnetMask, L"255.255.0.0");
   EXPECT_EQ(r.strGateway, L"10.77.0.1");
   EXPECT_EQ(r.strDhcp, L"OFF");
@@ -86,19 +86,19 @@ TEST_F(StateMachineTest, OnePrinterIsFoundOnceAndFilledIn) {
   const auto rows = m_Owner.Rows();
   EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [](const RowCall& c) { return c.bInsert; }), 1);
   for (const wchar_t* line : {
-           L"<RX_DEV_DISCOVERY>: Mac Add.: 00-1B-4C-00-00-01, from IP Add.: 10.77.16.1",
-           L"<ZQ><MAC><00-1B-4C-00-00-01>",
+           L"<RX_DEV_DISCOVERY>: Mac Add.: 02-51-4D-00-00-01, from IP Add.: 10.77.16.1",
+           L"<ZQ><MAC><02-51-4D-00-00-01>",
            L"<END_DEV_DISCOVERY>: device found... get other data...",
            L"<TX_DEV_REQ_INFO>: <ZQ><STSMOQ><MOD>",
            L"<RX_DEV_INFO>: Printer Name.: OFFICE-1, from IP Add.: 10.77.16.1",
-           L"<RX_DEV_INFO>: Printer Model.: ZT-410, from IP Add.: 10.77.16.1",
+           L"<RX_DEV_INFO>: Printer Model.: Quillmark Compact, from IP Add.: 10.77.16.1",
            L"<RX_DEV_INFO>: Sub Net Mask.: 255.255.0.0, from IP Add.: 10.77.16.1",
            L"<RX_DEV_INFO>: Gateway.: 10.77.0.1, from IP Add.: 10.77.16.1",
            L"<RX_DEV_INFO>: DHCP: OFF, from IP Add.: 10.77.16.1",
            L"<RX_DEV_INFO_NOREAD> Another try..."})
     EXPECT_TRUE(Logged(line)) << std::string(line, line + wcslen(line));
   EXPECT_EQ(m_Owner.ConsoleCount(L"Rx Data From IP <10.77.16.1:15000> Size 28 Buffer: { "
-                                 L"<ZQ><MAC><00-1B-4C-00-00-01> }"),
+                                 L"<ZQ><MAC><02-51-4D-00-00-01> }"),
             3u);
 }
 
@@ -235,7 +235,8 @@ TEST_F(StateMachineTest, DuplicateAndStrayAnswersDoNotDuplicateRows) {
   auto base = PrinterResponder({kPrinterB, kPrinterA});
   m_Transport.m_Responder = [base](const std::wstring& m, std::deque<Reception>& q) {
     for (int i = 0; i < 3; ++i) base(m, q);
-    if (m == L"<ZQ><0000>") q.push_back(Reception::Datagram("<ZQ><MAC><00-1B-4C-00-00-01>", L"10.77.16.99"));
+    if (m == L"<ZQ><0000>")
+      q.push_back(Reception::Datagram("<ZQ><MAC><02-51-4D-00-00-01>", L"10.77.16.99"));
   };
   ASSERT_TRUE(RunToEnd());
   ASSERT_EQ(m_Table.GetDeviceCount(), 2u);

@@ -28,6 +28,10 @@ TEST(CommandLineTest, DefaultsAndEveryOption) {
   EXPECT_EQ(o->faults.seed, 99u);
   EXPECT_TRUE(o->faults.duplicate && o->verbose && o->allowHostNetwork);
   EXPECT_EQ(CommandLine::Parse({"--config", "printers.conf"}, error)->configPath, "printers.conf");
+  EXPECT_EQ(o->setReply, SetReply::kConfirm);
+  EXPECT_EQ(CommandLine::Parse({"--count=1", "--refuse-set"}, error)->setReply, SetReply::kRefuse);
+  EXPECT_EQ(CommandLine::Parse({"--count=1", "--garble-set"}, error)->setReply,
+            SetReply::kWithoutSet);
 }
 
 TEST(CommandLineTest, UsageErrorsAreNamed) {
@@ -42,7 +46,9 @@ TEST(CommandLineTest, UsageErrorsAreNamed) {
       {{"--count", "2", "--port", "65536"}, "invalid value '65536' for --port"},
       {{"--count", "2", "--base", "10.77.16"}, "invalid value '10.77.16' for --base"},
       {{"--count", "2", "--answer-port", "15000"}, "--port and --answer-port must differ"},
-      {{"--count", "2", "--duplicate=yes"}, "unknown option '--duplicate=yes'"}};
+      {{"--count", "2", "--duplicate=yes"}, "unknown option '--duplicate=yes'"},
+      {{"--count=2", "--garble-set", "--refuse-set"},
+       "--refuse-set and --garble-set exclude each other"}};
   for (const auto& [args, message] : cases) {
     std::string error;
     EXPECT_FALSE(CommandLine::Parse(args, error));
