@@ -54,13 +54,15 @@ TEST(CXPButton, GradientRunsFromWhiteToTheColouringsGrey) {
   }
 }
 
-TEST(CXPButton, OnePixelHighFaceIsASingleRowOfTheLastColour) {
+TEST(CXPButton, OnePixelHighFaceIsASingleRowOfTheLastColourAnEmptyOneNothing) {
   CXPButton button;
   QImage image = Canvas(QSize(20, 6));
   QPainter painter(&image);
   button.DoGradientFill(painter, QRect(2, 2, 16, 1));
+  button.DoGradientFill(painter, QRect(0, 0, 16, 0));  // no row, and no division by its height
   painter.end();
   EXPECT_EQ(PixelsOf(image, ButtonGradient::Entry(63, false, false).rgb()), QRect(2, 2, 16, 1));
+  EXPECT_EQ(image.pixel(0, 0), kBackground);
 }
 
 TEST(CXPButton, HoverBorderWinsOverFocusBorderAndEndsWithTheMouse) {
