@@ -5,7 +5,6 @@
 #include "TextFormat.h"
 
 CTransparentStatic::CTransparentStatic(QWidget* pParent) : QLabel(pParent) {
-  setAttribute(Qt::WA_TranslucentBackground);
   setAutoFillBackground(false);
 }
 

@@ -30,7 +30,6 @@ CXPButton::CXPButton(QWidget* pParent)
       m_penFocusRight(InsidePen(3, 162, 189, 252)),
       m_penFocusBottom(InsidePen(2, 162, 201, 255)) {
   setMouseTracking(true);
-  setAttribute(Qt::WA_TranslucentBackground);  // the corners show the parent
 }
 
 CXPButton::~CXPButton() = default;

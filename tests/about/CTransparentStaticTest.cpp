@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QWidget>
 
 #include "TextFormat.h"
 
@@ -28,13 +29,20 @@ TEST(CTransparentStatic, StyleBitsGiveTheTextFormat) {
 }
 
 TEST(CTransparentStatic, DrawsTextWithoutBackground) {
-  CTransparentStatic label;
+  QWidget parent;  // paints red; the label's area keeps it round the text
+  QPalette palette = parent.palette();
+  palette.setColor(QPalette::Window, Qt::red);
+  parent.setPalette(palette);
+  parent.setAutoFillBackground(true);
+  parent.resize(200, 16);
+  CTransparentStatic label(&parent);
+  palette.setColor(QPalette::Window, Qt::blue);  // what a background of its own would show
+  label.setPalette(palette);
   label.SetStyle(CTransparentStatic::kStyleCenterImage);
   label.setText("Release 0, 1, 2, 1");
   label.resize(200, 16);
-  QImage image(label.size(), QImage::Format_RGB32);
-  image.fill(Qt::red);
-  label.render(&image);
+  QImage image(parent.size(), QImage::Format_RGB32);
+  parent.render(&image);
   EXPECT_EQ(image.pixel(199, 0), qRgb(255, 0, 0));
   bool bInk = false;
   for (int x = 0; x < 60 && !bInk; ++x) bInk = qRed(image.pixel(x, 8)) < 128;
