@@ -1,6 +1,6 @@
 // The About box: link variants with their images and links, a run without
-// SetDialogParams, variants above 4, texts, language of the mail labels and
-// the template's conversion to pixels. The desktop's URL handler is replaced,
+// SetDialogParams, variants above 4, the language of the mail labels and the
+// template's conversion to pixels (its texts: tests/app/ui/AboutBoxTest). The desktop's URL handler is replaced,
 // so nothing is ever opened.
 #include "infolio/CZqDialogAbout1.h"
 
@@ -15,7 +15,6 @@
 #include "DialogUnits.h"
 #include "InfolioResources.h"
 #include "UrlRecorder.h"
-#include "infolio/CTransparentStatic.h"
 
 namespace {
 
@@ -99,17 +98,6 @@ TEST(CZqDialogAbout1, VariantAboveFourKeepsTemplateImagesAndEarlierLinks) {
   EXPECT_EQ(Shown(dialog, AboutTemplate::kIdMail), Image(2024, dialog));
   EXPECT_EQ(Shown(dialog, AboutTemplate::kIdSite), Image(2025, dialog));
   EXPECT_EQ(ClickOpens(dialog, AboutTemplate::kIdMail), "mailto:software@zqprinters.example");
-}
-
-TEST(CZqDialogAbout1, ShowsCaptionNameAndVersion) {
-  CZqDialogAbout1 dialog;
-  dialog.SetDialogParams(3, L"About Lumora...", L"LumoraFinder", L"Release 0, 1, 2, 1");
-  ShowAndPaint(dialog);
-  EXPECT_EQ(dialog.windowTitle(), "About Lumora...");
-  EXPECT_EQ(static_cast<QLabel*>(dialog.GetDlgItem(AboutTemplate::kIdAppName))->text(),
-            "LumoraFinder");
-  EXPECT_EQ(static_cast<QLabel*>(dialog.GetDlgItem(AboutTemplate::kIdVersion))->text(),
-            "Release 0, 1, 2, 1");
 }
 
 TEST(CZqDialogAbout1, MailLabelsFollowTheUsersLanguage) {
