@@ -3,6 +3,7 @@
 // once as is and once with QT_SCALE_FACTOR=2.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QLocale>
 #include <QPixmap>
@@ -29,6 +30,8 @@ TEST(AboutScreenshot, SavesTheAboutBoxInEnglishAndItalian) {
     CZqDialogAbout1 dialog;
     dialog.SetDialogParams(3, L"About Lumora...", L"LumoraFinder", L"Release 0, 1, 2, 1");
     dialog.show();
+    QApplication::setActiveWindow(&dialog);  // as on a desktop: OK has the focus
+    EXPECT_TRUE(dialog.GetDlgItem(1)->hasFocus());
     const QPixmap picture = dialog.grab();
     dialog.close();
     EXPECT_EQ(picture.size(), dialog.size() * picture.devicePixelRatio());
