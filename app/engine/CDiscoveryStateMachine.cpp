@@ -19,7 +19,8 @@ CDiscoveryStateMachine::CDiscoveryStateMachine(IDiscoveryOwner& owner, CDeviceTa
       m_Sender(transport,
                [&owner](const std::wstring& strLine) { owner.WriteDebugConsole(strLine); }),
       m_dwState(dwState),
-      m_IdleWait(std::move(idleWait)) {}
+      m_IdleWait(std::move(idleWait)),
+      m_Reach(owner, table, transport, m_Sender, dwState) {}
 
 void CDiscoveryStateMachine::Begin() {
   m_Settings = m_Owner.GetDiscoverySettings();
@@ -27,12 +28,16 @@ void CDiscoveryStateMachine::Begin() {
   // every receive then reports at once that nothing came, and the run ends
   // through the no-data path.
   m_Transport.OpenReceiver(m_Settings.uiRxPort);
+  m_Reach.Begin(m_Settings);
   m_Buffer.fill(0);
   m_dwTryCounter = 0;
   m_dwNoDataCounter = 0;
 }
 
-void CDiscoveryStateMachine::End() { m_Transport.CloseReceiver(); }
+void CDiscoveryStateMachine::End() {
+  m_Reach.End();
+  m_Transport.CloseReceiver();
+}
 
 void CDiscoveryStateMachine::Pass() {
   switch (m_dwState.load()) {
@@ -46,21 +51,27 @@ void CDiscoveryStateMachine::Pass() {
     case RX_DEV_INFO: OnRxInfo(); break;
     case RX_DEV_INFO_NOREAD: OnRxInfoNoRead(); break;
     case END_JOB: OnEndJob(); break;
+    case TX_DEV_UNICAST: m_Reach.OnTxUnicast(); break;
+    case TX_DEV_FILL_IN: m_Reach.OnTxFillIn(); break;
+    case RX_DEV_PACED: m_Reach.OnRxPaced(); break;
     default: break;  // an unknown state does nothing
   }
 }
 
 void CDiscoveryStateMachine::OnTxDiscovery() {
+  if (!m_Reach.Broadcasting()) {  // unicast alone: no broadcast phase
+    SetState(m_Reach.AfterDiscoveryPhase());
+    return;
+  }
   ConsoleAndLog(L"<TX_DEV_DISCOVERY>");
   const bool bTriesLeft = m_dwTryCounter < m_Settings.dwMaxDiscoveryTry;
   ++m_dwTryCounter;
   if (!bTriesLeft) {
-    SetState(END_DEV_DISCOVERY);
+    SetState(m_Reach.AfterDiscoveryPhase());
     return;
   }
   Log(L"<TX_DEV_DISCOVERY><ZQ><0000> Another discovery try...");
-  m_Sender.Send(CDiscoveryProtocol::DiscoveryRequest(), m_Settings.uiTxPort,
-                m_Settings.dwBroadcastType);  // a failed send is not retried
+  m_Reach.Broadcast(CDiscoveryProtocol::DiscoveryRequest());  // a failed send is not retried
   SetState(RX_DEV_IDLE);
 }
 
@@ -91,7 +102,8 @@ void CDiscoveryStateMachine::OnRxNoRead() {
   if (m_dwNoDataCounter >= m_Settings.dwMaxNoDataReadTry) {
     Log(L"<RX_DEV_NOREAD> No more try...");
     m_dwNoDataCounter = 0;
-    SetState(m_dwTryCounter < m_Settings.dwMaxDiscoveryTry ? TX_DEV_DISCOVERY : END_DEV_DISCOVERY);
+    SetState(m_dwTryCounter < m_Settings.dwMaxDiscoveryTry ? TX_DEV_DISCOVERY
+                                                           : m_Reach.AfterDiscoveryPhase());
     return;
   }
   ++m_dwNoDataCounter;
@@ -111,7 +123,8 @@ void CDiscoveryStateMachine::OnEndDiscovery() {
   Log(L"<END_DEV_DISCOVERY>: device found... get other data...");
   m_dwTryCounter = 0;
   m_dwNoDataCounter = 0;
-  SetState(TX_DEV_REQ_INFO);
+  // Unicast alone has asked its printers already.
+  SetState(m_Reach.Broadcasting() ? TX_DEV_REQ_INFO : m_Reach.AfterInfoPhase());
 }
 
 void CDiscoveryStateMachine::OnTxRequestInfo() {
@@ -120,7 +133,7 @@ void CDiscoveryStateMachine::OnTxRequestInfo() {
   for (int i = 0; i < CDiscoveryProtocol::kInfoFieldCount; ++i) {
     const std::wstring strRequest =
         CDiscoveryProtocol::InfoRequest(static_cast<CDiscoveryProtocol::InfoField>(i));
-    m_Sender.Send(strRequest, m_Settings.uiTxPort, m_Settings.dwBroadcastType);
+    m_Reach.Broadcast(strRequest);
     Log(L"<TX_DEV_REQ_INFO>: " + strRequest);
   }
   SetState(RX_DEV_INFO_IDLE);
@@ -154,7 +167,7 @@ void CDiscoveryStateMachine::OnRxInfoNoRead() {
     m_dwNoDataCounter = 0;
     const bool bLastTry = m_dwTryCounter >= m_Settings.dwMaxDiscoveryTry;
     ++m_dwTryCounter;
-    SetState(bLastTry ? END_JOB : TX_DEV_REQ_INFO);
+    SetState(bLastTry ? m_Reach.AfterInfoPhase() : TX_DEV_REQ_INFO);
     return;
   }
   ++m_dwNoDataCounter;
@@ -186,6 +199,7 @@ CDiscoveryStateMachine::Reception CDiscoveryStateMachine::ReceiveAnswer(std::wst
   Console(L"Rx Data From IP <" + strSender + L":" + std::to_wstring(dwSenderPort) + L"> Size " +
           std::to_wstring(dwReceived) + L" Buffer: { " + strAnswer + L" }");
   Log(strAnswer);
+  m_Reach.NoteReceived(strAnswer, strSender);
   return Reception::kDatagram;
 }
 
@@ -198,6 +212,7 @@ void CDiscoveryStateMachine::FileDiscoveryAnswer(const std::wstring& strAnswer,
     return;
   }
   m_Table.AddDeviceByMac(L"", L"", strSender, L"", strMac);
+  m_Reach.NoteFiled(strAnswer, strSender);
   Log(L"<RX_DEV_DISCOVERY>: Mac Add.: " + strMac + L", from IP Add.: " + strSender);
 }
 
@@ -231,6 +246,7 @@ void CDiscoveryStateMachine::FileInfoAnswer(const std::wstring& strAnswer,
       break;
     case Field::kNone: Console(L"Unknow Answer!"); return;
   }
+  m_Reach.NoteFiled(strAnswer, strSender);
   Log(szLabel + strValue + L", from IP Add.: " + strSender);
 }
 

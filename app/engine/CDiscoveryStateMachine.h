@@ -5,6 +5,7 @@
 // thread, its events and the pauses' clock belong to the caller
 // (CDiscoveryWorker), so that the passes can be driven directly in tests.
 #include "CDiscoveryProtocol.h"
+#include "CDiscoveryReach.h"
 #include "CDiscoverySettings.h"
 #include "CMessageSender.h"
 #include "EDiscoveryState.h"
@@ -38,6 +39,8 @@ class CDiscoveryStateMachine {
 
   DWORD GetTryCounter() const { return m_dwTryCounter; }
   DWORD GetNoDataCounter() const { return m_dwNoDataCounter; }
+  // What the run saw per interface, for telling why a printer was not found.
+  CDiscoveryReportData GetReport() const { return m_Reach.GetReport(); }
 
  private:
   // What one receive brought.
@@ -68,6 +71,7 @@ class CDiscoveryStateMachine {
   CMessageSender m_Sender;
   std::atomic<DWORD>& m_dwState;
   IdleWait m_IdleWait;
+  CDiscoveryReach m_Reach;
 
   CDiscoverySettings m_Settings;
   DWORD m_dwTryCounter = 0;

@@ -5,7 +5,8 @@
 CMessageSender::CMessageSender(IDiscoveryTransport& transport, ConsoleLine console)
     : m_Transport(transport), m_Console(std::move(console)) {}
 
-DWORD CMessageSender::Send(const std::wstring& strMessage, UINT uiTxPort, DWORD dwBroadcastType) {
+DWORD CMessageSender::Send(const std::wstring& strMessage, UINT uiTxPort, DWORD dwBroadcastType,
+                           std::wstring* pLocalAddress) {
   std::wstring strLocalAddress;
   DWORD dwPort = 0;
   const DWORD dwResult =
@@ -15,5 +16,6 @@ DWORD CMessageSender::Send(const std::wstring& strMessage, UINT uiTxPort, DWORD 
               L"> Size " + std::to_wstring(strMessage.size()) + L" Buffer: { " + strMessage +
               L" }");
   }
+  if (pLocalAddress != nullptr) *pLocalAddress = strLocalAddress;
   return dwResult;
 }

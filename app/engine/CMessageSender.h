@@ -18,7 +18,9 @@ class CMessageSender {
   CMessageSender(IDiscoveryTransport& transport, ConsoleLine console);
 
   // The transport's result code; nothing is written when the send failed.
-  DWORD Send(const std::wstring& strMessage, UINT uiTxPort, DWORD dwBroadcastType);
+  // pLocalAddress, when given, receives the local adapter address reported.
+  DWORD Send(const std::wstring& strMessage, UINT uiTxPort, DWORD dwBroadcastType,
+             std::wstring* pLocalAddress = nullptr);
 
  private:
   IDiscoveryTransport& m_Transport;

@@ -46,6 +46,9 @@ CDiscoverySettings CliSettings::DiscoveryOf(const CLumoraApp& app) {
   s.dwMaxNoDataReadTry = app.dwMaxNoDataReadTry;
   s.dwReciveThreadTimeout = app.dwReciveThreadTimeout;
   s.dwRxThreadIdleTimeout = app.dwRxThreadIdleTimeout;
+  s.strInterfaces = app.szInterfaces;
+  s.strHosts = app.szHosts;
+  s.dwMaxFillInTry = app.dwMaxFillInTry;
   return s;
 }
 

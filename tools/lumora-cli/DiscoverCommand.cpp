@@ -6,12 +6,26 @@
 #include "CliOptionHelp.h"
 #include "CliSettings.h"
 #include "CliText.h"
+#include "CHostSpec.h"
+#include "CInterfaceChoice.h"
 #include "DeviceReport.h"
+#include "EnginePlatform.h"
+#include "NetworkReport.h"
 #include "SignalWatcher.h"
 
 #include <CLI/CLI.hpp>
 
 #include <iostream>
+
+namespace {
+
+std::wstring JoinWide(const std::vector<std::string>& items) {
+  std::string joined;
+  for (const std::string& item : items) joined += (joined.empty() ? "" : ",") + item;
+  return EnginePlatform::Utf8ToWide(joined);
+}
+
+}  // namespace
 
 std::string DiscoverCommand::Summary() const {
   return "Run one whole discovery: broadcast the discovery request, ask every printer that "
@@ -29,13 +43,65 @@ void DiscoverCommand::AddOptions(CLI::App& sub) {
   sub.add_flag("--debug", m_Options.bDebug,
                "Write every debug-console line of the discovery, time-stamped "
                "\"[hh:mm:ss:mmm], \", to standard error.");
+  sub.add_option("--iface", m_Options.interfaces,
+                 "Broadcast every request out of this interface, to its subnet's broadcast "
+                 "address and from its own address; repeat for several, or give \"all\" for "
+                 "every interface that is up and can broadcast (loopback never). Without it: "
+                 "szInterfaces of the INI file, or the single broadcast of dwBroadcastType.")
+      ->type_name("NAME")
+      ->allow_extra_args(false);
+  sub.add_option("--host", m_Options.hosts,
+                 "Also ask the printers at SPEC by unicast (printers behind a router): an "
+                 "address (10.20.0.5), a CIDR block (10.20.0.0/28) or a range "
+                 "(10.20.0.5-10.20.0.40); repeatable, at most 4096 addresses in all. Without "
+                 "it: szHosts of the INI file.")
+      ->type_name("SPEC")
+      ->allow_extra_args(false);
+  sub.add_flag("--no-broadcast", m_Options.bNoBroadcast,
+               "Ask only the hosts given by unicast; send no broadcast at all.");
+  sub.add_flag("--report", m_Options.bReport,
+               "After the printers, print per interface used what was sent and received, the "
+               "printers that answered from outside the interface's subnet, the answers the "
+               "kernel dropped, and a verdict; with --json an object {\"devices\": [...], "
+               "\"report\": {...}}.");
+}
+
+bool DiscoverCommand::ApplyOptions(const Options& options,
+                                   const std::vector<CCNetInterfaces::Entry>& machine,
+                                   CDiscoverySettings& settings, std::string& error) {
+  if (!options.interfaces.empty()) settings.strInterfaces = JoinWide(options.interfaces);
+  if (!options.hosts.empty()) settings.strHosts = JoinWide(options.hosts);
+  if (options.bNoBroadcast) settings.btBroadcast = 0;
+  std::vector<DWORD> hosts;
+  std::wstring strError;
+  if (!CHostSpec::Parse(settings.strHosts, hosts, strError)) {
+    error = EnginePlatform::WideToUtf8(strError);
+    return false;
+  }
+  std::vector<std::wstring> problems;
+  CInterfaceChoice(settings.strInterfaces).Resolve(machine, problems);
+  if (!problems.empty()) {
+    error = EnginePlatform::WideToUtf8(problems.front());
+    return false;
+  }
+  if (settings.btBroadcast == 0 && hosts.empty()) {
+    error = "--no-broadcast leaves nothing to ask: give --host SPEC";
+    return false;
+  }
+  return true;
 }
 
 int DiscoverCommand::Run() {
   CLumoraApp app(CliSettings::LumoraExecutable());
   if (!CliSettings::LoadOrReport(m_Options.iniPath, app)) return CliExit::kUsage;
+  CDiscoverySettings settings = CliSettings::DiscoveryOf(app);
+  std::string error;
+  if (!ApplyOptions(m_Options, CCNetInterfaces().GetEntries(), settings, error)) {
+    std::cerr << "lumora-cli: " << error << "\n";
+    return CliExit::kUsage;
+  }
   app.OpenLogFile();
-  CConsoleDiscoveryOwner owner(CliSettings::DiscoveryOf(app), app.m_LogFile,
+  CConsoleDiscoveryOwner owner(settings, app.m_LogFile,
                                m_Options.bDebug ? CliText::DebugLine
                                                 : CConsoleDiscoveryOwner::LineSink());
   const SignalWatcher watcher([&owner] { owner.Stop(); });
@@ -43,8 +109,14 @@ int DiscoverCommand::Run() {
     std::cerr << "lumora-cli: the discovery could not start\n";
     return CliExit::kFailed;
   }
-  std::cout << (m_Options.bJson ? DeviceReport::Json(owner.GetTable())
-                                : DeviceReport::Text(owner.GetTable()))
-            << std::flush;
+  if (m_Options.bReport) {
+    std::cout << (m_Options.bJson ? NetworkReport::Json(owner.GetTable(), owner.GetReport())
+                                  : DeviceReport::Text(owner.GetTable()) + "\n" +
+                                        NetworkReport::Text(owner.GetReport()));
+  } else {
+    std::cout << (m_Options.bJson ? DeviceReport::Json(owner.GetTable())
+                                  : DeviceReport::Text(owner.GetTable()));
+  }
+  std::cout << std::flush;
   return watcher.Fired() && !owner.EndedNormally() ? CliExit::kInterrupted : CliExit::kOk;
 }

@@ -1,10 +1,15 @@
 #pragma once
 // lumora-cli discover: one whole discovery on lumora's engine, its settings
 // and its log; prints the printers found.
+#include "CDiscoverySettings.h"
 #include "CliCommand.h"
+
+#include <corvane/CCNetInterfaces.h>
 
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <vector>
 
 class DiscoverCommand : public CliCommand {
  public:
@@ -12,6 +17,10 @@ class DiscoverCommand : public CliCommand {
     std::optional<std::filesystem::path> iniPath;  // --ini FILE
     bool bJson = false;                            // --json
     bool bDebug = false;                           // --debug
+    std::vector<std::string> interfaces;           // --iface NAME|all, repeatable
+    std::vector<std::string> hosts;                // --host SPEC, repeatable
+    bool bNoBroadcast = false;                     // --no-broadcast
+    bool bReport = false;                          // --report
   };
 
   std::string Name() const override { return "discover"; }
@@ -20,6 +29,13 @@ class DiscoverCommand : public CliCommand {
   int Run() override;
 
   const Options& GetOptions() const { return m_Options; }
+
+  // The settings of the INI file with the options laid over them, checked
+  // against the machine's interfaces; false with a message when the hosts
+  // do not parse, an interface cannot be used, or nothing would be asked.
+  static bool ApplyOptions(const Options& options,
+                           const std::vector<CCNetInterfaces::Entry>& machine,
+                           CDiscoverySettings& settings, std::string& error);
 
  private:
   Options m_Options;

@@ -1,6 +1,7 @@
 // lumora-cli run as a program: usage, settings, and (Lan suites, inside the
 // virtual LAN with five simulated printers) whole discoveries.
 #include "ChildRun.h"
+#include "CliCopy.h"
 #include "FileText.h"
 #include "TempDir.h"
 #include "VirtualLan.h"
@@ -19,36 +20,6 @@
 using namespace std::chrono_literals;
 
 namespace {
-
-// A copy of lumora-cli in a directory of its own, so that its lumora.ini and
-// lumora.log are the test's.
-class CliCopy {
- public:
-  CliCopy() {
-    m_exe = m_dir.path() / "lumora-cli";
-    std::filesystem::copy_file(LUMORA_BINARY_DIR "/bin/lumora-cli", m_exe);
-  }
-  struct Result {
-    int exit;
-    std::string out, err;
-  };
-  Result Run(std::vector<std::string> args, std::chrono::seconds limit = 120s) {
-    args.insert(args.begin(), m_exe.string());
-    ChildRun run(args);
-    const int code = run.Wait(limit);
-    return {code, run.Out(), run.Err()};
-  }
-  void WriteFile(const std::string& name, const std::string& text) {
-    std::ofstream(m_dir.path() / name) << text;
-  }
-  std::string ReadFile(const std::string& name) const { return FileText(m_dir.path() / name); }
-  std::filesystem::path Path(const std::string& name) const { return m_dir.path() / name; }
-  const std::filesystem::path& Exe() const { return m_exe; }
-
- private:
-  TempDir m_dir;
-  std::filesystem::path m_exe;
-};
 
 size_t Count(const std::string& text, const std::string& what) {
   size_t n = 0;
