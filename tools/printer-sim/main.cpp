@@ -13,6 +13,7 @@
 #include "Simulator.h"
 #include "StopSignal.h"
 #include "UdpSocket.h"
+#include "WebServer.h"
 
 using namespace printersim;
 
@@ -84,6 +85,14 @@ int main(int argc, char** argv) {
   if (!stop.valid() || !simulator.Open(error)) {
     std::cerr << "printer-sim: " << error << '\n';
     return kStartFailed;
+  }
+  // The web pages are an extra: without the port the printers still answer.
+  std::unique_ptr<WebServer> web;
+  if (options->webPort != 0) {
+    web = WebServer::Start(options->webPort,
+                           [&simulator](Ipv4Address address) { return simulator.PrinterAt(address); },
+                           error);
+    if (!web) std::cerr << "printer-sim: warning: no web pages: " << error << '\n';
   }
   std::cout << "printer-sim: ready" << std::endl;
   return simulator.Run(stop.fd());
