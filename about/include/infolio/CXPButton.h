@@ -17,7 +17,9 @@ class INFOLIO_EXPORT CXPButton : public QPushButton {
   static constexpr unsigned kStateFocus = 0x0010;
   static constexpr unsigned kStateDefault = 0x0020;
 
-  explicit CXPButton(QWidget* pParent = nullptr);
+  // Invokable, so that the button can be created from its class name
+  // (staticMetaObject.newInstance).
+  Q_INVOKABLE explicit CXPButton(QWidget* pParent = nullptr);
   ~CXPButton() override;
 
   bool IsHovered() const { return m_bHover; }
