@@ -4,6 +4,7 @@
 #include "CliExit.h"
 #include "CliHelpFormatter.h"
 #include "DiscoverCommand.h"
+#include "PrinterCommand.h"
 #include "QueryCommand.h"
 #include "SetCommand.h"
 #include "SettingsCommand.h"
@@ -50,6 +51,7 @@ CliProgram::CliProgram() : m_pApp(std::make_unique<CLI::App>(kDescription, "lumo
   Register<QueryCommand>();
   Register<SettingsCommand>();
   Register<AdaptersCommand>();
+  Register<PrinterCommand>();
   m_pHelp = m_pApp->add_subcommand("help", "Print this text.");
 }
 

@@ -4,6 +4,8 @@
 #include <functional>
 #include <map>
 
+#include "StatusOptions.h"
+
 namespace printersim {
 
 namespace {
@@ -106,8 +108,18 @@ std::optional<SimOptions> CommandLine::Parse(const std::vector<std::string_view>
       }
       continue;
     }
-    const auto option = ValueOptions().find(name);
-    if (option == ValueOptions().end()) {
+    if (const auto flag = StatusOptions::Flags().find(name);
+        flag != StatusOptions::Flags().end() && !value) {
+      flag->second(options.status);
+      continue;
+    }
+    Setter setter;
+    if (const auto option = ValueOptions().find(name); option != ValueOptions().end()) {
+      setter = option->second;
+    } else if (const auto status = StatusOptions::ValueOptions().find(name);
+               status != StatusOptions::ValueOptions().end()) {
+      setter = [&status](SimOptions& o, std::string_view v) { return status->second(o.status, v); };
+    } else {
       error = "unknown option '" + std::string(args[i]) + "'";
       return std::nullopt;
     }
@@ -118,7 +130,7 @@ std::optional<SimOptions> CommandLine::Parse(const std::vector<std::string_view>
       }
       value = args[++i];
     }
-    if (!option->second(options, *value)) {
+    if (!setter(options, *value)) {
       error = "invalid value '" + std::string(*value) + "' for " + std::string(name);
       return std::nullopt;
     }
@@ -130,6 +142,10 @@ std::optional<SimOptions> CommandLine::Parse(const std::vector<std::string_view>
 }
 
 std::string CommandLine::Help() {
+  return HelpText() + StatusOptions::Help();
+}
+
+std::string CommandLine::HelpText() {
   return R"(Usage: printer-sim (--config FILE | --count N [--base A.B.C.D]) [options]
 
 Plays any number of network printers in one process, each on an IPv4 address

@@ -7,6 +7,7 @@
 #include "FaultInjector.h"
 #include "Ipv4Address.h"
 #include "SetHandler.h"
+#include "StatusSettings.h"
 
 namespace printersim {
 
@@ -21,6 +22,7 @@ struct SimOptions {
   std::uint16_t webPort = 80;          // the printers' web pages; 0: none
   unsigned delayMs = 0;
   FaultInjector::Settings faults{};
+  StatusSettings status{};  // the status exchange's answers
   SetReply setReply = SetReply::kConfirm;  // how printers answer the SET command
   bool verbose = false;
   bool allowHostNetwork = false;  // may run in the machine's own namespace

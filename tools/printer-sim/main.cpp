@@ -11,6 +11,8 @@
 #include "NetlinkAddresses.h"
 #include "PrinterGenerator.h"
 #include "Simulator.h"
+#include "StatusRoutes.h"
+#include "StatusTcpServer.h"
 #include "StopSignal.h"
 #include "UdpSocket.h"
 #include "WebServer.h"
@@ -86,6 +88,18 @@ int main(int argc, char** argv) {
     std::cerr << "printer-sim: " << error << '\n';
     return kStartFailed;
   }
+  ExchangeMonitor monitor;
+  AddStatusRoutes(simulator.responder(), options->status, options->delayMs, monitor);
+  std::unique_ptr<StatusTcpServer> statusTcp;
+  if (options->status.tcpPort != 0) {
+    statusTcp = StatusTcpServer::Start(Ipv4Address(0), options->status.tcpPort, options->status,
+                                       options->delayMs, monitor, error);
+    if (!statusTcp && options->status.tcpPortGiven) {
+      std::cerr << "printer-sim: " << error << '\n';
+      return kStartFailed;
+    }
+    if (!statusTcp) std::cerr << "printer-sim: warning: " << error << "; no status exchange over TCP\n";
+  }
   // The web pages are an extra: without the port the printers still answer.
   std::unique_ptr<WebServer> web;
   if (options->webPort != 0) {
@@ -95,5 +109,11 @@ int main(int argc, char** argv) {
     if (!web) std::cerr << "printer-sim: warning: no web pages: " << error << '\n';
   }
   std::cout << "printer-sim: ready" << std::endl;
-  return simulator.Run(stop.fd());
+  const int exitCode = simulator.Run(stop.fd());
+  statusTcp.reset();
+  if (monitor.exchanges() > 0) {
+    std::cerr << "printer-sim: status exchanges " << monitor.exchanges() << ", overlapping "
+              << monitor.overlaps() << '\n';
+  }
+  return exitCode;
 }
