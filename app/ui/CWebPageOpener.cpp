@@ -1,11 +1,11 @@
 #include "CWebPageOpener.h"
 
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 
 #include "BrowserCommand.h"
+#include "DesktopUrl.h"
 #include "XdgDirectories.h"
 
 int CWebPageOpener::OpenUrl(const QString& strUrl, int /*nShow*/) {
@@ -20,7 +20,7 @@ int CWebPageOpener::OpenUrl(const QString& strUrl, int /*nShow*/) {
   return StartDetached(arguments);
 }
 
-bool CWebPageOpener::ShellOpen(const QUrl& url) { return QDesktopServices::openUrl(url); }
+bool CWebPageOpener::ShellOpen(const QUrl& url) { return DesktopUrl::Open(url); }
 
 std::wstring CWebPageOpener::BrowserExecLine() {
   return BrowserCommand::DefaultHtmlExecLine(XdgDirectories::FromEnvironment());
