@@ -42,13 +42,14 @@ Ipv4Address LocalAddress(int connection) {
 
 }  // namespace
 
-std::unique_ptr<WebServer> WebServer::Start(std::uint16_t port, Lookup lookup, std::string& error) {
+std::unique_ptr<WebServer> WebServer::Start(Ipv4Address listenAddress, std::uint16_t port,
+                                            Lookup lookup, std::string& error) {
   FileDescriptor listener(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
   const int reuse = 1;
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_port = htons(port);
-  address.sin_addr.s_addr = htonl(INADDR_ANY);
+  address.sin_addr.s_addr = htonl(listenAddress.value());
   int pipeFds[2] = {-1, -1};
   if (!listener.valid() ||
       setsockopt(listener.get(), SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse) != 0 ||

@@ -21,9 +21,11 @@ class WebServer {
   // A copy of the printer at the address, taken safely from the serving thread.
   using Lookup = std::function<std::optional<Printer>(Ipv4Address)>;
 
-  // Listens on port (0: any free one) and starts serving; null with `error`
-  // when the port cannot be had.
-  static std::unique_ptr<WebServer> Start(std::uint16_t port, Lookup lookup, std::string& error);
+  // Listens on address:port (address 0: every local address; port 0: any
+  // free one) and starts serving; null with `error` when the port cannot be
+  // had.
+  static std::unique_ptr<WebServer> Start(Ipv4Address address, std::uint16_t port, Lookup lookup,
+                                          std::string& error);
   ~WebServer();
   WebServer(const WebServer&) = delete;
   WebServer& operator=(const WebServer&) = delete;

@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
   // The web pages are an extra: without the port the printers still answer.
   std::unique_ptr<WebServer> web;
   if (options->webPort != 0) {
-    web = WebServer::Start(options->webPort,
+    web = WebServer::Start(Ipv4Address(0), options->webPort,
                            [&simulator](Ipv4Address address) { return simulator.PrinterAt(address); },
                            error);
     if (!web) std::cerr << "printer-sim: warning: no web pages: " << error << '\n';
