@@ -1,14 +1,18 @@
 #pragma once
 // The few operating-system services the engine needs, kept in one place:
-// the executable's own path, the local time, the user's state directory,
-// the conversion between wide texts and the system's UTF-8 file names, a
-// durable append for journals, and the ICMP echo of the address check.
+// the environment, the executable's own path, the local time, the user's
+// state directory, the conversion between wide texts and the system's UTF-8
+// file names, a durable append for journals, and the ICMP echo of the
+// address check.
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace EnginePlatform {
+
+// The environment variable's value; empty when it is not set.
+std::string EnvironmentValue(const char* pszName);
 
 // Full path of the running executable; empty when it cannot be determined.
 std::filesystem::path ExecutablePath();

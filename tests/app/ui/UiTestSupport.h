@@ -65,7 +65,6 @@ class TestDlg : public CLumoraDlg {
   // Gets the initialised dialog and returns its result; without one the
   // dialog is cancelled.
   std::function<int(CZqIPCfgDlg&)> m_OnConfiguration;
-  int m_nAboutBoxes = 0;
   ScriptedProbe m_Probe;
   QString m_strExportPath;  // empty: the export is cancelled
 
@@ -77,7 +76,6 @@ class TestDlg : public CLumoraDlg {
     dialog.OnInitDialog();
     return m_OnConfiguration ? m_OnConfiguration(dialog) : QDialog::Rejected;
   }
-  void ShowAboutBox() override { ++m_nAboutBoxes; }
   IAddressProbe& AddressProbe() override { return m_Probe; }
   bool ChooseExportFile(QString& strPath) override {
     strPath = m_strExportPath;
