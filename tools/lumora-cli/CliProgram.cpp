@@ -4,10 +4,13 @@
 #include "CliExit.h"
 #include "CliHelpFormatter.h"
 #include "DiscoverCommand.h"
+#include "InstallCommand.h"
 #include "PrinterCommand.h"
 #include "QueryCommand.h"
 #include "SetCommand.h"
 #include "SettingsCommand.h"
+#include "StatusCommand.h"
+#include "UninstallCommand.h"
 
 #include <CLI/CLI.hpp>
 
@@ -29,8 +32,9 @@ time-out) and prints what was found; a second Ctrl-C quits at once.
 Exit status: 0 when the command ran to its end (also when no printer was
 found), 1 when it could not run (e.g. the discovery could not start) or, for
 set, when the printer did not confirm and, for query, when no answer came, 2
-for a usage error, 130 when a discovery was interrupted. discover, set and
-query send to the printers' network: run them only there.)";
+for a usage error, 3 when status found the printer busy, 130 when a
+discovery was interrupted. discover, set, query, install and status send to
+the printers' network: run them only there.)";
 
 }  // namespace
 
@@ -52,6 +56,9 @@ CliProgram::CliProgram() : m_pApp(std::make_unique<CLI::App>(kDescription, "lumo
   Register<SettingsCommand>();
   Register<AdaptersCommand>();
   Register<PrinterCommand>();
+  Register<InstallCommand>();
+  Register<UninstallCommand>();
+  Register<StatusCommand>();
   m_pHelp = m_pApp->add_subcommand("help", "Print this text.");
 }
 

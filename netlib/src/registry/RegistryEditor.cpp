@@ -10,9 +10,12 @@ namespace {
 
 enum class Encoding { kUtf8, kUtf8Bom, kUtf16Le };
 
+// Lines keep their own carriage return, so that each keeps its line end.
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r'; }
+
 std::wstring_view Trim(std::wstring_view text) {
-  while (!text.empty() && (text.front() == L' ' || text.front() == L'\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == L' ' || text.back() == L'\t')) text.remove_suffix(1);
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
 }
 
@@ -115,27 +118,25 @@ RegistryEditor::RegistryEditor(const std::wstring& text) {
     m_lines.push_back(RegistryWriter::kHeader);
     return;
   }
-  if (text.find(L"\r\n") != std::wstring::npos) m_eol = L"\r\n";
   std::size_t start = 0;
-  for (;;) {
-    std::size_t end = text.find(L'\n', start);
-    if (end == std::wstring::npos) {
-      m_bFinalEol = start == text.size();
-      if (!m_bFinalEol) m_lines.push_back(text.substr(start));
-      return;
-    }
-    std::wstring line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == L'\r') line.pop_back();
-    m_lines.push_back(std::move(line));
-    start = end + 1;
-  }
+  for (std::size_t end; (end = text.find(L'\n', start)) != std::wstring::npos; start = end + 1)
+    m_lines.push_back(text.substr(start, end - start));
+  m_bFinalEol = start == text.size();
+  if (!m_bFinalEol) m_lines.push_back(text.substr(start));
+  // New lines end like the file's last line that has an end.
+  const std::size_t last = m_lines.size() - (m_bFinalEol ? 1 : 2);
+  m_bCrLf = last < m_lines.size() && m_lines[last].ends_with(L'\r');
+}
+
+std::wstring RegistryEditor::Line(std::wstring text) const {
+  return m_bCrLf ? text + L"\r" : text;
 }
 
 std::wstring RegistryEditor::Text() const {
   std::wstring text;
   for (std::size_t i = 0; i < m_lines.size(); ++i) {
     text += m_lines[i];
-    if (i + 1 < m_lines.size() || m_bFinalEol) text += m_eol;
+    if (i + 1 < m_lines.size() || m_bFinalEol) text += L'\n';
   }
   return text;
 }
@@ -165,13 +166,14 @@ std::size_t RegistryEditor::BlockEnd(std::size_t uiHeader) const {
 }
 
 void RegistryEditor::Append(const std::vector<std::wstring>& lines) {
-  if (!m_lines.empty() && !Trim(m_lines.back()).empty()) m_lines.emplace_back();
-  m_lines.insert(m_lines.end(), lines.begin(), lines.end());
+  if (!m_bFinalEol && m_bCrLf) m_lines.back() += L'\r';
+  if (!Trim(m_lines.back()).empty()) m_lines.push_back(Line(L""));
+  for (const std::wstring& line : lines) m_lines.push_back(Line(line));
   m_bFinalEol = true;
 }
 
 void RegistryEditor::SetValue(const RegistryEdit& edit) {
-  const std::vector<std::wstring> valueLines = RegistryWriter::ValueLines(edit.strName, edit.value);
+  std::vector<std::wstring> valueLines = RegistryWriter::ValueLines(edit.strName, edit.value);
   const Header* last = nullptr;
   const std::vector<Header> headers = Headers();
   for (const Header& header : headers) {
@@ -200,6 +202,7 @@ void RegistryEditor::SetValue(const RegistryEdit& edit) {
     m_lines.erase(m_lines.begin() + replaceFrom, m_lines.begin() + replaceTo);
     insertAt = replaceFrom;
   }
+  for (std::wstring& line : valueLines) line = Line(line);
   m_lines.insert(m_lines.begin() + insertAt, valueLines.begin(), valueLines.end());
 }
 
@@ -212,7 +215,10 @@ void RegistryEditor::DeleteKey(const std::wstring& strPath) {
     }
     if (doomed == nullptr) return;
     const std::size_t end = BlockEnd(doomed->uiLine);
-    m_lines.erase(m_lines.begin() + doomed->uiLine, m_lines.begin() + end);
+    std::size_t start = doomed->uiLine;
+    // The last section goes with the blank lines that set it apart.
+    while (end == m_lines.size() && start > 1 && Trim(m_lines[start - 1]).empty()) --start;
+    m_lines.erase(m_lines.begin() + start, m_lines.begin() + end);
   }
 }
 
@@ -244,7 +250,7 @@ std::optional<std::string> RegistryEditor::Edit(std::string_view bytes,
   RegistryParser::Error check;
   const auto reread = RegistryParser::Parse(result, check);
   if (!reread || !SameStore(*reread, expected))
-    result = Encode(RegistryWriter::Document(expected, editor.m_eol), encoding);
+    result = Encode(RegistryWriter::Document(expected, editor.m_bCrLf ? L"\r\n" : L"\n"), encoding);
   return result;
 }
 

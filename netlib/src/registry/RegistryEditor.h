@@ -1,7 +1,8 @@
 #pragma once
 // Changes a registry store's text line by line, so that every line the
 // change does not concern stays as it was: other keys and values keep their
-// order, spelling, comments, blank lines and line ends. A value replaces the
+// order, spelling, comments, blank lines and line ends; new lines end like
+// the file's last line. A value replaces the
 // last line that set it in its key's last section, or is added after that
 // section's last value; a new key becomes a section at the end; a removed
 // key loses its sections (and those of the keys below it).
@@ -48,9 +49,10 @@ class RegistryEditor {
   void SetValue(const RegistryEdit& edit);
   void DeleteKey(const std::wstring& strPath);
   void Append(const std::vector<std::wstring>& lines);
+  std::wstring Line(std::wstring text) const;
 
-  std::vector<std::wstring> m_lines;
-  std::wstring m_eol = L"\n";
+  std::vector<std::wstring> m_lines;  // each with its carriage return, if it has one
+  bool m_bCrLf = false;               // new lines end in CR LF
   bool m_bFinalEol = true;
 };
 

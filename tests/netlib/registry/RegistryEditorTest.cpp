@@ -69,6 +69,16 @@ TEST(RegistryEditor, ChangesOnlyTheLinesConcerned) {
            "\"X\"=dword:1\r\n; back\r\n" + back + "\"Keep\"=dword:2\r\n",
        {RegistryEdit::DeleteKey(kFront)},
        kHead + "; back\r\n" + back + "\"Keep\"=dword:2\r\n"},
+      {"line ends kept line by line; new lines end like the last one",
+       "REGEDIT4\r\n\n" + back + "\"Keep\"=dword:2\n",
+       {Set(kFront, 0)},
+       "REGEDIT4\r\n\n" + back + "\"Keep\"=dword:2\n\n[" +
+           std::string("HKEY_LOCAL_MACHINE\\SOFTWARE\\ZQ\\Tolvan\\Front]\n") +
+           "\"EthPrt\"=dword:00000000\n"},
+      {"the last section removed with the blank lines before it",
+       kHead + back + "\"Keep\"=dword:2\r\n\r\n" + front + "\"EthPrt\"=dword:1\r\n",
+       {RegistryEdit::DeleteKey(kFront)},
+       kHead + back + "\"Keep\"=dword:2\r\n"},
       {"a new store", "", {Set(kFront, 1)},
        "Windows Registry Editor Version 5.00\n\n[" + std::string("HKEY_LOCAL_MACHINE\\SOFTWARE\\ZQ\\Tolvan\\Front]\n") +
            "\"EthPrt\"=dword:00000001\n"},
