@@ -10,6 +10,9 @@
 
 #include <CLI/CLI.hpp>
 
+#include <unistd.h>
+
+#include <cstdlib>
 #include <iostream>
 
 namespace {
@@ -108,5 +111,8 @@ int InstallCommand::Run() {
     return CliExit::kFailed;
   }
   std::cout << result.strMessage << "\n";
+  if (::geteuid() == 0 && !request.bSystem && std::getenv("CORVANE_REGISTRY") == nullptr)
+    std::cerr << "lumora-cli: note: the protocol went to root's own registry store; other "
+                 "users' programs find it only when it is installed with --system\n";
   return CliExit::kOk;
 }
