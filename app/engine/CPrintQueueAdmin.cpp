@@ -157,6 +157,18 @@ CPrintQueueAdmin::Outcome CPrintQueueAdmin::Remove(const std::string& strName) {
   return Send(NewRequest(IPP_OP_CUPS_DELETE_PRINTER, strName), "/admin/", response);
 }
 
+bool CPrintQueueAdmin::FindByHost(const std::string& strHost, Queue& queue) {
+  std::vector<Queue> queues;
+  List(queues);
+  for (const Queue& candidate : queues) {
+    if (HostOf(candidate.strDeviceUri) == strHost) {
+      queue = candidate;
+      return true;
+    }
+  }
+  return false;
+}
+
 std::string CPrintQueueAdmin::HostOf(const std::string& strDeviceUri) {
   char scheme[32], user[256], host[256], resource[1024];
   int port = 0;

@@ -31,6 +31,8 @@ class CPrintQueueAdmin {
   static Outcome AddOrModify(const Queue& queue);
   static Outcome Remove(const std::string& strName);
 
+  // The first queue whose device URI names this host (a printer's address).
+  static bool FindByHost(const std::string& strHost, Queue& queue);
   // The host of a network device URI (socket, lpd, ipp, ipps); empty for any
   // other URI.
   static std::string HostOf(const std::string& strDeviceUri);

@@ -56,6 +56,11 @@ TEST(CPrinterInstaller, InstallsQueueAndProtocolAndKeepsTheStoresOtherKeys) {
             std::string::npos)
       << after;
 
+  CPrintQueueAdmin::Queue byHost;
+  ASSERT_TRUE(CPrintQueueAdmin::FindByHost("10.77.16.1", byHost));
+  EXPECT_EQ(byHost.strName, "Lumen_Desk_0001");
+  EXPECT_FALSE(CPrintQueueAdmin::FindByHost("10.77.16.10", byHost));
+
   // The same printer again: refused without --replace.
   EXPECT_EQ(CPrinterInstaller::Install(Front()).code, Code::kAlreadyInstalled);
 

@@ -10,40 +10,22 @@
 
 #include "CliCopy.h"
 #include "FileText.h"
-#include "PrinterSetup.h"
+#include "LanSimulatorTest.h"
 #include "UniqueFd.h"
-#include "VirtualLan.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-class LanInstall : public ::testing::Test {
+class LanInstall : public LanSimulatorTest<2> {
  protected:
-  static void SetUpTestSuite() { VirtualLan::AddPrinterAddresses(2); }
-  void SetUp() override {
-    if (!VirtualLan::Inside()) GTEST_SKIP() << "needs the virtual LAN (scripts/vlan)";
-    ASSERT_TRUE(setup.Ready()) << setup.Cups().Log();
-  }
-  void TearDown() override {
-    if (sim) {
-      sim->Signal(SIGTERM);
-      EXPECT_EQ(sim->Wait(5s), 0) << sim->Err();
-    }
-  }
-  void StartSim(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--count", "2", "--base", "10.77.16.1"});
-    sim = VirtualLan::StartSim(args);
-  }
   std::string Lpstat() {
     ChildRun lpstat({"lpstat", "-h", setup.Cups().Socket(), "-v"});
     lpstat.Wait(20s);
     return lpstat.Out();
   }
 
-  PrinterSetup setup;
   CliCopy cli;
-  std::unique_ptr<ChildRun> sim;
 };
 
 TEST_F(LanInstall, AFoundPrinterIsInstalledAndTellsItsStatus) {
