@@ -77,13 +77,13 @@ void InstallCommand::AddOptions(CLI::App& sub) {
                "for every user; needs root) instead of the user's "
                "($XDG_CONFIG_HOME/corvane/registry.reg). CORVANE_REGISTRY, when set, wins.");
   CliOptionHelp::AddIni(sub, m_iniPath);
+  sub.parse_complete_callback([this] {
+    if (m_strIp.empty() && m_strMac.empty())
+      throw CLI::ValidationError("install", "needs --ip ADDRESS or --mac MAC");
+  });
 }
 
 int InstallCommand::Run() {
-  if (m_strIp.empty() == m_strMac.empty()) {
-    std::cerr << "lumora-cli: install needs --ip ADDRESS or --mac MAC\n";
-    return CliExit::kUsage;
-  }
   CLumoraApp app(CliSettings::LumoraExecutable());
   if (!CliSettings::LoadOrReport(m_iniPath, app)) return CliExit::kUsage;
   app.OpenLogFile();
