@@ -161,6 +161,8 @@ void CDiscoveryReach::OnTxFillIn() {
 DWORD CDiscoveryReach::CollectMissing(std::vector<Request>& requests) const {
   std::unordered_set<DWORD> seen;
   DWORD dwIncomplete = 0;
+  // A read of the table: through the owner, after every answer filed before.
+  m_Owner.RunTableOperation([&] {
   for (DWORD i = 0; i < m_Table.GetDeviceCount(); ++i) {
     const _DeviceInfo& device = *m_Table.GetDevice(i);
     DWORD dwAddress = 0;
@@ -175,6 +177,7 @@ DWORD CDiscoveryReach::CollectMissing(std::vector<Request>& requests) const {
       if ((told & (1u << f)) == 0) requests.push_back({dwAddress, f});
     if (requests.size() > before) ++dwIncomplete;
   }
+  }, true);
   return dwIncomplete;
 }
 
@@ -252,18 +255,24 @@ void CDiscoveryReach::FilePaced(const std::wstring& strAnswer, const std::wstrin
   }
   DWORD dwAddress = 0;
   if (CHostSpec::ParseAddress(strSender, dwAddress)) m_pPaced->Answer(dwAddress, *field);
-  switch (*field) {
-    case CAnswerLedger::kMac:
-      if (!m_Table.FillMacByIp(strValue, strSender))
-        m_Table.AddDeviceByMac(L"", L"", strSender, L"", strValue);
-      break;
-    case CAnswerLedger::kName: m_Table.UpdateNameByIp(strValue, strSender); break;
-    case CAnswerLedger::kModel: m_Table.UpdateModelByIp(strValue, strSender); break;
-    case CAnswerLedger::kSubnetMask: m_Table.UpdateSubnetMaskByIp(strValue, strSender); break;
-    case CAnswerLedger::kGateway: m_Table.UpdateGatewayByIp(strValue, strSender); break;
-    case CAnswerLedger::kDhcp: m_Table.UpdateDhcpByIp(strValue, strSender); break;
-    case CAnswerLedger::kFieldCount: return;
-  }
+  if (*field >= CAnswerLedger::kFieldCount) return;
+  // Filed through the owner, with copies of the answer.
+  m_Owner.RunTableOperation(
+      [pTable = &m_Table, nField = *field, strValue, strSender] {
+        switch (nField) {
+          case CAnswerLedger::kMac:
+            if (!pTable->FillMacByIp(strValue, strSender))
+              pTable->AddDeviceByMac(L"", L"", strSender, L"", strValue);
+            break;
+          case CAnswerLedger::kName: pTable->UpdateNameByIp(strValue, strSender); break;
+          case CAnswerLedger::kModel: pTable->UpdateModelByIp(strValue, strSender); break;
+          case CAnswerLedger::kSubnetMask: pTable->UpdateSubnetMaskByIp(strValue, strSender); break;
+          case CAnswerLedger::kGateway: pTable->UpdateGatewayByIp(strValue, strSender); break;
+          case CAnswerLedger::kDhcp: pTable->UpdateDhcpByIp(strValue, strSender); break;
+          default: break;
+        }
+      },
+      false);
   NoteFiled(strAnswer, strSender);
   Log(std::wstring(L"<RX_DEV_PACED>: ") + kFiledLabels[*field] + strValue + L", from IP Add.: " +
       strSender);

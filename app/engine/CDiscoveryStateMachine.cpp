@@ -114,7 +114,9 @@ void CDiscoveryStateMachine::OnRxNoRead() {
 
 void CDiscoveryStateMachine::OnEndDiscovery() {
   Console(L"<END_DEV_DISCOVERY>");
-  if (m_Table.GetDeviceCount() == 0) {
+  DWORD dwDevices = 0;
+  m_Owner.RunTableOperation([&] { dwDevices = m_Table.GetDeviceCount(); }, true);
+  if (dwDevices == 0) {
     Console(L"<END_DEV_DISCOVERY> NO device found!");
     Log(L"<END_DEV_DISCOVERY>: no device detected.. stop here");
     SetState(END_JOB);
@@ -211,7 +213,9 @@ void CDiscoveryStateMachine::FileDiscoveryAnswer(const std::wstring& strAnswer,
     Console(L"Unknow Answer!");
     return;
   }
-  m_Table.AddDeviceByMac(L"", L"", strSender, L"", strMac);
+  m_Owner.RunTableOperation(
+      [pTable = &m_Table, strSender, strMac] { pTable->AddDeviceByMac(L"", L"", strSender, L"", strMac); },
+      false);
   m_Reach.NoteFiled(strAnswer, strSender);
   Log(L"<RX_DEV_DISCOVERY>: Mac Add.: " + strMac + L", from IP Add.: " + strSender);
 }
@@ -225,29 +229,35 @@ void CDiscoveryStateMachine::FileInfoAnswer(const std::wstring& strAnswer,
   const wchar_t* szLabel = nullptr;
   switch (field) {
     case Field::kName:
-      m_Table.UpdateNameByIp(strValue, strSender);
+      FileField(&CDeviceTable::UpdateNameByIp, strValue, strSender);
       szLabel = L"<RX_DEV_INFO>: Printer Name.: ";
       break;
     case Field::kModel:
-      m_Table.UpdateModelByIp(strValue, strSender);
+      FileField(&CDeviceTable::UpdateModelByIp, strValue, strSender);
       szLabel = L"<RX_DEV_INFO>: Printer Model.: ";
       break;
     case Field::kSubnetMask:
-      m_Table.UpdateSubnetMaskByIp(strValue, strSender);
+      FileField(&CDeviceTable::UpdateSubnetMaskByIp, strValue, strSender);
       szLabel = L"<RX_DEV_INFO>: Sub Net Mask.: ";
       break;
     case Field::kGateway:
-      m_Table.UpdateGatewayByIp(strValue, strSender);
+      FileField(&CDeviceTable::UpdateGatewayByIp, strValue, strSender);
       szLabel = L"<RX_DEV_INFO>: Gateway.: ";
       break;
     case Field::kDhcp:
-      m_Table.UpdateDhcpByIp(strValue, strSender);
+      FileField(&CDeviceTable::UpdateDhcpByIp, strValue, strSender);
       szLabel = L"<RX_DEV_INFO>: DHCP: ";
       break;
     case Field::kNone: Console(L"Unknow Answer!"); return;
   }
   m_Reach.NoteFiled(strAnswer, strSender);
   Log(szLabel + strValue + L", from IP Add.: " + strSender);
+}
+
+void CDiscoveryStateMachine::FileField(FieldUpdate update, const std::wstring& strValue,
+                                       const std::wstring& strSender) {
+  m_Owner.RunTableOperation(
+      [pTable = &m_Table, update, strValue, strSender] { (pTable->*update)(strValue, strSender); }, false);
 }
 
 void CDiscoveryStateMachine::ConsoleAndLog(const std::wstring& strText) {

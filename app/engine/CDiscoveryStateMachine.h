@@ -60,6 +60,9 @@ class CDiscoveryStateMachine {
   Reception ReceiveAnswer(std::wstring& strAnswer, std::wstring& strSender);
   void FileDiscoveryAnswer(const std::wstring& strAnswer, const std::wstring& strSender);
   void FileInfoAnswer(const std::wstring& strAnswer, const std::wstring& strSender);
+  using FieldUpdate = BOOL (CDeviceTable::*)(const std::wstring&, const std::wstring&);
+  // Files one answered field into the table, through the owner.
+  void FileField(FieldUpdate update, const std::wstring& strValue, const std::wstring& strSender);
   void ConsoleAndLog(const std::wstring& strText);
   void Log(const std::wstring& strText);
   void Console(const std::wstring& strText);

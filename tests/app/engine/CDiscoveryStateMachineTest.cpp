@@ -73,6 +73,20 @@ TEST_F(StateMachineTest, OnePrinterIsFoundOnceAndFilledIn) {
             3u);
 }
 
+// An owner may file the answers later, on a thread of its own: each filing
+// carries its own copy of the answer, and the device count is read only
+// after every earlier filing.
+TEST_F(StateMachineTest, FilingMayBeDeferredByTheOwner) {
+  m_Owner.m_bDeferFiling = true;
+  m_Transport.m_Responder = PrinterResponder({kPrinterA});
+  ASSERT_TRUE(RunToEnd());
+  EXPECT_TRUE(Logged(L"<END_DEV_DISCOVERY>: device found... get other data..."));
+  m_Owner.RunDeferred();
+  ASSERT_EQ(m_Table.GetDeviceCount(), 1u);
+  EXPECT_EQ(m_Table.GetDevice(0)->strName, L"OFFICE-1");
+  EXPECT_EQ(m_Table.GetDevice(0)->strDhcp, L"OFF");
+}
+
 TEST_F(StateMachineTest, SettingsOfOwnerAreUsed) {
   CDiscoverySettings& s = m_Owner.m_Settings;
   s.uiTxPort = 16000;
