@@ -23,6 +23,15 @@ std::string CPrinterStatus::ResultText(DWORD dwResult) {
   }
 }
 
+std::string CPrinterStatus::Summary() const {
+  switch (state) {
+    case State::kComplete: return "every value read";
+    case State::kBusy: return "the printer is busy: another program is talking to it; try again later";
+    case State::kNoContact: return "no contact with the printer: " + strProblem;
+    default: return strProblem;
+  }
+}
+
 std::string CPrinterStatus::Value::Text() const {
   if (!Ok()) return {};
   char text[32];

@@ -46,6 +46,14 @@ struct CPrinterStatus {
   std::string strProblem;    // why the reading ended early
   std::vector<Value> values;
 
+  static constexpr const char* kRawNote =
+      "Status bytes, GSI byte, release, head temperature and supply voltage are the printer's "
+      "raw bytes, shown in hexadecimal: what each bit means is not known.";
+
+  // How the reading went, in one line ("every value read", "the printer is
+  // busy: ...").
+  std::string Summary() const;
+
   // What a result code of the printer functions means, in a few words.
   static std::string ResultText(DWORD dwResult);
 };

@@ -365,11 +365,9 @@ void CLumoraDlg::closeEvent(QCloseEvent* pEvent) {
 
 // The system menu's About item, offered on the window's context menu.
 void CLumoraDlg::contextMenuEvent(QContextMenuEvent* pEvent) {
-  const QString strAbout = String(LumoraStrings::kAbout);
-  if (strAbout.isEmpty()) return;
   QMenu menu(this);
-  menu.addAction(strAbout, this, [this] { OnSysCommand(kSysCommandAbout); });
-  menu.exec(pEvent->globalPos());
+  BuildSystemMenu(menu);
+  if (!menu.isEmpty()) menu.exec(pEvent->globalPos());
 }
 
 // The debug console opens beside the main window.

@@ -29,6 +29,9 @@
 
 class CButtonST;
 class CDeviceListCtrl;
+class CInstallPrinterDlg;
+class CPrinterStatusPanel;
+class QMenu;
 class CLedButton;
 class CLumoraApp;
 class CZqDebugDld;
@@ -126,6 +129,9 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   void OnTest();
   void OnGetFullStatus();
   void OnGetDeviceId();
+  // Installing the selected printer and showing its status.
+  void OnInstallPrinter();
+  void OnPrinterStatus();
   long OnUserRefresh(unsigned long wParam, long lParam);
   void OnOK();
   void OnCancel();
@@ -161,6 +167,10 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   bool IsRunActive() const { return m_pWorker->IsRunActive(); }
   CDeviceListCtrl& DeviceList() const { return *m_pList; }
   CLedButton& Lamp(Lamp lamp) const;
+  // The window's system menu: About, and for the selected printer (when no
+  // run is active) Install printer... and Printer status...
+  void BuildSystemMenu(QMenu& menu);
+  CPrinterStatusPanel* StatusPanel() const { return m_pStatusPanel; }
   QString AppName() const;
   // Waits (bounded, the window still serving the worker) for a run that
   // has been asked to stop; true when none is left.
@@ -197,6 +207,8 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   virtual void ReadDefaultCard(CardValues& values) const;
   // Runs the configuration dialog modally; its result.
   virtual int RunConfigurationDialog(CZqIPCfgDlg& dialog);
+  // Runs the install dialog modally; its result.
+  virtual int RunInstallDialog(CInstallPrinterDlg& dialog);
 
  private:
   void ConnectControls();
@@ -236,6 +248,7 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   CLedButton* m_pTxLamp = nullptr;
   CLedButton* m_pRxLamp = nullptr;
   std::unique_ptr<CZqDebugDld> m_pDebugWindow;
+  CPrinterStatusPanel* m_pStatusPanel = nullptr;  // a child, made when first asked for
 
   // The settings a run or exchange reads from another thread.
   mutable std::mutex m_SettingsMutex;

@@ -26,28 +26,17 @@ std::string StatusReport::StateName(CPrinterStatus::State state) {
   return "";
 }
 
-std::string StatusReport::StateLine(const CPrinterStatus& status) {
-  switch (status.state) {
-    case CPrinterStatus::State::kComplete: return "every value read";
-    case CPrinterStatus::State::kBusy:
-      return "the printer is busy: another program is talking to it; try again later";
-    case CPrinterStatus::State::kNoContact:
-      return "no contact with the printer: " + status.strProblem;
-    default: return status.strProblem;
-  }
-}
-
 std::string StatusReport::Text(const CPrinterStatus& status) {
   std::string out = "Queue     " + status.strQueue + "\nDevice    " +
                     (status.strDeviceUri.empty() ? "not known" : status.strDeviceUri) +
                     "\nProtocol  " + Protocol(status.iProtocol) + "\n";
-  if (status.state != CPrinterStatus::State::kComplete) out += "Status    " + StateLine(status) + "\n";
+  if (status.state != CPrinterStatus::State::kComplete) out += "Status    " + status.Summary() + "\n";
   if (status.state == CPrinterStatus::State::kNotSetUp && !status.values.front().bAsked)
     return out;
   std::vector<CliText::Row> rows;
   for (const CPrinterStatus::Value& value : status.values)
     rows.push_back({Wide(value.pszLabel), Wide(value.Display())});
-  return out + "\n" + CliText::Table({L"VALUE", L"READING"}, rows) + "\n" + kRawNote + "\n";
+  return out + "\n" + CliText::Table({L"VALUE", L"READING"}, rows) + "\n" + CPrinterStatus::kRawNote + "\n";
 }
 
 nlohmann::json StatusReport::ValueJson(const CPrinterStatus::Value& value) {
@@ -88,7 +77,7 @@ nlohmann::json StatusReport::Json(const CPrinterStatus& status) {
                          {"state", StateName(status.state)},
                          {"values", values},
                          {"raw_bytes", "hexadecimal; the meaning of the bits is not known"}};
-  if (status.state != CPrinterStatus::State::kComplete) json["problem"] = StateLine(status);
+  if (status.state != CPrinterStatus::State::kComplete) json["problem"] = status.Summary();
   return json;
 }
 
@@ -96,7 +85,7 @@ std::string StatusReport::ChangesText(const CPrinterStatus& before, const CPrint
                                       const std::string& strTime) {
   std::string out;
   if (before.state != now.state || before.strProblem != now.strProblem)
-    out += strTime + "  Status: " + StateLine(now) + "\n";
+    out += strTime + "  Status: " + now.Summary() + "\n";
   for (std::size_t i = 0; i < now.values.size() && i < before.values.size(); ++i) {
     const std::string old = before.values[i].Display();
     const std::string fresh = now.values[i].Display();

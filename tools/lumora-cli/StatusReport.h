@@ -21,12 +21,7 @@ class StatusReport {
   static nlohmann::json ChangesJson(const CPrinterStatus& before, const CPrinterStatus& now,
                                     const std::string& strTime);
 
-  static constexpr const char* kRawNote =
-      "Status bytes, GSI byte, release, head temperature and supply voltage are the printer's "
-      "raw bytes, shown in hexadecimal: what each bit means is not known.";
-
  private:
   static nlohmann::json ValueJson(const CPrinterStatus::Value& value);
   static std::string StateName(CPrinterStatus::State state);
-  static std::string StateLine(const CPrinterStatus& status);
 };
