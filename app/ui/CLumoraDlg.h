@@ -145,8 +145,11 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
                        const std::wstring& strMac, const std::wstring& strDhcp);
   DWORD QueryDevice(const BYTE* pFrame, DWORD dwLength, const std::wstring& strIp, BYTE* pAnswer,
                     DWORD& dwAnswerLength);
-  // Opens the address in the desktop's browser; above 32 on success.
+  // Opens the address in the desktop's browser, or else in the browser
+  // registered for HTML documents; above 32 on success, else a shell code.
   virtual int OpenUrl(const QString& strUrl, int nShow);
+  // The code's words in a message box with the exclamation icon.
+  void ReportShellError(int nCode);
 
   // The debug console (debug mode only).
   void OpenDebugWindow();
@@ -197,7 +200,7 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   void closeEvent(QCloseEvent* pEvent) override;
   void contextMenuEvent(QContextMenuEvent* pEvent) override;
   void showEvent(QShowEvent* pEvent) override;
-  // The About box; filled in by the About library.
+  // infolio's About box with the program's caption, name and release.
   virtual void ShowAboutBox();
 
   // The default card's settings, the starting values of a configuration.

@@ -1,15 +1,18 @@
 // CLumoraDlg: configuration of the selected printer, its web page and the
 // About box.
+#include "AboutBox.h"
 #include "CDeviceListCtrl.h"
 #include "CLumoraDlg.h"
+#include "CWebPageOpener.h"
 #include "CZqIPCfgDlg.h"
-#include "DesktopUrl.h"
+#include "EnginePlatform.h"
 #include "LumoraMessageBox.h"
 #include "LumoraStrings.h"
+#include "ShellErrors.h"
 
 #include <corvane/CCNetCardInfo.h>
 
-#include <QUrl>
+#include <QApplication>
 
 namespace {
 QString String(UINT uiId) { return QString::fromWCharArray(LumoraStrings::Load(uiId)); }
@@ -77,14 +80,22 @@ void CLumoraDlg::OnWeb() {
   }
   std::wstring strIp;
   GetDeviceIpAddress(nRow - 1, strIp);
-  OpenUrl(QStringLiteral("http://%1/").arg(QString::fromStdWString(strIp)), kShowNormal);
+  const int nResult = OpenUrl(QStringLiteral("http://%1/").arg(QString::fromStdWString(strIp)), kShowNormal);
+  if (nResult <= ShellErrors::kLastError) {
+    QApplication::beep();
+    ReportShellError(nResult);
+  }
 }
 
-// The shell's convention: above 32 is success.
-int CLumoraDlg::OpenUrl(const QString& strUrl, int /*nShow*/) {
-  return DesktopUrl::Open(QUrl(strUrl)) ? 33 : 2;
+int CLumoraDlg::OpenUrl(const QString& strUrl, int nShow) {
+  return CWebPageOpener().OpenUrl(strUrl, nShow);
+}
+
+void CLumoraDlg::ReportShellError(int nCode) {
+  LumoraMessageBox::Show(this, AppName(), QString::fromStdWString(ShellErrors::Message(nCode)),
+                         LumoraMessageBox::kExclamation);
 }
 
 void CLumoraDlg::OnAbout() { ShowAboutBox(); }
 
-void CLumoraDlg::ShowAboutBox() {}
+void CLumoraDlg::ShowAboutBox() { AboutBox::Run(this, EnginePlatform::ExecutablePath()); }

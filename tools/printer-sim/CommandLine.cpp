@@ -41,6 +41,8 @@ const std::map<std::string_view, Setter>& ValueOptions() {
          return ParseNumber<std::uint16_t>(v, 1, 65535, o.port); }},
       {"--answer-port", [](SimOptions& o, std::string_view v) {
          return ParseNumber<std::uint16_t>(v, 1, 65535, o.answerPort); }},
+      {"--web-port", [](SimOptions& o, std::string_view v) {
+         return ParseNumber<std::uint16_t>(v, 0, 65535, o.webPort); }},
       {"--delay", [](SimOptions& o, std::string_view v) {
          return ParseNumber<unsigned>(v, 0, 3600000, o.delayMs); }},
       {"--drop", [](SimOptions& o, std::string_view v) {
@@ -199,6 +201,8 @@ Printers:
 Network:
   --port P          port the printers listen on (default 15000)
   --answer-port P   port answers are sent to (default 15001)
+  --web-port P      TCP port of the printers' web pages (default 80; 0: none):
+                    each printer shows its settings at http://<address>/
 
 Faults, for tests and benchmarks:
   --drop PCT        drop PCT percent of the answers (0..100)

@@ -19,6 +19,7 @@ struct SimOptions {
   Ipv4Address gateway{0x0A4D0001};     // 10.77.0.1, of generated printers
   std::uint16_t port = 15000;          // where printers listen
   std::uint16_t answerPort = 15001;    // where answers go on the sender's host
+  std::uint16_t webPort = 80;          // the printers' web pages; 0: none
   unsigned delayMs = 0;
   FaultInjector::Settings faults{};
   StatusSettings status{};  // the status exchange's answers

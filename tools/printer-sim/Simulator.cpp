@@ -47,7 +47,15 @@ bool Simulator::Open(std::string& error) {
   return socket_.has_value();
 }
 
+std::optional<Printer> Simulator::PrinterAt(Ipv4Address address) const {
+  const std::lock_guard lock(printersMutex_);
+  const auto index = printers_.IndexOf(address);
+  if (!index) return std::nullopt;
+  return printers_[*index];
+}
+
 void Simulator::Serve(const Datagram& request, Clock::time_point now) {
+  const std::lock_guard lock(printersMutex_);
   printers_.Addressees(request.destination, addressees_);
   const Clock::time_point due = now + std::chrono::milliseconds(options_.delayMs);
   std::size_t sent = 0;

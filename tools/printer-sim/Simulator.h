@@ -4,6 +4,7 @@
 // and sends the answers when they are due. One poll() waits for requests,
 // the stop descriptor and the next due answer at once.
 #include <chrono>
+#include <mutex>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -36,6 +37,9 @@ class Simulator {
   Responder& responder() { return responder_; }
   const PrinterTable& printers() const { return printers_; }
 
+  // A copy of the printer at `address`, if one is there; safe from any thread.
+  std::optional<Printer> PrinterAt(Ipv4Address address) const;
+
   // The answers the printers give to `request` (also for tests).
   void Serve(const Datagram& request, AnswerQueue::Clock::time_point now);
   AnswerQueue& queue() { return queue_; }
@@ -48,6 +52,7 @@ class Simulator {
   void LogRequest(const Datagram& request, std::size_t printers, std::size_t answers) const;
 
   SimOptions options_;
+  mutable std::mutex printersMutex_;  // Serve changes printers; PrinterAt reads them
   PrinterTable printers_;
   std::ostream& log_;
   Responder responder_;

@@ -15,6 +15,7 @@
 #include "StatusTcpServer.h"
 #include "StopSignal.h"
 #include "UdpSocket.h"
+#include "WebServer.h"
 
 using namespace printersim;
 
@@ -98,6 +99,14 @@ int main(int argc, char** argv) {
       return kStartFailed;
     }
     if (!statusTcp) std::cerr << "printer-sim: warning: " << error << "; no status exchange over TCP\n";
+  }
+  // The web pages are an extra: without the port the printers still answer.
+  std::unique_ptr<WebServer> web;
+  if (options->webPort != 0) {
+    web = WebServer::Start(Ipv4Address(0), options->webPort,
+                           [&simulator](Ipv4Address address) { return simulator.PrinterAt(address); },
+                           error);
+    if (!web) std::cerr << "printer-sim: warning: no web pages: " << error << '\n';
   }
   std::cout << "printer-sim: ready" << std::endl;
   const int exitCode = simulator.Run(stop.fd());

@@ -222,6 +222,29 @@ TEST_F(MainWindow, WebOpensThePrinterPageOfTheSelectedRow) {
   EXPECT_EQ(opened, QUrl(QStringLiteral("http://10.77.16.2/")));
 }
 
+// Neither the desktop nor a browser registered for HTML documents takes the
+// page: the operator reads why.
+TEST_F(MainWindow, WebThatNothingOpensIsReportedInWords) {
+  Open();
+  RunToEnd();
+  const TempDir noApplications;
+  std::vector<std::pair<const char*, std::optional<std::string>>> saved;
+  for (const char* name : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS"}) {
+    const char* value = std::getenv(name);
+    saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+    setenv(name, noApplications.path().c_str(), 1);
+  }
+  DesktopUrlHook hook([](const QUrl&) { return false; });
+  ClickRow(1);
+  Click(CLumoraDlg::IDC_WEB);
+  for (const auto& [name, value] : saved) value ? setenv(name, value->c_str(), 1) : unsetenv(name);
+  const auto shown = LumoraMessageBox::TakeShown();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].strText, "Unable to open hyperlink:\n\nThere is no application associated\n"
+                              "with the given filename extension.");
+  EXPECT_EQ(shown[0].icon, LumoraMessageBox::kExclamation);
+}
+
 TEST_F(MainWindow, KeyboardReachesStartFromTheFirstFocus) {
   Open();
   QApplication::setActiveWindow(m_pDlg.get());

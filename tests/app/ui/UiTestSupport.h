@@ -53,7 +53,6 @@ class TestDlg : public CLumoraDlg {
   // Gets the initialised dialog and returns its result; without one the
   // dialog is cancelled.
   std::function<int(CZqIPCfgDlg&)> m_OnConfiguration;
-  int m_nAboutBoxes = 0;
 
  protected:
   void ReadDefaultCard(CardValues& values) const override {
@@ -63,7 +62,6 @@ class TestDlg : public CLumoraDlg {
     dialog.OnInitDialog();
     return m_OnConfiguration ? m_OnConfiguration(dialog) : QDialog::Rejected;
   }
-  void ShowAboutBox() override { ++m_nAboutBoxes; }
 };
 
 // An application object whose INI and log live in a directory of the test.

@@ -11,10 +11,11 @@ TEST(CommandLineTest, DefaultsAndEveryOption) {
   std::string error;
   auto o = CommandLine::Parse({"--count", "5"}, error);
   ASSERT_TRUE(o) << error;
-  EXPECT_EQ(o->base.ToString() + " " + std::to_string(o->port) + " " + std::to_string(o->answerPort),
-            "10.77.16.1 15000 15001");
+  EXPECT_EQ(o->base.ToString() + " " + std::to_string(o->port) + " " + std::to_string(o->answerPort) +
+                " " + std::to_string(o->webPort),
+            "10.77.16.1 15000 15001 80");
   o = CommandLine::Parse({"--count=3", "--base", "10.1.2.3", "--mask=255.0.0.0", "--gateway",
-                          "10.0.0.1", "--port", "16000", "--answer-port=16001", "--drop", "12.5",
+                          "10.0.0.1", "--port", "16000", "--answer-port=16001", "--web-port=0", "--drop", "12.5",
                           "--garbage", "3", "--duplicate", "--delay", "250", "--seed", "99", "-v",
                           "--allow-host-network"}, error);
   ASSERT_TRUE(o) << error;
@@ -22,6 +23,7 @@ TEST(CommandLineTest, DefaultsAndEveryOption) {
             "10.1.2.3 255.0.0.0 10.0.0.1");
   EXPECT_EQ(o->port, 16000);
   EXPECT_EQ(o->answerPort, 16001);
+  EXPECT_EQ(o->webPort, 0);
   EXPECT_EQ(o->faults.dropPercent, 12.5);
   EXPECT_EQ(o->faults.garbagePercent, 3);
   EXPECT_EQ(o->delayMs, 250u);
