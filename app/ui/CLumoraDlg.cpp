@@ -369,8 +369,8 @@ void CLumoraDlg::closeEvent(QCloseEvent* pEvent) {
 // context menu.
 void CLumoraDlg::contextMenuEvent(QContextMenuEvent* pEvent) {
   QMenu menu(this);
-  FillSystemMenu(menu);
-  menu.exec(pEvent->globalPos());
+  BuildSystemMenu(menu);
+  if (!menu.isEmpty()) menu.exec(pEvent->globalPos());
 }
 
 // The debug console opens beside the main window.

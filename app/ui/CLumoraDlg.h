@@ -35,6 +35,9 @@
 
 class CButtonST;
 class CDeviceListCtrl;
+class CInstallPrinterDlg;
+class CPrinterStatusPanel;
+class QMenu;
 class CLedButton;
 class CLumoraApp;
 class CZqDebugDld;
@@ -134,6 +137,9 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   void OnTest();
   void OnGetFullStatus();
   void OnGetDeviceId();
+  // Installing the selected printer and showing its status.
+  void OnInstallPrinter();
+  void OnPrinterStatus();
   long OnUserRefresh(unsigned long wParam, long lParam);
   void OnOK();
   void OnCancel();
@@ -155,10 +161,10 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
 
   // Safe provisioning around the SET command: the status line of the
   // "Selected device" frame (the look for a printer after its SET), a wait
-  // for that look (it shares the transport), the menus and the export.
+  // for that look (it shares the transport), a device row's menu and the
+  // export (in the system menu).
   QLabel* StatusLine() const { return m_pStatusLine; }
   void WaitForVerification();
-  void FillSystemMenu(QMenu& menu);
   // The menu of device row nRow (from 1): configure, web page, copies.
   void FillDeviceMenu(QMenu& menu, int nRow);
   void OnExportList();
@@ -183,6 +189,10 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   bool IsRunActive() const { return m_pWorker->IsRunActive(); }
   CDeviceListCtrl& DeviceList() const { return *m_pList; }
   CLedButton& Lamp(Lamp lamp) const;
+  // The window's system menu: About, and for the selected printer (when no
+  // run is active) Install printer... and Printer status...
+  void BuildSystemMenu(QMenu& menu);
+  CPrinterStatusPanel* StatusPanel() const { return m_pStatusPanel; }
   QString AppName() const;
   // Waits (bounded, the window still serving the worker) for a run that
   // has been asked to stop; true when none is left.
@@ -223,6 +233,8 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   virtual IAddressProbe& AddressProbe() { return m_Probe; }
   // The file the list goes to (.json: JSON, else CSV); false when cancelled.
   virtual bool ChooseExportFile(QString& strPath);
+  // Runs the install dialog modally; its result.
+  virtual int RunInstallDialog(CInstallPrinterDlg& dialog);
 
  private:
   void ConnectControls();
@@ -271,6 +283,7 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   CLedButton* m_pTxLamp = nullptr;
   CLedButton* m_pRxLamp = nullptr;
   std::unique_ptr<CZqDebugDld> m_pDebugWindow;
+  CPrinterStatusPanel* m_pStatusPanel = nullptr;  // a child, made when first asked for
 
   // The settings a run or exchange reads from another thread.
   mutable std::mutex m_SettingsMutex;

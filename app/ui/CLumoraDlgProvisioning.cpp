@@ -84,12 +84,6 @@ void CLumoraDlg::WaitForVerification() {
   if (m_Verification.joinable()) RunOffUiThread([this] { m_Verification.join(); });
 }
 
-void CLumoraDlg::FillSystemMenu(QMenu& menu) {
-  const QString strAbout = QString::fromWCharArray(LumoraStrings::Load(LumoraStrings::kAbout));
-  if (!strAbout.isEmpty()) menu.addAction(strAbout, this, [this] { OnSysCommand(kSysCommandAbout); });
-  menu.addAction(tr("Export list..."), this, &CLumoraDlg::OnExportList);
-}
-
 void CLumoraDlg::FillDeviceMenu(QMenu& menu, int nRow) {
   const _DeviceInfo* pRecord = Record(nRow - 1);
   const CDeviceListModel::Row* pRow = m_pList->Model().GetRow(nRow);
@@ -117,7 +111,7 @@ void CLumoraDlg::ShowDeviceMenu(int nRow, const QPoint& globalPos) {
     OnListClick();
     FillDeviceMenu(menu, nRow);
   } else {
-    FillSystemMenu(menu);
+    BuildSystemMenu(menu);
   }
   menu.exec(globalPos);
 }

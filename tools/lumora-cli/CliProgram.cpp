@@ -5,10 +5,13 @@
 #include "CliHelpFormatter.h"
 #include "DiscoverCommand.h"
 #include "JournalCommand.h"
+#include "InstallCommand.h"
 #include "PrinterCommand.h"
 #include "QueryCommand.h"
 #include "SetCommand.h"
 #include "SettingsCommand.h"
+#include "StatusCommand.h"
+#include "UninstallCommand.h"
 
 #include <CLI/CLI.hpp>
 
@@ -36,9 +39,10 @@ found), 1 when it could not run (e.g. the discovery could not start) or, for
 set, when the check found an error, the printer did not confirm, or it was
 not found at its new address afterwards (with --no-verify: did not confirm;
 with --from-csv: any row) and, for query, when no answer came, 2 for a usage
-error or a faulty CSV file, 130 when a discovery was interrupted. discover,
-set (also with --check or --dry-run) and query send to the printers'
-network: run them only there.)";
+error or a faulty CSV file, 3 when status found the printer busy, 130 when a
+discovery was interrupted. discover, set (also with --check or --dry-run),
+query, install and status send to the printers' network: run them only
+there.)";
 
 }  // namespace
 
@@ -61,6 +65,9 @@ CliProgram::CliProgram() : m_pApp(std::make_unique<CLI::App>(kDescription, "lumo
   Register<SettingsCommand>();
   Register<AdaptersCommand>();
   Register<PrinterCommand>();
+  Register<InstallCommand>();
+  Register<UninstallCommand>();
+  Register<StatusCommand>();
   m_pHelp = m_pApp->add_subcommand("help", "Print this text.");
 }
 

@@ -136,11 +136,11 @@ TEST_F(Provisioning, DeviceMenuCopiesAndSystemMenuExports) {
             QStringLiteral("Desk, \"A\"\t-|-|-\t10.77.16.1\t255.255.0.0\t02-00-5E-00-00-01"));
 
   QMenu system;
-  m_pDlg->FillSystemMenu(system);
-  ASSERT_EQ(system.actions().size(), 2);
+  m_pDlg->BuildSystemMenu(system);
   const std::filesystem::path dir = m_App.LogPath().parent_path();
   m_pDlg->m_strExportPath = QString::fromStdString((dir / "list.csv").string());
-  system.actions()[1]->trigger();
+  ASSERT_EQ(system.actions().back()->text(), QStringLiteral("Export list..."));
+  system.actions().back()->trigger();
   EXPECT_EQ(FileText(dir / "list.csv"), "name,model,ip,subnet_mask,mac,gateway,dhcp\r\n"
                                         "\"Desk, \"\"A\"\"\",-|-|-,10.77.16.1,255.255.0.0,02-00-5E-00-00-01,10.77.0.1,\r\n");
   m_pDlg->m_strExportPath = QString::fromStdString((dir / "list.json").string());

@@ -4,6 +4,7 @@
 #include "JournalCommand.h"
 #include "CChangeJournal.h"
 #include "TempDir.h"
+#include "InstallCommand.h"
 #include "QueryCommand.h"
 #include "SetCommand.h"
 #include "SettingsCommand.h"
@@ -152,6 +153,31 @@ TEST(CliProgram, SetAndQueryOptions) {
     const Parsed p = Parse(program, args);
     EXPECT_EQ(p.exit, 2) << args.back();
     EXPECT_EQ(p.err.rfind("lumora-cli: ", 0), 0u) << p.err;
+  }
+}
+
+TEST(CliProgram, InstallOptions) {
+  CliProgram program;
+  ASSERT_FALSE(Parse(program, {"install", "--mac", "02-51-4D-00-00-01", "--queue", "Front_2",
+                               "--uri", "lpd", "--protocol", "tcp", "--replace", "--system"})
+                   .exit);
+  const CPrinterInstaller::Request& request = program.Find<InstallCommand>()->GetRequest();
+  EXPECT_EQ(request.strQueue + " " + request.strUri, "Front_2 lpd");
+  EXPECT_TRUE(request.bReplace && request.bSystem);
+
+  const std::vector<std::string> errors[] = {
+      {"install"},
+      {"install", "--ip", "10.77.16.1", "--mac", "02:51:4D:00:00:01"},
+      {"install", "--mac", "02:51:4D:00:00"},
+      {"install", "--ip", "10.77.16.1", "--queue", "front desk"},
+      {"install", "--ip", "10.77.16.1", "--uri", "usb://Maker/Model"},
+      {"install", "--ip", "10.77.16.1", "--protocol", "ipx"},
+      {"uninstall"},
+      {"status", "Front", "--watch", "0"},
+  };
+  for (const auto& args : errors) {
+    CliProgram other;
+    EXPECT_EQ(Parse(other, args).exit, 2) << args.back();
   }
 }
 
