@@ -7,7 +7,7 @@
 #   lumora_add_shared_library(NAME corvane PACKAGE Corvane SOURCES ...
 #                             PUBLIC_LIBS Threads::Threads PRIVATE_LIBS Cups::Cups)
 function(lumora_add_shared_library)
-  cmake_parse_arguments(L "" "NAME;PACKAGE" "SOURCES;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
+  cmake_parse_arguments(L "" "NAME;PACKAGE" "SOURCES;PUBLIC_LIBS;PRIVATE_LIBS;PRECOMPILE" ${ARGN})
   set(source_dir ${CMAKE_CURRENT_SOURCE_DIR})
   set(binary_include ${CMAKE_CURRENT_BINARY_DIR}/include)
   set(export_header ${binary_include}/${L_NAME}/${L_NAME}_export.h)
@@ -20,6 +20,7 @@ function(lumora_add_shared_library)
     PUBLIC $<BUILD_INTERFACE:${source_dir}/include> $<BUILD_INTERFACE:${binary_include}>
     PRIVATE ${source_dir}/src)
   target_link_libraries(${L_NAME}_objects PUBLIC ${L_PUBLIC_LIBS} PRIVATE ${L_PRIVATE_LIBS})
+  lumora_precompile(${L_NAME}_objects ${L_PRECOMPILE})
 
   add_library(${L_NAME} SHARED $<TARGET_OBJECTS:${L_NAME}_objects>)
   add_library(${L_PACKAGE}::${L_NAME} ALIAS ${L_NAME})
