@@ -164,6 +164,8 @@ TEST_F(DeviceTableTest, ClearAndLookupBeyondTable) {
 TEST_F(DeviceTableTest, ReconfiguredAddressIsTheNewKey) {
   m_Table.AddDeviceByMac(L"", L"", L"10.0.0.1", L"", L"A");
   EXPECT_EQ(m_Table.SetDeviceConfiguration(0, L"P", L"10.0.0.9", L"255.0.0.0", L"10.0.0.254"), 1);
+  EXPECT_EQ(Fields(Record(0)), (std::vector<std::wstring>{L"P", L"-|-|-", L"10.0.0.9", L"255.0.0.0",
+                                                        L"A", L"10.0.0.254", L"", L"5"}));
   EXPECT_EQ(m_Table.SetDeviceConfiguration(1, L"P", L"x", L"x", L"x"), 0);
   m_Table.UpdateModelByIp(L"M", L"10.0.0.9");
   m_Table.UpdateModelByIp(L"M", L"10.0.0.1");

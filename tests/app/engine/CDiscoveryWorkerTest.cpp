@@ -50,6 +50,16 @@ TEST_F(WorkerTest, RunEndsByItselfAndCanBeStartedAgain) {
   EXPECT_GT(m_Owner.Toggles(0), 10u);
   EXPECT_GT(m_Owner.ProgressSteps(), 0u);
   EXPECT_EQ(m_pTransport->m_dwCloseCalls, 1u);
+  const size_t discoveries = m_pTransport->SentCount(L"<ZQ><0000>");
+  EXPECT_EQ(discoveries, 3u);
+
+  // A second run starts from fresh counters: it asks again and finds the
+  // printer again.
+  ASSERT_EQ(m_pWorker->Start(), 1);
+  ASSERT_TRUE(m_pWorker->WaitForEnd(30s));
+  EXPECT_EQ(m_pTransport->SentCount(L"<ZQ><0000>"), 2 * discoveries);
+  ASSERT_EQ(m_Table.GetDeviceCount(), 1u);
+  EXPECT_EQ(m_Table.GetDevice(0)->strName, L"P1");
 
   // A new run starts from an empty table, and ends even when the owner's
   // stop routine leaves the worker alone.
@@ -58,7 +68,7 @@ TEST_F(WorkerTest, RunEndsByItselfAndCanBeStartedAgain) {
   ASSERT_EQ(m_pWorker->Start(), 1);
   ASSERT_TRUE(m_pWorker->WaitForEnd(30s));
   EXPECT_EQ(m_Table.GetDeviceCount(), 0u);
-  EXPECT_EQ(m_Owner.StopCalls(), 2u);
+  EXPECT_EQ(m_Owner.StopCalls(), 3u);
 }
 
 TEST_F(WorkerTest, StopDuringReceiveEndsRunAfterReceiveReturns) {
