@@ -174,6 +174,28 @@ TEST_F(DeviceTableTest, ReconfiguredAddressIsTheNewKey) {
   EXPECT_EQ(Record(1).strIpAddress, L"10.0.0.1");
 }
 
+// A flood of answers from ever new printers stops at the bound: one console
+// and log line, nothing appended, known printers still updated.
+TEST_F(DeviceTableTest, FullTableTurnsNewPrintersAwayAndSaysSoOnce) {
+  const DWORD kMax = CDeviceTable::kMaxDevices;
+  for (DWORD i = 0; i < kMax; ++i) m_Table.AddDeviceByMac(L"", L"", L"10.0.0.1", L"", std::to_wstring(i));
+  EXPECT_EQ(m_Owner.ConsoleCount(CDeviceTable::TableFullLine()), 0u);
+  EXPECT_EQ(m_Table.AddDeviceByMac(L"", L"", L"10.9.9.9", L"", L"new"), 0);
+  EXPECT_EQ(m_Table.UpdateNameByIp(L"N", L"10.9.9.9"), 0);
+  EXPECT_EQ(m_Table.UpdateOrAddDeviceByIp(L"N", L"M", L"10.9.9.8", L"", L"x"), 0);
+  EXPECT_EQ(m_Table.AddDeviceByMac(L"", L"", L"10.0.0.1", L"", L"0"), 1);  // known MAC
+  EXPECT_EQ(m_Table.UpdateNameByIp(L"N", L"10.0.0.1"), 1);
+  EXPECT_EQ(m_Table.GetDeviceCount(), kMax);
+  EXPECT_EQ(Record(0).strName, L"N");
+  EXPECT_EQ(m_Owner.ConsoleCount(CDeviceTable::TableFullLine()), 1u);
+  const auto log = m_Owner.LogLines();
+  EXPECT_EQ(std::count(log.begin(), log.end(), CDeviceTable::TableFullLine()), 1);
+  // A new run may say it again.
+  m_Table.Clear();
+  for (DWORD i = 0; i <= kMax; ++i) m_Table.AddDeviceByMac(L"", L"", L"10.0.0.1", L"", std::to_wstring(i));
+  EXPECT_EQ(m_Owner.ConsoleCount(CDeviceTable::TableFullLine()), 2u);
+}
+
 TEST_F(DeviceTableTest, ThousandsOfPrintersKeepOneRecordEach) {
   constexpr int kPrinters = 5000;
   auto ip = [](int i) { return L"10.77." + std::to_wstring(16 + i / 250) + L"." + std::to_wstring(1 + i % 250); };
