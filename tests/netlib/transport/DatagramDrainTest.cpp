@@ -3,8 +3,10 @@
 
 #include <chrono>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "LoopbackPeers.h"
 #include "transport/DatagramDrain.h"
@@ -38,6 +40,31 @@ TEST(DatagramDrain, FullQueueLeavesTheRestInTheKernelAndLosesNothing) {
   EXPECT_EQ(drain->QueuedDatagrams(), 0u);
 }
 
+// A peer flooding the port gets its share of the queue and no more; the
+// others' datagrams still come through, and once the owner has taken the
+// flooder's datagrams it is heard again.
+TEST(DatagramDrain, OneSenderCannotFillTheQueue) {
+  DatagramEnd receiver, flooder, other(L"127.0.0.2");
+  constexpr std::size_t kShare = 8;
+  auto drain = DatagramDrain::Start(receiver.sock.GetNativeHandle(), DatagramDrain::kQueueByteLimit, kShare);
+  ASSERT_TRUE(drain);
+  for (int i = 0; i < 100; ++i) ASSERT_EQ(flooder.sock.SendTo(&i, sizeof i, receiver.port, kLoopback), 4);
+  ASSERT_EQ(other.sock.SendTo("late", 4, receiver.port, kLoopback), 4);
+  int value = -1;
+  DWORD address = 0;
+  WORD port = 0;
+  for (int i = 0; i < static_cast<int>(kShare); ++i) {
+    ASSERT_EQ(drain->Receive(&value, sizeof value, address, port, 2000), 4);
+    EXPECT_EQ(value, i);  // the first ones, in order
+  }
+  char text[4];
+  ASSERT_EQ(drain->Receive(text, sizeof text, address, port, 2000), 4);
+  EXPECT_EQ(address, 0x7F000002u);
+  EXPECT_EQ(drain->DroppedDatagrams(), 100u - kShare);
+  ASSERT_EQ(flooder.sock.SendTo(&value, sizeof value, receiver.port, kLoopback), 4);
+  EXPECT_EQ(drain->Receive(&value, sizeof value, address, port, 2000), 4);
+}
+
 // The receive buffer of a default desktop system (net.core.rmem_default and
 // rmem_max 212992; the kernel doubles the value asked for).
 constexpr int kDesktopBufferRequest = 212992 / 2;
@@ -45,7 +72,11 @@ constexpr int kBurst = 1000;
 constexpr std::size_t kAnswerSize = 200;
 
 TEST(DatagramDrain, KeepsTheWholeBurstWhereTheKernelBufferCannot) {
-  DatagramEnd receiver, sender;
+  DatagramEnd receiver;
+  // Printers on addresses of their own, each with a few answers.
+  std::vector<std::unique_ptr<DatagramEnd>> printers;
+  for (int i = 0; i < 40; ++i)
+    printers.push_back(std::make_unique<DatagramEnd>(L"127.0.1." + std::to_wstring(i + 1)));
   ASSERT_TRUE(receiver.sock.SetReceiveBufferSize(kDesktopBufferRequest));
   auto drain = DatagramDrain::Start(receiver.sock.GetNativeHandle());
   ASSERT_TRUE(drain);
@@ -54,7 +85,8 @@ TEST(DatagramDrain, KeepsTheWholeBurstWhereTheKernelBufferCannot) {
   std::string payload(kAnswerSize, 'm');
   for (int i = 0; i < kBurst; ++i) {
     std::memcpy(payload.data(), &i, sizeof i);
-    ASSERT_EQ(sender.sock.SendTo(payload.data(), kAnswerSize, receiver.port, kLoopback), 200);
+    CCSock& sender = printers[static_cast<std::size_t>(i) % printers.size()]->sock;
+    ASSERT_EQ(sender.SendTo(payload.data(), kAnswerSize, receiver.port, kLoopback), 200);
     if (i % 10 == 9) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   char buffer[kAnswerSize];
