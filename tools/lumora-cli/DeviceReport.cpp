@@ -24,8 +24,15 @@ nlohmann::json DeviceReport::Object(const _DeviceInfo& d) {
           {"dhcp", WideToUtf8(d.strDhcp)},        {"image", d.dwImage}};
 }
 
-std::string DeviceReport::Json(const CDeviceTable& table) {
+namespace {
+nlohmann::json Array(const CDeviceTable& table) {
   nlohmann::json devices = nlohmann::json::array();
-  for (DWORD i = 0; i < table.GetDeviceCount(); ++i) devices.push_back(Object(*table.GetDevice(i)));
-  return devices.dump(2) + "\n";
+  for (DWORD i = 0; i < table.GetDeviceCount(); ++i)
+    devices.push_back(DeviceReport::Object(*table.GetDevice(i)));
+  return devices;
 }
+}  // namespace
+
+std::string DeviceReport::Json(const CDeviceTable& table) { return Array(table).dump(2) + "\n"; }
+
+std::string DeviceReport::JsonLine(const CDeviceTable& table) { return Array(table).dump() + "\n"; }

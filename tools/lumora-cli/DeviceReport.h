@@ -13,6 +13,8 @@ class DeviceReport {
   static std::string Text(const CDeviceTable& table);
   // An array of Object()s, two-blank indented, with a final line end.
   static std::string Json(const CDeviceTable& table);
+  // The same array on one line, with a final line end.
+  static std::string JsonLine(const CDeviceTable& table);
   // One printer: "name", "model", "ip", "subnet_mask", "mac", "gateway",
   // "dhcp" (texts) and "image" (number).
   static nlohmann::json Object(const _DeviceInfo& device);
