@@ -1,6 +1,7 @@
 #include <corvane/CCSock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <memory>
@@ -40,9 +41,12 @@ TEST(DatagramDrain, FullQueueLeavesTheRestInTheKernelAndLosesNothing) {
   EXPECT_EQ(drain->QueuedDatagrams(), 0u);
 }
 
-// A peer flooding the port gets its share of the queue and no more; the
-// others' datagrams still come through, and once the owner has taken the
-// flooder's datagrams it is heard again.
+// A peer flooding the port gets its share of the queue and no more: the rest
+// of its datagrams are dropped, the others' still come through, in order,
+// and once the owner has taken the flooder's datagrams it is heard again.
+// (The owner may take some while the reader is still at work, so how many
+// of the flood get through depends on the scheduling; that some are dropped
+// does not.)
 TEST(DatagramDrain, OneSenderCannotFillTheQueue) {
   DatagramEnd receiver, flooder, other(L"127.0.0.2");
   constexpr std::size_t kShare = 8;
@@ -50,17 +54,22 @@ TEST(DatagramDrain, OneSenderCannotFillTheQueue) {
   ASSERT_TRUE(drain);
   for (int i = 0; i < 100; ++i) ASSERT_EQ(flooder.sock.SendTo(&i, sizeof i, receiver.port, kLoopback), 4);
   ASSERT_EQ(other.sock.SendTo("late", 4, receiver.port, kLoopback), 4);
+  std::vector<int> flood;
+  int late = 0;
   int value = -1;
   DWORD address = 0;
   WORD port = 0;
-  for (int i = 0; i < static_cast<int>(kShare); ++i) {
-    ASSERT_EQ(drain->Receive(&value, sizeof value, address, port, 2000), 4);
-    EXPECT_EQ(value, i);  // the first ones, in order
+  while (drain->Receive(&value, sizeof value, address, port, 1000) == 4) {
+    if (address == 0x7F000002u) {
+      ++late;
+    } else {
+      flood.push_back(value);
+    }
   }
-  char text[4];
-  ASSERT_EQ(drain->Receive(text, sizeof text, address, port, 2000), 4);
-  EXPECT_EQ(address, 0x7F000002u);
-  EXPECT_EQ(drain->DroppedDatagrams(), 100u - kShare);
+  EXPECT_EQ(late, 1);
+  EXPECT_TRUE(std::is_sorted(flood.begin(), flood.end()));
+  EXPECT_GT(drain->DroppedDatagrams(), 0u);
+  EXPECT_EQ(flood.size() + drain->DroppedDatagrams(), 100u);
   ASSERT_EQ(flooder.sock.SendTo(&value, sizeof value, receiver.port, kLoopback), 4);
   EXPECT_EQ(drain->Receive(&value, sizeof value, address, port, 2000), 4);
 }
