@@ -4,6 +4,7 @@
 // and the framed status and identity queries. Blocking; it runs on the
 // calling thread. The window runs it off its user-interface thread and shows
 // the outcome's message itself; lumora-cli prints the same message.
+#include "CMessageSender.h"
 #include "IDiscoveryTransport.h"
 
 #include <corvane/CorvaneTypes.h>
@@ -33,13 +34,16 @@ class CConfigurationExchange {
     DWORD dwResult = 0;      // 0, kNotConfirmed, or the transport's code
     UINT uiMessage = 0;      // string id 120, 121 or 122; 0: show nothing
     bool bErrorIcon = false; // 121 and 122 carry the error icon, 120 none
+
+    // The text of uiMessage from the string table; empty for 0.
+    std::wstring Text() const;
   };
 
-  // The number of receive attempts left to make: the device rows of the
-  // caller's list, read again before each attempt.
+  // The number of receive attempts in all: the device rows of the caller's
+  // list. Read again before each attempt, so rows that go meanwhile count.
   using AttemptCount = std::function<DWORD()>;
-  // One line for the debug console (dropped when empty).
-  using ConsoleLine = std::function<void(const std::wstring&)>;
+  // One line for the debug console (nothing is written when empty).
+  using ConsoleLine = CMessageSender::ConsoleLine;
 
   CConfigurationExchange(const CConfigurationSettings& settings, IDiscoveryTransport& transport,
                          ConsoleLine console = {});
@@ -63,6 +67,8 @@ class CConfigurationExchange {
 
   // Sends the frame to the printer and unpacks one answer into pAnswer
   // (capacity dwAnswerLength in, data length out); 0 or the transport's code.
+  // dwAnswerLength is 0 when no answer was unpacked (none came in time, or
+  // the frame codec refused what came).
   DWORD QueryDevice(const BYTE* pFrame, DWORD dwLength, const std::wstring& strIp, BYTE* pAnswer,
                     DWORD& dwAnswerLength);
 
@@ -70,4 +76,6 @@ class CConfigurationExchange {
   CConfigurationSettings m_Settings;
   IDiscoveryTransport& m_Transport;
   ConsoleLine m_Console;
+
+  void Console(const std::wstring& strLine) const;
 };

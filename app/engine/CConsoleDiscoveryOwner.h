@@ -30,6 +30,7 @@ class CConsoleDiscoveryOwner : public IDiscoveryOwner {
   // Asks a running discovery to end (from any thread, e.g. on a signal).
   void Stop() { m_Worker.RequestStop(); }
   const CDeviceTable& GetTable() const { return m_Table; }
+  CDiscoveryReportData GetReport() const { return m_Worker.GetReport(); }
   // True when the run ended at its end of job rather than by Stop.
   bool EndedNormally() const { return m_bEndOfJob; }
 

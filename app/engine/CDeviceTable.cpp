@@ -70,6 +70,20 @@ BOOL CDeviceTable::UpdateOrAddDeviceByIp(const std::wstring& strName, const std:
   return Append(std::move(pRecord));
 }
 
+BOOL CDeviceTable::FillMacByIp(const std::wstring& strMacAddress,
+                               const std::wstring& strIpAddress) {
+  size_t index = 0;
+  _DeviceInfo* pRecord = FindByIp(strIpAddress, index);
+  if (pRecord == nullptr || pRecord->strMacAddress != kNoMacAddress ||
+      m_ByMac.count(strMacAddress) != 0) {
+    return 0;
+  }
+  pRecord->strMacAddress = strMacAddress;
+  m_ByMac.try_emplace(strMacAddress, index);
+  RefreshRow(index);
+  return 1;
+}
+
 BOOL CDeviceTable::SetDeviceConfiguration(DWORD dwIndex, const std::wstring& strName,
                                           const std::wstring& strIpAddress,
                                           const std::wstring& strSubnetMask,

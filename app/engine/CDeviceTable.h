@@ -51,6 +51,11 @@ class CDeviceTable {
   BOOL UpdateGatewayByIp(const std::wstring& strValue, const std::wstring& strIpAddress);
   BOOL UpdateDhcpByIp(const std::wstring& strValue, const std::wstring& strIpAddress);
 
+  // The MAC address of a printer whose discovery answer was lost: set on the
+  // record with this address while it has none and no record has this MAC
+  // (row refreshed, 1); otherwise nothing changes (0).
+  BOOL FillMacByIp(const std::wstring& strMacAddress, const std::wstring& strIpAddress);
+
   // Test data: refresh name, model and mask of the record with this address,
   // or append a record with all five values.
   BOOL UpdateOrAddDeviceByIp(const std::wstring& strName, const std::wstring& strModel,

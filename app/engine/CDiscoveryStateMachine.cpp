@@ -16,9 +16,11 @@ CDiscoveryStateMachine::CDiscoveryStateMachine(IDiscoveryOwner& owner, CDeviceTa
     : m_Owner(owner),
       m_Table(table),
       m_Transport(transport),
-      m_Sender(owner, transport),
+      m_Sender(transport,
+               [&owner](const std::wstring& strLine) { owner.WriteDebugConsole(strLine); }),
       m_dwState(dwState),
-      m_IdleWait(std::move(idleWait)) {}
+      m_IdleWait(std::move(idleWait)),
+      m_Reach(owner, table, transport, m_Sender, dwState) {}
 
 void CDiscoveryStateMachine::Begin() {
   m_Settings = m_Owner.GetDiscoverySettings();
@@ -26,12 +28,16 @@ void CDiscoveryStateMachine::Begin() {
   // every receive then reports at once that nothing came, and the run ends
   // through the no-data path.
   m_Transport.OpenReceiver(m_Settings.uiRxPort);
+  m_Reach.Begin(m_Settings);
   m_Buffer.fill(0);
   m_dwTryCounter = 0;
   m_dwNoDataCounter = 0;
 }
 
-void CDiscoveryStateMachine::End() { m_Transport.CloseReceiver(); }
+void CDiscoveryStateMachine::End() {
+  m_Reach.End();
+  m_Transport.CloseReceiver();
+}
 
 void CDiscoveryStateMachine::Pass() {
   switch (m_dwState.load()) {
@@ -45,20 +51,27 @@ void CDiscoveryStateMachine::Pass() {
     case RX_DEV_INFO: OnRxInfo(); break;
     case RX_DEV_INFO_NOREAD: OnRxInfoNoRead(); break;
     case END_JOB: OnEndJob(); break;
+    case TX_DEV_UNICAST: m_Reach.OnTxUnicast(); break;
+    case TX_DEV_FILL_IN: m_Reach.OnTxFillIn(); break;
+    case RX_DEV_PACED: m_Reach.OnRxPaced(); break;
     default: break;  // an unknown state does nothing
   }
 }
 
 void CDiscoveryStateMachine::OnTxDiscovery() {
+  if (!m_Reach.Broadcasting()) {  // unicast alone: no broadcast phase
+    SetState(m_Reach.AfterDiscoveryPhase());
+    return;
+  }
   ConsoleAndLog(L"<TX_DEV_DISCOVERY>");
   const bool bTriesLeft = m_dwTryCounter < m_Settings.dwMaxDiscoveryTry;
   ++m_dwTryCounter;
   if (!bTriesLeft) {
-    SetState(END_DEV_DISCOVERY);
+    SetState(m_Reach.AfterDiscoveryPhase());
     return;
   }
   Log(L"<TX_DEV_DISCOVERY><ZQ><0000> Another discovery try...");
-  m_Sender.Send(CDiscoveryProtocol::DiscoveryRequest());  // a failed send is not retried
+  m_Reach.Broadcast(CDiscoveryProtocol::DiscoveryRequest());  // a failed send is not retried
   SetState(RX_DEV_IDLE);
 }
 
@@ -89,7 +102,8 @@ void CDiscoveryStateMachine::OnRxNoRead() {
   if (m_dwNoDataCounter >= m_Settings.dwMaxNoDataReadTry) {
     Log(L"<RX_DEV_NOREAD> No more try...");
     m_dwNoDataCounter = 0;
-    SetState(m_dwTryCounter < m_Settings.dwMaxDiscoveryTry ? TX_DEV_DISCOVERY : END_DEV_DISCOVERY);
+    SetState(m_dwTryCounter < m_Settings.dwMaxDiscoveryTry ? TX_DEV_DISCOVERY
+                                                           : m_Reach.AfterDiscoveryPhase());
     return;
   }
   ++m_dwNoDataCounter;
@@ -100,7 +114,9 @@ void CDiscoveryStateMachine::OnRxNoRead() {
 
 void CDiscoveryStateMachine::OnEndDiscovery() {
   Console(L"<END_DEV_DISCOVERY>");
-  if (m_Table.GetDeviceCount() == 0) {
+  DWORD dwDevices = 0;
+  m_Owner.RunTableOperation([&] { dwDevices = m_Table.GetDeviceCount(); }, true);
+  if (dwDevices == 0) {
     Console(L"<END_DEV_DISCOVERY> NO device found!");
     Log(L"<END_DEV_DISCOVERY>: no device detected.. stop here");
     SetState(END_JOB);
@@ -109,7 +125,8 @@ void CDiscoveryStateMachine::OnEndDiscovery() {
   Log(L"<END_DEV_DISCOVERY>: device found... get other data...");
   m_dwTryCounter = 0;
   m_dwNoDataCounter = 0;
-  SetState(TX_DEV_REQ_INFO);
+  // Unicast alone has asked its printers already.
+  SetState(m_Reach.Broadcasting() ? TX_DEV_REQ_INFO : m_Reach.AfterInfoPhase());
 }
 
 void CDiscoveryStateMachine::OnTxRequestInfo() {
@@ -118,7 +135,7 @@ void CDiscoveryStateMachine::OnTxRequestInfo() {
   for (int i = 0; i < CDiscoveryProtocol::kInfoFieldCount; ++i) {
     const std::wstring strRequest =
         CDiscoveryProtocol::InfoRequest(static_cast<CDiscoveryProtocol::InfoField>(i));
-    m_Sender.Send(strRequest);
+    m_Reach.Broadcast(strRequest);
     Log(L"<TX_DEV_REQ_INFO>: " + strRequest);
   }
   SetState(RX_DEV_INFO_IDLE);
@@ -152,7 +169,7 @@ void CDiscoveryStateMachine::OnRxInfoNoRead() {
     m_dwNoDataCounter = 0;
     const bool bLastTry = m_dwTryCounter >= m_Settings.dwMaxDiscoveryTry;
     ++m_dwTryCounter;
-    SetState(bLastTry ? END_JOB : TX_DEV_REQ_INFO);
+    SetState(bLastTry ? m_Reach.AfterInfoPhase() : TX_DEV_REQ_INFO);
     return;
   }
   ++m_dwNoDataCounter;
@@ -184,6 +201,7 @@ CDiscoveryStateMachine::Reception CDiscoveryStateMachine::ReceiveAnswer(std::wst
   Console(L"Rx Data From IP <" + strSender + L":" + std::to_wstring(dwSenderPort) + L"> Size " +
           std::to_wstring(dwReceived) + L" Buffer: { " + strAnswer + L" }");
   Log(strAnswer);
+  m_Reach.NoteReceived(strAnswer, strSender);
   return Reception::kDatagram;
 }
 
@@ -195,7 +213,10 @@ void CDiscoveryStateMachine::FileDiscoveryAnswer(const std::wstring& strAnswer,
     Console(L"Unknow Answer!");
     return;
   }
-  m_Table.AddDeviceByMac(L"", L"", strSender, L"", strMac);
+  m_Owner.RunTableOperation(
+      [pTable = &m_Table, strSender, strMac] { pTable->AddDeviceByMac(L"", L"", strSender, L"", strMac); },
+      false);
+  m_Reach.NoteFiled(strAnswer, strSender);
   Log(L"<RX_DEV_DISCOVERY>: Mac Add.: " + strMac + L", from IP Add.: " + strSender);
 }
 
@@ -208,28 +229,35 @@ void CDiscoveryStateMachine::FileInfoAnswer(const std::wstring& strAnswer,
   const wchar_t* szLabel = nullptr;
   switch (field) {
     case Field::kName:
-      m_Table.UpdateNameByIp(strValue, strSender);
+      FileField(&CDeviceTable::UpdateNameByIp, strValue, strSender);
       szLabel = L"<RX_DEV_INFO>: Printer Name.: ";
       break;
     case Field::kModel:
-      m_Table.UpdateModelByIp(strValue, strSender);
+      FileField(&CDeviceTable::UpdateModelByIp, strValue, strSender);
       szLabel = L"<RX_DEV_INFO>: Printer Model.: ";
       break;
     case Field::kSubnetMask:
-      m_Table.UpdateSubnetMaskByIp(strValue, strSender);
+      FileField(&CDeviceTable::UpdateSubnetMaskByIp, strValue, strSender);
       szLabel = L"<RX_DEV_INFO>: Sub Net Mask.: ";
       break;
     case Field::kGateway:
-      m_Table.UpdateGatewayByIp(strValue, strSender);
+      FileField(&CDeviceTable::UpdateGatewayByIp, strValue, strSender);
       szLabel = L"<RX_DEV_INFO>: Gateway.: ";
       break;
     case Field::kDhcp:
-      m_Table.UpdateDhcpByIp(strValue, strSender);
+      FileField(&CDeviceTable::UpdateDhcpByIp, strValue, strSender);
       szLabel = L"<RX_DEV_INFO>: DHCP: ";
       break;
     case Field::kNone: Console(L"Unknow Answer!"); return;
   }
+  m_Reach.NoteFiled(strAnswer, strSender);
   Log(szLabel + strValue + L", from IP Add.: " + strSender);
+}
+
+void CDiscoveryStateMachine::FileField(FieldUpdate update, const std::wstring& strValue,
+                                       const std::wstring& strSender) {
+  m_Owner.RunTableOperation(
+      [pTable = &m_Table, update, strValue, strSender] { (pTable->*update)(strValue, strSender); }, false);
 }
 
 void CDiscoveryStateMachine::ConsoleAndLog(const std::wstring& strText) {

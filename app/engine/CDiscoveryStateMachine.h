@@ -5,6 +5,7 @@
 // thread, its events and the pauses' clock belong to the caller
 // (CDiscoveryWorker), so that the passes can be driven directly in tests.
 #include "CDiscoveryProtocol.h"
+#include "CDiscoveryReach.h"
 #include "CDiscoverySettings.h"
 #include "CMessageSender.h"
 #include "EDiscoveryState.h"
@@ -38,6 +39,8 @@ class CDiscoveryStateMachine {
 
   DWORD GetTryCounter() const { return m_dwTryCounter; }
   DWORD GetNoDataCounter() const { return m_dwNoDataCounter; }
+  // What the run saw per interface, for telling why a printer was not found.
+  CDiscoveryReportData GetReport() const { return m_Reach.GetReport(); }
 
  private:
   // What one receive brought.
@@ -57,6 +60,9 @@ class CDiscoveryStateMachine {
   Reception ReceiveAnswer(std::wstring& strAnswer, std::wstring& strSender);
   void FileDiscoveryAnswer(const std::wstring& strAnswer, const std::wstring& strSender);
   void FileInfoAnswer(const std::wstring& strAnswer, const std::wstring& strSender);
+  using FieldUpdate = BOOL (CDeviceTable::*)(const std::wstring&, const std::wstring&);
+  // Files one answered field into the table, through the owner.
+  void FileField(FieldUpdate update, const std::wstring& strValue, const std::wstring& strSender);
   void ConsoleAndLog(const std::wstring& strText);
   void Log(const std::wstring& strText);
   void Console(const std::wstring& strText);
@@ -68,6 +74,7 @@ class CDiscoveryStateMachine {
   CMessageSender m_Sender;
   std::atomic<DWORD>& m_dwState;
   IdleWait m_IdleWait;
+  CDiscoveryReach m_Reach;
 
   CDiscoverySettings m_Settings;
   DWORD m_dwTryCounter = 0;

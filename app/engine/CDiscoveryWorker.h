@@ -49,6 +49,8 @@ class CDiscoveryWorker {
   bool WaitForEnd(std::chrono::milliseconds timeout) const;
 
   DWORD GetState() const { return m_dwState.load(); }
+  // What the last (or current) run saw per interface.
+  CDiscoveryReportData GetReport() const { return m_pMachine->GetReport(); }
   // The transport the worker sends through, for messages sent outside a run.
   IDiscoveryTransport& GetTransport() { return *m_pTransport; }
 

@@ -97,7 +97,17 @@ BOOL CLumoraApp::ReadIniFile(const std::filesystem::path& iniPath) {
   for (const IniSetting& setting : kIniSettings) {
     this->*setting.pMember = reader.ReadDword(setting.szKey, setting.szSection);
   }
+  ReadOwnKeys(reader);
   return 1;
+}
+
+void CLumoraApp::ReadOwnKeys(const CIniReader& reader) {
+  const std::wstring strInterfaces = reader.ReadValue(L"szInterfaces", L"NETWORK");
+  const std::wstring strHosts = reader.ReadValue(L"szHosts", L"NETWORK");
+  const std::wstring strFillIn = reader.ReadValue(L"dwMaxFillInTry", L"RETRYTIME");
+  if (!strInterfaces.empty()) szInterfaces = strInterfaces;
+  if (!strHosts.empty()) szHosts = strHosts;
+  if (!strFillIn.empty()) dwMaxFillInTry = CIniReader::ToDword(strFillIn);
 }
 
 BOOL CLumoraApp::OpenLogFile() {

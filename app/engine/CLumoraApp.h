@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <string>
 
+class CIniReader;
+
 class CLumoraApp {
  public:
   static constexpr DWORD kFlagDebug = 1;
@@ -64,10 +66,17 @@ class CLumoraApp {
   UINT uiRxPort = 15001;
   DWORD dwBroadcastType = 1;
   DWORD btLoggingOn = 0;
+  // Keys of our own, which keep these defaults when missing or empty:
+  // [NETWORK] szInterfaces ("" the single broadcast, "all", or names) and
+  // szHosts (printers asked by unicast), [RETRYTIME] dwMaxFillInTry.
+  std::wstring szInterfaces;
+  std::wstring szHosts;
+  DWORD dwMaxFillInTry = 2;
   CLogFileManager m_LogFile;
 
  private:
   BOOL OpenLogFileIn(const std::filesystem::path& directory);
+  void ReadOwnKeys(const CIniReader& reader);
 
   std::filesystem::path m_executablePath;
 };

@@ -1,22 +1,21 @@
 #include "CMessageSender.h"
 
-#include "IDiscoveryOwner.h"
 #include "IDiscoveryTransport.h"
 
-CMessageSender::CMessageSender(IDiscoveryOwner& owner, IDiscoveryTransport& transport)
-    : m_Owner(owner), m_Transport(transport) {}
+CMessageSender::CMessageSender(IDiscoveryTransport& transport, ConsoleLine console)
+    : m_Transport(transport), m_Console(std::move(console)) {}
 
-DWORD CMessageSender::Send(const std::wstring& strMessage) {
-  const CDiscoverySettings settings = m_Owner.GetDiscoverySettings();
+DWORD CMessageSender::Send(const std::wstring& strMessage, UINT uiTxPort, DWORD dwBroadcastType,
+                           std::wstring* pLocalAddress) {
   std::wstring strLocalAddress;
   DWORD dwPort = 0;
-  const DWORD dwResult = m_Transport.SendMessage(strMessage, settings.uiTxPort,
-                                                 settings.dwBroadcastType, strLocalAddress, dwPort);
-  if (dwResult == 0) {
-    m_Owner.WriteDebugConsole(L"Message host IP <" + strLocalAddress + L":" +
-                              std::to_wstring(dwPort) + L"> Size " +
-                              std::to_wstring(strMessage.size()) + L" Buffer: { " + strMessage +
-                              L" }");
+  const DWORD dwResult =
+      m_Transport.SendMessage(strMessage, uiTxPort, dwBroadcastType, strLocalAddress, dwPort);
+  if (dwResult == 0 && m_Console) {
+    m_Console(L"Message host IP <" + strLocalAddress + L":" + std::to_wstring(dwPort) +
+              L"> Size " + std::to_wstring(strMessage.size()) + L" Buffer: { " + strMessage +
+              L" }");
   }
+  if (pLocalAddress != nullptr) *pLocalAddress = strLocalAddress;
   return dwResult;
 }

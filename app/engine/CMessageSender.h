@@ -1,21 +1,28 @@
 #pragma once
-// Sends one protocol message to the printers' port with the owner's port and
-// broadcast settings, and reports a successful send on the debug console.
+// The broadcast send of the protocol: one message through a fresh sending
+// endpoint aimed at the printers' port, to 255.255.255.255 or to the default
+// adapter's subnet-directed broadcast, and a console line for a successful
+// send. Used by the discovery and by the configuration exchange.
 #include <corvane/CorvaneTypes.h>
 
+#include <functional>
 #include <string>
 
-class IDiscoveryOwner;
 class IDiscoveryTransport;
 
 class CMessageSender {
  public:
-  CMessageSender(IDiscoveryOwner& owner, IDiscoveryTransport& transport);
+  // One line for the debug console (nothing is written when empty).
+  using ConsoleLine = std::function<void(const std::wstring&)>;
+
+  CMessageSender(IDiscoveryTransport& transport, ConsoleLine console);
 
   // The transport's result code; nothing is written when the send failed.
-  DWORD Send(const std::wstring& strMessage);
+  // pLocalAddress, when given, receives the local adapter address reported.
+  DWORD Send(const std::wstring& strMessage, UINT uiTxPort, DWORD dwBroadcastType,
+             std::wstring* pLocalAddress = nullptr);
 
  private:
-  IDiscoveryOwner& m_Owner;
   IDiscoveryTransport& m_Transport;
+  ConsoleLine m_Console;
 };

@@ -34,6 +34,34 @@ DWORD CUdpDiscoveryTransport::Receive(BYTE* pBuffer, DWORD dwBufferSize, DWORD& 
 void CUdpDiscoveryTransport::CloseReceiver() {
   if (m_pReceiver) m_pReceiver->Close();
   m_pReceiver.reset();
+  m_Senders.clear();  // the run's kept sending endpoints go with it
+}
+
+DWORD CUdpDiscoveryTransport::SendTextTo(const std::wstring& strMessage,
+                                         const std::wstring& strAddress, DWORD dwTxPort,
+                                         DWORD dwInterfaceIndex,
+                                         const std::wstring& strSourceAddress) {
+  const SenderKey key{dwTxPort, dwInterfaceIndex, strSourceAddress};
+  auto it = m_Senders.find(key);
+  if (it == m_Senders.end()) {
+    auto pSender = std::make_unique<CZqSocketComUdp>();
+    const DWORD dwResult =
+        dwInterfaceIndex == 0
+            ? pSender->InitSocket(dwTxPort, kSockDgram, 0)
+            : pSender->InitSocketOnInterface(dwTxPort, dwInterfaceIndex, strSourceAddress);
+    if (dwResult != CZqSocketComUdp::kOk) return dwResult;
+    it = m_Senders.emplace(key, std::move(pSender)).first;
+  }
+  return it->second->Send(strMessage, strAddress);
+}
+
+DWORD CUdpDiscoveryTransport::LastReceiveInterface() const {
+  return m_pReceiver ? m_pReceiver->GetLastReceiveInterface() : 0;
+}
+
+BOOL CUdpDiscoveryTransport::ReceiveDrops(DWORD& dwDrops) const {
+  dwDrops = 0;
+  return m_pReceiver ? m_pReceiver->GetReceiveDrops(dwDrops) : 0;
 }
 
 DWORD CUdpDiscoveryTransport::SendMessage(const std::wstring& strMessage, DWORD dwTxPort,

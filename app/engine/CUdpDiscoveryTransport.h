@@ -2,7 +2,9 @@
 // The discovery's datagrams over corvane's UDP transport.
 #include "IDiscoveryTransport.h"
 
+#include <map>
 #include <memory>
+#include <tuple>
 
 class CZqSocketComUdp;
 
@@ -19,7 +21,15 @@ class CUdpDiscoveryTransport : public IDiscoveryTransport {
                     std::wstring& strLocalAddress, DWORD& dwPort) override;
   DWORD SendBytesTo(const BYTE* pData, DWORD dwLength, const std::wstring& strHost, DWORD dwTxPort,
                     std::wstring& strLocalAddress, DWORD& dwPort) override;
+  DWORD SendTextTo(const std::wstring& strMessage, const std::wstring& strAddress, DWORD dwTxPort,
+                   DWORD dwInterfaceIndex, const std::wstring& strSourceAddress) override;
+  DWORD LastReceiveInterface() const override;
+  BOOL ReceiveDrops(DWORD& dwDrops) const override;
 
  private:
+  // Sending endpoints kept for the run: port, interface index, source.
+  using SenderKey = std::tuple<DWORD, DWORD, std::wstring>;
+
   std::unique_ptr<CZqSocketComUdp> m_pReceiver;  // null when none is open
+  std::map<SenderKey, std::unique_ptr<CZqSocketComUdp>> m_Senders;
 };

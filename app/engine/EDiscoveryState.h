@@ -13,4 +13,10 @@ enum EDiscoveryState : DWORD {
   RX_DEV_INFO = 96,              // receive one information answer
   RX_DEV_INFO_NOREAD = 112,      // count an information receive that timed out
   END_JOB = 0xF00000,            // hand the end of the run to the owner
+  // Beyond the single broadcast: printers asked by unicast (after the
+  // discovery phase), the fill-in rounds (before END_JOB), and the paced
+  // exchange both run on.
+  TX_DEV_UNICAST = 0x200000,     // queue the unicast discovery, then information requests
+  TX_DEV_FILL_IN = 0x300000,     // one fill-in round: ask for what records lack
+  RX_DEV_PACED = 0x400000,       // send what the window allows, receive answers
 };

@@ -6,6 +6,11 @@
 
 namespace EnginePlatform {
 
+std::string EnvironmentValue(const char* pszName) {
+  const char* pszValue = std::getenv(pszName);
+  return pszValue ? pszValue : "";
+}
+
 std::filesystem::path ExecutablePath() {
   std::error_code ec;
   auto path = std::filesystem::read_symlink("/proc/self/exe", ec);

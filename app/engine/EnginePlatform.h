@@ -1,12 +1,16 @@
 #pragma once
 // The few operating-system services the engine needs, kept in one place:
-// the executable's own path, the local time, the user's state directory and
-// the conversion between wide texts and the system's UTF-8 file names.
+// the environment, the executable's own path, the local time, the user's
+// state directory and the conversion between wide texts and the system's
+// UTF-8 file names.
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace EnginePlatform {
+
+// The environment variable's value; empty when it is not set.
+std::string EnvironmentValue(const char* pszName);
 
 // Full path of the running executable; empty when it cannot be determined.
 std::filesystem::path ExecutablePath();

@@ -8,6 +8,7 @@
 
 #include <corvane/CorvaneTypes.h>
 
+#include <functional>
 #include <string>
 
 class CLogFileManager;
@@ -38,6 +39,16 @@ class IDiscoveryOwner {
   // Ends the run: must set the stop events of both worker threads
   // (CDiscoveryWorker::RequestStop) and return the owner to idle.
   virtual void StopDiscovery() = 0;
+
+  // Runs one operation of the worker on the device table. Filing an answer
+  // (bWait false) needs nothing back; a read (bWait true) returns once the
+  // operation has run. An owner whose table is also used by another thread
+  // runs them all there, in the order given; by default they run in place.
+  // An operation that is not waited for owns what it uses.
+  virtual void RunTableOperation(std::function<void()> operation, bool bWait) {
+    (void)bWait;
+    operation();
+  }
 
   virtual CDiscoverySettings GetDiscoverySettings() const = 0;
   virtual CLogFileManager& GetLogFile() = 0;

@@ -2,9 +2,11 @@
 // The datagrams of a discovery run: one receiving endpoint for the whole run
 // and a fresh sending endpoint per message. The worker reaches the network
 // only through this, so that tests can drive it with scripted answers.
+#include <corvane/CCNetInterfaces.h>
 #include <corvane/CorvaneTypes.h>
 
 #include <string>
+#include <vector>
 
 class IDiscoveryTransport {
  public:
@@ -33,4 +35,24 @@ class IDiscoveryTransport {
   // adapter address and the port sent to.
   virtual DWORD SendBytesTo(const BYTE* pData, DWORD dwLength, const std::wstring& strHost,
                             DWORD dwTxPort, std::wstring& strLocalAddress, DWORD& dwPort) = 0;
+
+  // Sends the text to one address's port through a sending endpoint kept
+  // until CloseReceiver, so that thousands of unicast requests cost no
+  // endpoint each. dwInterfaceIndex non-zero: through that interface, from
+  // strSourceAddress (a broadcast out of a chosen interface). The result is
+  // the transport's code. By default a fresh endpoint per message, the
+  // routing table's way.
+  virtual DWORD SendTextTo(const std::wstring& strMessage, const std::wstring& strAddress,
+                           DWORD dwTxPort, DWORD dwInterfaceIndex,
+                           const std::wstring& strSourceAddress);
+  // The machine's IPv4 interfaces, to choose broadcast ways from.
+  virtual std::vector<CCNetInterfaces::Entry> ListInterfaces() const;
+  // Index of the interface the last received datagram came in on; 0 unknown.
+  virtual DWORD LastReceiveInterface() const { return 0; }
+  // Datagrams the kernel dropped at the receiving endpoint since it opened;
+  // 0 when not known.
+  virtual BOOL ReceiveDrops(DWORD& dwDrops) const {
+    dwDrops = 0;
+    return 0;
+  }
 };

@@ -10,6 +10,13 @@
 //                                    silence, then the five information
 //                                    requests likewise; prints
 //                                    "answers wall_s cpu_s".
+//   discovery-bench analyse FILE     reads the output of
+//                                    lumora-cli discover --json --report and
+//                                    prints "found complete holes fill_ms"
+//                                    (complete: every field told; holes:
+//                                    records incomplete when the fill-in
+//                                    pass began).
+
 // Run it only inside the virtual LAN: the baseline broadcasts.
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -19,10 +26,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <nlohmann/json.hpp>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -98,12 +108,41 @@ int Baseline(int silenceMs) {
   return 0;
 }
 
+bool Told(const nlohmann::json& device) {
+  for (const char* key : {"name", "model", "subnet_mask", "gateway", "mac", "dhcp"}) {
+    const std::string value = device.value(key, "");
+    if (value.empty() || value == "-*-*-" || value == "-|-|-" || value == "!*!*!" ||
+        value == "nn nn nn nn" || value == "xx xx xx xx")
+      return false;
+  }
+  return true;
+}
+
+int Analyse(const char* path) {
+  std::ifstream in(path);
+  const auto output = nlohmann::json::parse(in, nullptr, false);
+  if (output.is_discarded() || !output.contains("devices")) {
+    std::printf("0 0 - 0\n");
+    return 1;
+  }
+  int complete = 0;
+  for (const auto& device : output["devices"]) complete += Told(device) ? 1 : 0;
+  const auto& report = output["report"];
+  const auto& rounds = report["fill_in_incomplete"];
+  const std::string holes = rounds.empty() ? "-" : rounds.front().dump();
+  std::printf("%zu %d %s %u\n", output["devices"].size(), complete, holes.c_str(),
+              report.value("fill_in_ms", 0u));
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc >= 4 && std::strcmp(argv[1], "measure") == 0) return Measure(argv[2], argv + 3);
+  if (argc == 3 && std::strcmp(argv[1], "analyse") == 0) return Analyse(argv[2]);
   if (argc >= 2 && std::strcmp(argv[1], "baseline") == 0)
     return Baseline(argc >= 3 ? std::atoi(argv[2]) : 200);
-  std::fprintf(stderr, "usage: discovery-bench measure OUT CMD... | baseline [SILENCE_MS]\n");
+  std::fprintf(stderr,
+               "usage: discovery-bench measure OUT CMD... | baseline [SILENCE_MS] | analyse FILE\n");
   return 2;
 }

@@ -1,6 +1,25 @@
 #include "CliOptionHelp.h"
 
+#include "CConsoleDiscoveryOwner.h"
+#include "CliText.h"
+
 #include <CLI/CLI.hpp>
+
+#include <regex>
+
+namespace {
+
+// Four decimal numbers 0 to 255 without leading zeros: the text goes to the
+// printer as it stands.
+std::string CheckAddress(const std::string& strValue) {
+  static const std::string kPart = "(25[0-5]|2[0-4][0-9]|1[0-9][0-9]|[1-9]?[0-9])";
+  static const std::regex kAddress(kPart + "(\\." + kPart + "){3}");
+  return std::regex_match(strValue, kAddress)
+             ? std::string()
+             : "'" + strValue + "' is no IPv4 address (four numbers 0 to 255, e.g. 10.77.16.1)";
+}
+
+}  // namespace
 
 void CliOptionHelp::AddIni(CLI::App& sub, std::optional<std::filesystem::path>& iniPath) {
   sub.add_option_function<std::string>(
@@ -13,4 +32,22 @@ void CliOptionHelp::AddIni(CLI::App& sub, std::optional<std::filesystem::path>& 
          "(where lumora keeps it). A missing FILE is an error; a missing lumora.ini means "
          "the defaults.")
       ->type_name("FILE");
+}
+
+void CliOptionHelp::AddAddress(CLI::App& sub, const std::string& name, std::string& value,
+                               const std::string& description) {
+  sub.add_option(name, value, description)
+      ->required()
+      ->type_name("A.B.C.D")
+      ->check(CLI::Validator(CheckAddress, "", "IPv4"));
+}
+
+void CliOptionHelp::AddExchangeDebug(CLI::App& sub, bool& bDebug) {
+  sub.add_flag("--debug", bDebug,
+               "Write the exchange's debug-console lines (what was sent and received), "
+               "time-stamped \"[hh:mm:ss:mmm], \", to standard error.");
+}
+
+void CliOptionHelp::WriteExchangeLine(const std::wstring& strLine) {
+  CliText::DebugLine(CConsoleDiscoveryOwner::TimeStamped(strLine));
 }

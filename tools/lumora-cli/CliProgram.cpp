@@ -4,6 +4,9 @@
 #include "CliExit.h"
 #include "CliHelpFormatter.h"
 #include "DiscoverCommand.h"
+#include "PrinterCommand.h"
+#include "QueryCommand.h"
+#include "SetCommand.h"
 #include "SettingsCommand.h"
 
 #include <CLI/CLI.hpp>
@@ -14,8 +17,8 @@
 namespace {
 
 constexpr const char* kDescription =
-    "Finds the maker's network printers on the local Ethernet segment without a window, with "
-    "the same settings, discovery and log file as lumora.";
+    "Finds and configures the maker's network printers on the local Ethernet segment without a "
+    "window, with the same settings, discovery, configuration exchange and log file as lumora.";
 
 constexpr const char* kFooter = R"(
 The discovery writes lumora's log file, lumora.log in this program's directory
@@ -24,8 +27,10 @@ the start of the run. Ctrl-C ends a discovery early (within one receive
 time-out) and prints what was found; a second Ctrl-C quits at once.
 
 Exit status: 0 when the command ran to its end (also when no printer was
-found), 1 when it could not run (e.g. the discovery could not start), 2 for a
-usage error, 130 when a discovery was interrupted.)";
+found), 1 when it could not run (e.g. the discovery could not start) or, for
+set, when the printer did not confirm and, for query, when no answer came, 2
+for a usage error, 130 when a discovery was interrupted. discover, set and
+query send to the printers' network: run them only there.)";
 
 }  // namespace
 
@@ -42,8 +47,11 @@ CliProgram::CliProgram() : m_pApp(std::make_unique<CLI::App>(kDescription, "lumo
   m_pApp->footer(kFooter);
   m_pApp->formatter(std::make_shared<CliHelpFormatter>());
   Register<DiscoverCommand>();
+  Register<SetCommand>();
+  Register<QueryCommand>();
   Register<SettingsCommand>();
   Register<AdaptersCommand>();
+  Register<PrinterCommand>();
   m_pHelp = m_pApp->add_subcommand("help", "Print this text.");
 }
 

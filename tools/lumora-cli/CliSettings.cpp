@@ -3,6 +3,7 @@
 #include "CLumoraApp.h"
 #include "EnginePlatform.h"
 
+#include <iostream>
 #include <system_error>
 
 std::filesystem::path CliSettings::LumoraExecutable() {
@@ -27,6 +28,15 @@ bool CliSettings::Load(const std::optional<std::filesystem::path>& iniPath, CLum
   return true;
 }
 
+bool CliSettings::LoadOrReport(const std::optional<std::filesystem::path>& iniPath,
+                               CLumoraApp& app) {
+  std::filesystem::path source;
+  std::string error;
+  if (Load(iniPath, app, source, error)) return true;
+  std::cerr << "lumora-cli: " << error << "\n";
+  return false;
+}
+
 CDiscoverySettings CliSettings::DiscoveryOf(const CLumoraApp& app) {
   CDiscoverySettings s;
   s.uiTxPort = app.uiTxPort;
@@ -36,5 +46,17 @@ CDiscoverySettings CliSettings::DiscoveryOf(const CLumoraApp& app) {
   s.dwMaxNoDataReadTry = app.dwMaxNoDataReadTry;
   s.dwReciveThreadTimeout = app.dwReciveThreadTimeout;
   s.dwRxThreadIdleTimeout = app.dwRxThreadIdleTimeout;
+  s.strInterfaces = app.szInterfaces;
+  s.strHosts = app.szHosts;
+  s.dwMaxFillInTry = app.dwMaxFillInTry;
+  return s;
+}
+
+CConfigurationSettings CliSettings::ConfigurationOf(const CLumoraApp& app) {
+  CConfigurationSettings s;
+  s.uiTxPort = app.uiTxPort;
+  s.uiRxPort = app.uiRxPort;
+  s.dwBroadcastType = app.dwBroadcastType;
+  s.dwRxEthTimeout = app.dwRxEthTimeout;
   return s;
 }

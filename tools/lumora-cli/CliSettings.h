@@ -1,6 +1,7 @@
 #pragma once
 // The settings a command runs with: lumora's INI file beside the lumora
 // executable (the defaults when there is none), or the file --ini names.
+#include "CConfigurationExchange.h"
 #include "CDiscoverySettings.h"
 
 #include <filesystem>
@@ -21,6 +22,12 @@ class CliSettings {
   static bool Load(const std::optional<std::filesystem::path>& iniPath, CLumoraApp& app,
                    std::filesystem::path& source, std::string& error);
 
+  // Load for a command that needs no source: false after the message went to
+  // standard error.
+  static bool LoadOrReport(const std::optional<std::filesystem::path>& iniPath, CLumoraApp& app);
+
   // The part of the settings a discovery runs with.
   static CDiscoverySettings DiscoveryOf(const CLumoraApp& app);
+  // The part the SET command and the framed queries run with.
+  static CConfigurationSettings ConfigurationOf(const CLumoraApp& app);
 };

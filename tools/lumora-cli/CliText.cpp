@@ -39,6 +39,24 @@ std::string CliText::Display(const std::wstring& strText) {
   return out + EnginePlatform::WideToUtf8(run);
 }
 
+void CliText::DebugLine(const std::wstring& strLine) {
+  const std::string text = Display(strLine) + "\n";
+  std::fwrite(text.data(), 1, text.size(), stderr);
+  std::fflush(stderr);
+}
+
+std::string CliText::TransportError(unsigned long dwCode) {
+  const char* szMeaning = "";
+  switch (dwCode) {
+    case 1: szMeaning = " (a socket could not be created or bound: is the port in use?)"; break;
+    case 3: szMeaning = " (message too long)"; break;
+    case 4: szMeaning = " (the datagram was not sent whole)"; break;
+    case 6: szMeaning = " (broadcasting was not permitted)"; break;
+    default: break;
+  }
+  return "transport error " + std::to_string(dwCode) + szMeaning;
+}
+
 std::string CliText::Table(const Row& header, const std::vector<Row>& rows) {
   std::vector<size_t> widths(header.size(), 0);
   auto measure = [&](const Row& row) {

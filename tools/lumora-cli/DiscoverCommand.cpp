@@ -6,7 +6,11 @@
 #include "CliOptionHelp.h"
 #include "CliSettings.h"
 #include "CliText.h"
+#include "CHostSpec.h"
+#include "CInterfaceChoice.h"
 #include "DeviceReport.h"
+#include "EnginePlatform.h"
+#include "NetworkReport.h"
 #include "ProcessUsage.h"
 #include "SignalWatcher.h"
 
@@ -18,10 +22,10 @@
 
 namespace {
 
-void WriteDebugLine(const std::wstring& strLine) {
-  const std::string text = CliText::Display(strLine) + "\n";
-  std::fwrite(text.data(), 1, text.size(), stderr);
-  std::fflush(stderr);
+std::wstring JoinWide(const std::vector<std::string>& items) {
+  std::string joined;
+  for (const std::string& item : items) joined += (joined.empty() ? "" : ",") + item;
+  return EnginePlatform::Utf8ToWide(joined);
 }
 
 // "lumora-cli: run 3 of 50: 200 printers in 4.31 s, 9 descriptors open,
@@ -53,6 +57,27 @@ void DiscoverCommand::AddOptions(CLI::App& sub) {
   sub.add_flag("--debug", m_Options.bDebug,
                "Write every debug-console line of the discovery, time-stamped "
                "\"[hh:mm:ss:mmm], \", to standard error.");
+  sub.add_option("--iface", m_Options.interfaces,
+                 "Broadcast every request out of this interface, to its subnet's broadcast "
+                 "address and from its own address; repeat for several, or give \"all\" for "
+                 "every interface that is up and can broadcast (loopback never). Without it: "
+                 "szInterfaces of the INI file, or the single broadcast of dwBroadcastType.")
+      ->type_name("NAME")
+      ->allow_extra_args(false);
+  sub.add_option("--host", m_Options.hosts,
+                 "Also ask the printers at SPEC by unicast (printers behind a router): an "
+                 "address (10.20.0.5), a CIDR block (10.20.0.0/28) or a range "
+                 "(10.20.0.5-10.20.0.40); repeatable, at most 4096 addresses in all. Without "
+                 "it: szHosts of the INI file.")
+      ->type_name("SPEC")
+      ->allow_extra_args(false);
+  sub.add_flag("--no-broadcast", m_Options.bNoBroadcast,
+               "Ask only the hosts given by unicast; send no broadcast at all.");
+  sub.add_flag("--report", m_Options.bReport,
+               "After the printers, print per interface used what was sent and received, the "
+               "printers that answered from outside the interface's subnet, the answers the "
+               "kernel dropped, and a verdict; with --json an object {\"devices\": [...], "
+               "\"report\": {...}}.");
   sub.add_option("--repeat", m_Options.uRepeat,
                  "Run N discoveries one after another in this process (default 1), the log "
                  "emptied before each. Each run's printers are printed when it ends (with "
@@ -63,24 +88,57 @@ void DiscoverCommand::AddOptions(CLI::App& sub) {
       ->check(CLI::Range(1u, 1000000u));
 }
 
-void DiscoverCommand::PrintTable(const CDeviceTable& table, bool bOneLine) const {
-  if (!m_Options.bJson)
-    std::cout << DeviceReport::Text(table) << (bOneLine ? "\n" : "");
-  else
-    std::cout << (bOneLine ? DeviceReport::JsonLine(table) : DeviceReport::Json(table));
+bool DiscoverCommand::ApplyOptions(const Options& options,
+                                   const std::vector<CCNetInterfaces::Entry>& machine,
+                                   CDiscoverySettings& settings, std::string& error) {
+  if (!options.interfaces.empty()) settings.strInterfaces = JoinWide(options.interfaces);
+  if (!options.hosts.empty()) settings.strHosts = JoinWide(options.hosts);
+  if (options.bNoBroadcast) settings.btBroadcast = 0;
+  std::vector<DWORD> hosts;
+  std::wstring strError;
+  if (!CHostSpec::Parse(settings.strHosts, hosts, strError)) {
+    error = EnginePlatform::WideToUtf8(strError);
+    return false;
+  }
+  std::vector<std::wstring> problems;
+  CInterfaceChoice(settings.strInterfaces).Resolve(machine, problems);
+  if (!problems.empty()) {
+    error = EnginePlatform::WideToUtf8(problems.front());
+    return false;
+  }
+  if (settings.btBroadcast == 0 && hosts.empty()) {
+    error = "--no-broadcast leaves nothing to ask: give --host SPEC";
+    return false;
+  }
+  return true;
+}
+
+void DiscoverCommand::PrintRun(const CConsoleDiscoveryOwner& owner, bool bRepeated) const {
+  const CDeviceTable& table = owner.GetTable();
+  if (m_Options.bReport) {
+    std::cout << (m_Options.bJson ? NetworkReport::Json(table, owner.GetReport())
+                                  : DeviceReport::Text(table) + "\n" +
+                                        NetworkReport::Text(owner.GetReport()));
+  } else if (m_Options.bJson) {
+    std::cout << (bRepeated ? DeviceReport::JsonLine(table) : DeviceReport::Json(table));
+  } else {
+    std::cout << DeviceReport::Text(table);
+  }
+  if (bRepeated && !m_Options.bJson) std::cout << "\n";
   std::cout << std::flush;
 }
 
 int DiscoverCommand::Run() {
   CLumoraApp app(CliSettings::LumoraExecutable());
-  std::filesystem::path source;
+  if (!CliSettings::LoadOrReport(m_Options.iniPath, app)) return CliExit::kUsage;
+  CDiscoverySettings settings = CliSettings::DiscoveryOf(app);
   std::string error;
-  if (!CliSettings::Load(m_Options.iniPath, app, source, error)) {
+  if (!ApplyOptions(m_Options, CCNetInterfaces().GetEntries(), settings, error)) {
     std::cerr << "lumora-cli: " << error << "\n";
     return CliExit::kUsage;
   }
-  CConsoleDiscoveryOwner owner(CliSettings::DiscoveryOf(app), app.m_LogFile,
-                               m_Options.bDebug ? WriteDebugLine
+  CConsoleDiscoveryOwner owner(settings, app.m_LogFile,
+                               m_Options.bDebug ? CliText::DebugLine
                                                 : CConsoleDiscoveryOwner::LineSink());
   const SignalWatcher watcher([&owner] { owner.Stop(); });
   const unsigned uRuns = m_Options.uRepeat;
@@ -91,7 +149,7 @@ int DiscoverCommand::Run() {
       std::cerr << "lumora-cli: the discovery could not start\n";
       return CliExit::kFailed;
     }
-    PrintTable(owner.GetTable(), uRuns > 1);
+    PrintRun(owner, uRuns > 1);
     if (uRuns > 1)
       WriteRunLine(uRun, uRuns, owner.GetTable().GetDeviceCount(),
                    std::chrono::steady_clock::now() - start);

@@ -1,6 +1,7 @@
 #include "SettingsReport.h"
 
 #include "CLumoraApp.h"
+#include "EnginePlatform.h"
 
 std::string SettingsReport::Text(const CLumoraApp& app, const std::filesystem::path& source,
                                  const std::filesystem::path& missing) {
@@ -15,6 +16,7 @@ std::string SettingsReport::Text(const CLumoraApp& app, const std::filesystem::p
   out += "[RETRYTIME]\n";
   value("dwMaxDiscoveryTry", app.dwMaxDiscoveryTry);
   value("dwMaxNoDataReadTry", app.dwMaxNoDataReadTry);
+  value("dwMaxFillInTry", app.dwMaxFillInTry);
   out += "[TIMEOUT]\n";
   value("dwReciveThreadTimeout", app.dwReciveThreadTimeout);
   value("dwRxEthTimeout", app.dwRxEthTimeout);
@@ -25,5 +27,8 @@ std::string SettingsReport::Text(const CLumoraApp& app, const std::filesystem::p
   value("dwBroadcastType", app.dwBroadcastType);
   out += "[LOGFILE]\n";
   value("btLoggingOn", app.btLoggingOn);
+  out += "[NETWORK]\n";
+  out += "szInterfaces=" + EnginePlatform::WideToUtf8(app.szInterfaces) + "\n";
+  out += "szHosts=" + EnginePlatform::WideToUtf8(app.szHosts) + "\n";
   return out;
 }

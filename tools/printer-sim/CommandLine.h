@@ -15,6 +15,9 @@ class CommandLine {
   static std::optional<SimOptions> Parse(const std::vector<std::string_view>& args,
                                          std::string& error);
   static std::string Help();
+
+ private:
+  static std::string HelpText();
 };
 
 }  // namespace printersim

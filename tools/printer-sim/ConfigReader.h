@@ -2,7 +2,7 @@
 // Reads printers from a configuration text, one printer per line:
 //
 //   # front office
-//   ip=10.77.1.1 name="Front desk" model=ZQ-520 mac=00-1B-4C-00-00-01
+//   ip=10.77.1.1 name="Front desk" model="Quillmark Wide" mac=02-51-4D-00-00-01
 //   ip=10.77.1.2 mask=255.255.0.0 gateway=10.77.0.1 dhcp=1
 //
 // Fields are KEY=VALUE separated by blanks; a value with blanks is written in

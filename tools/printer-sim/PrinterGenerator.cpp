@@ -7,7 +7,7 @@ namespace printersim {
 
 namespace {
 
-constexpr std::array<const char*, 2> kModels = {"ZQ-520", "ZQ-630"};
+constexpr std::array<const char*, 2> kModels = {"Quillmark Compact", "Quillmark Wide"};
 
 std::string Format(const char* format, std::size_t number) {
   std::array<char, 48> text{};
@@ -17,7 +17,7 @@ std::string Format(const char* format, std::size_t number) {
 
 std::string MacOf(std::size_t serial) {
   std::array<char, 32> text{};
-  std::snprintf(text.data(), text.size(), "00-1B-4C-%02X-%02X-%02X",
+  std::snprintf(text.data(), text.size(), "02-51-4D-%02X-%02X-%02X",
                 static_cast<unsigned>((serial >> 16) & 0xFF),
                 static_cast<unsigned>((serial >> 8) & 0xFF), static_cast<unsigned>(serial & 0xFF));
   return text.data();
@@ -46,7 +46,7 @@ Printer PrinterGenerator::Make(std::size_t k, Ipv4Address address) const {
   Printer printer;
   printer.address = address;
   printer.mac = MacOf(serial);
-  printer.name = Format("ZQ-PRN-%04lu", serial);
+  printer.name = Format("Lumen Desk %04lu", serial);
   printer.model = kModels[k % kModels.size()];
   printer.subnetMask = subnetMask_;
   printer.gateway = gateway_;

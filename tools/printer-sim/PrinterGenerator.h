@@ -23,8 +23,9 @@ class PrinterGenerator {
   // 1..250 or the address would run past 255.255.255.x.
   static std::optional<Ipv4Address> AddressOf(Ipv4Address base, std::size_t k);
 
-  // Printer k: MAC 00-1B-4C plus k+1, name "ZQ-PRN-" plus k+1, alternating
-  // models, the generator's mask and gateway, DHCP "0" or "1".
+  // Printer k: MAC 02-51-4D plus k+1 (locally administered), name
+  // "Lumen Desk " plus k+1, models "Quillmark Compact" and "Quillmark Wide"
+  // in turn, the generator's mask and gateway, DHCP "0" or "1".
   Printer Make(std::size_t k) const;
   Printer Make(std::size_t k, Ipv4Address address) const;
 

@@ -25,4 +25,20 @@ void PrinterTable::Addressees(Ipv4Address destination, std::vector<std::size_t>&
   }
 }
 
+std::optional<std::size_t> PrinterTable::IndexOf(Ipv4Address address) const {
+  const auto it = byAddress_.find(address.value());
+  if (it == byAddress_.end()) return std::nullopt;
+  return it->second;
+}
+
+bool PrinterTable::Readdress(std::size_t index, Ipv4Address address) {
+  if (const auto holder = IndexOf(address); holder && *holder != index) return false;
+  Printer& printer = printers_[index];
+  byAddress_.erase(printer.address.value());
+  printer.address = address;
+  byAddress_.emplace(address.value(), index);
+  broadcasts_[index] = printer.DirectedBroadcast();
+  return true;
+}
+
 }  // namespace printersim

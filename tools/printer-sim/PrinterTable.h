@@ -2,6 +2,7 @@
 // The printers one simulator plays, and which of them hear a request sent to
 // a given destination address.
 #include <cstddef>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -23,6 +24,14 @@ class PrinterTable {
   // all of them for the limited broadcast, those of that network for a
   // subnet-directed broadcast, the one printer for its own address.
   void Addressees(Ipv4Address destination, std::vector<std::size_t>& out) const;
+
+  // The printer at `address`, if one is there.
+  std::optional<std::size_t> IndexOf(Ipv4Address address) const;
+
+  // The printer at `index` moves to `address` (its own, or one no other
+  // printer holds) and hears the broadcasts of its current subnet mask;
+  // false, with nothing changed, when another printer holds the address.
+  bool Readdress(std::size_t index, Ipv4Address address);
 
  private:
   std::vector<Printer> printers_;

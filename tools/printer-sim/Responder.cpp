@@ -1,5 +1,7 @@
 #include "Responder.h"
 
+#include "SetRequest.h"
+
 namespace printersim {
 
 Responder::Responder() {
@@ -12,6 +14,31 @@ Responder::Responder() {
   AddFieldRoute("<SNM>", &Printer::subnetMask);
   AddFieldRoute("<GTW>", &Printer::gateway);
   AddFieldRoute("<DHCP>", &Printer::dhcp);
+  AddQueryRoute();
+}
+
+void Responder::AddQueryRoute() {
+  AddRoute(std::string(kQueryHeader), Match::kPrefix,
+           [](Printer& printer, std::string_view request, Answers& out) {
+             if (request.size() != kQueryHeader.size() + 3) return;
+             const char code = request[kQueryHeader.size() + 1];
+             if (code == kFullStatus) out.push_back(FrameAnswer(FullStatus()));
+             if (code == kDeviceId) out.push_back(FrameAnswer(DeviceId(printer)));
+           });
+}
+
+std::string Responder::FrameAnswer(std::string_view data) {
+  std::string answer = "<ZQ><STSMOA><CMD><";
+  answer += data;
+  answer += '>';
+  return answer;
+}
+
+std::string Responder::FullStatus() { return std::string{kFullStatus, 0, 0, 0}; }
+
+std::string Responder::DeviceId(const Printer& printer) {
+  return "MFG:Quillmark;MDL:" + printer.model + ";CLS:PRINTER;DES:" + printer.name +
+         ";SN:" + MacDigits(printer.mac) + ";";
 }
 
 void Responder::AddFieldRoute(std::string_view tag, std::string Printer::*field) {

@@ -6,6 +6,8 @@
 
 #include "FaultInjector.h"
 #include "Ipv4Address.h"
+#include "SetHandler.h"
+#include "StatusSettings.h"
 
 namespace printersim {
 
@@ -17,8 +19,11 @@ struct SimOptions {
   Ipv4Address gateway{0x0A4D0001};     // 10.77.0.1, of generated printers
   std::uint16_t port = 15000;          // where printers listen
   std::uint16_t answerPort = 15001;    // where answers go on the sender's host
+  std::uint16_t webPort = 80;          // the printers' web pages; 0: none
   unsigned delayMs = 0;
   FaultInjector::Settings faults{};
+  StatusSettings status{};  // the status exchange's answers
+  SetReply setReply = SetReply::kConfirm;  // how printers answer the SET command
   bool verbose = false;
   bool allowHostNetwork = false;  // may run in the machine's own namespace
   bool help = false;

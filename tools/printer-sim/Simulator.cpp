@@ -29,26 +29,46 @@ std::string Printable(const std::string& bytes) {
 
 }  // namespace
 
-Simulator::Simulator(const SimOptions& options, PrinterTable printers, std::ostream& log)
-    : options_(options), printers_(std::move(printers)), log_(log), faults_(options.faults) {}
+Simulator::Simulator(const SimOptions& options, PrinterTable printers, std::ostream& log,
+                     HostAddresses* addresses)
+    : options_(options),
+      printers_(std::move(printers)),
+      log_(log),
+      setHandler_(printers_, addresses, options.setReply, log),
+      faults_(options.faults) {
+  responder_.AddRoute(std::string(SetRequest::kPrefix), Responder::Match::kPrefix,
+                      [this](Printer& printer, std::string_view request, Responder::Answers& out) {
+                        setHandler_.Handle(printer, request, out);
+                      });
+}
 
 bool Simulator::Open(std::string& error) {
   socket_ = UdpSocket::Bind(options_.port, error);
   return socket_.has_value();
 }
 
+std::optional<Printer> Simulator::PrinterAt(Ipv4Address address) const {
+  const std::lock_guard lock(printersMutex_);
+  const auto index = printers_.IndexOf(address);
+  if (!index) return std::nullopt;
+  return printers_[*index];
+}
+
 void Simulator::Serve(const Datagram& request, Clock::time_point now) {
+  const std::lock_guard lock(printersMutex_);
   printers_.Addressees(request.destination, addressees_);
   const Clock::time_point due = now + std::chrono::milliseconds(options_.delayMs);
   std::size_t sent = 0;
   for (std::size_t index : addressees_) {
     Printer& printer = printers_[index];
+    // A printer that takes a new address answers this request from the old.
+    const Ipv4Address from = printer.address;
     answers_.clear();
     responder_.Answer(printer, request.payload, answers_);
     wire_.clear();
     for (const std::string& answer : answers_) faults_.Apply(answer, wire_);
     for (std::string& payload : wire_) {
-      queue_.Push(due, Datagram{printer.address, options_.port, request.source,
+      queue_.Push(due, Datagram{from, options_.port, request.source,
                                 options_.answerPort, std::move(payload)});
       ++sent;
     }

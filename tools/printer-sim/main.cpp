@@ -8,10 +8,14 @@
 #include "CommandLine.h"
 #include "ConfigReader.h"
 #include "NamespaceGuard.h"
+#include "NetlinkAddresses.h"
 #include "PrinterGenerator.h"
 #include "Simulator.h"
+#include "StatusRoutes.h"
+#include "StatusTcpServer.h"
 #include "StopSignal.h"
 #include "UdpSocket.h"
+#include "WebServer.h"
 
 using namespace printersim;
 
@@ -61,7 +65,8 @@ int main(int argc, char** argv) {
     std::cout << CommandLine::Help();
     return 0;
   }
-  if (!options->allowHostNetwork && !NamespaceGuard::InSeparateNetworkNamespace()) {
+  const bool ownNamespace = NamespaceGuard::InSeparateNetworkNamespace();
+  if (!options->allowHostNetwork && !ownNamespace) {
     std::cerr << "printer-sim: refusing to start outside a network namespace of its own (it would "
                  "answer real programs on this network); start it inside a virtual LAN (scripts/vlan run --sim N ...), or pass "
                  "--allow-host-network on an isolated test network\n";
@@ -74,11 +79,41 @@ int main(int argc, char** argv) {
   }
   WarnAboutForeignAddresses(*printers);
   const StopSignal stop(error);
-  Simulator simulator(*options, PrinterTable(std::move(*printers)), std::cerr);
+  // Printers told a new address take it on an interface only in a namespace
+  // of the simulator's own, never on the machine's real network.
+  NetlinkAddresses addresses;
+  Simulator simulator(*options, PrinterTable(std::move(*printers)), std::cerr,
+                      ownNamespace ? &addresses : nullptr);
   if (!stop.valid() || !simulator.Open(error)) {
     std::cerr << "printer-sim: " << error << '\n';
     return kStartFailed;
   }
+  ExchangeMonitor monitor;
+  AddStatusRoutes(simulator.responder(), options->status, options->delayMs, monitor);
+  std::unique_ptr<StatusTcpServer> statusTcp;
+  if (options->status.tcpPort != 0) {
+    statusTcp = StatusTcpServer::Start(Ipv4Address(0), options->status.tcpPort, options->status,
+                                       options->delayMs, monitor, error);
+    if (!statusTcp && options->status.tcpPortGiven) {
+      std::cerr << "printer-sim: " << error << '\n';
+      return kStartFailed;
+    }
+    if (!statusTcp) std::cerr << "printer-sim: warning: " << error << "; no status exchange over TCP\n";
+  }
+  // The web pages are an extra: without the port the printers still answer.
+  std::unique_ptr<WebServer> web;
+  if (options->webPort != 0) {
+    web = WebServer::Start(Ipv4Address(0), options->webPort,
+                           [&simulator](Ipv4Address address) { return simulator.PrinterAt(address); },
+                           error);
+    if (!web) std::cerr << "printer-sim: warning: no web pages: " << error << '\n';
+  }
   std::cout << "printer-sim: ready" << std::endl;
-  return simulator.Run(stop.fd());
+  const int exitCode = simulator.Run(stop.fd());
+  statusTcp.reset();
+  if (monitor.exchanges() > 0) {
+    std::cerr << "printer-sim: status exchanges " << monitor.exchanges() << ", overlapping "
+              << monitor.overlaps() << '\n';
+  }
+  return exitCode;
 }

@@ -36,6 +36,11 @@ class CORVANE_EXPORT CZqSocketComUdp {
   DWORD InitSocket(DWORD dwPort, DWORD& dwError, DWORD dwSocketType, DWORD dwBroadcast);
   DWORD InitSocketReceive(DWORD dwPort, DWORD dwSocketType = 0);
   DWORD InitSocketReceive(DWORD dwPort, DWORD& dwError, DWORD dwSocketType);
+  // A sending endpoint whose datagrams leave through one interface (its
+  // index) from one of that interface's addresses, whatever the routing
+  // table prefers, with broadcast permission. Needs no privilege.
+  DWORD InitSocketOnInterface(DWORD dwPort, DWORD dwInterfaceIndex,
+                              const std::wstring& strLocalAddress);
   void SetNetCommTimeouts(DWORD dwTxTimeout, DWORD dwRxTimeout, BOOL bUseDefaults);
   void Close();
 
@@ -67,6 +72,13 @@ class CORVANE_EXPORT CZqSocketComUdp {
   DWORD Receive(BYTE* pBuffer, DWORD& dwReceived, std::wstring& strSenderAddress,
                 DWORD& dwSenderPort, DWORD& dwError, DWORD dwTimeout);
 
+  // Receiving endpoint: index of the interface the last datagram received
+  // arrived on; 0 when not known.
+  DWORD GetLastReceiveInterface() const { return m_dwLastInterface; }
+  // Receiving endpoint: datagrams the kernel dropped at its socket (a full
+  // buffer) since it was opened. 0 when the system does not tell.
+  BOOL GetReceiveDrops(DWORD& dwDrops) const;
+
  private:
   // Largest payload of one IPv4 datagram; longer buffers go out in pieces of
   // this size, so that none of them is refused for its length.
@@ -83,6 +95,8 @@ class CORVANE_EXPORT CZqSocketComUdp {
   bool PrepareBroadcast(std::wstring& strDestination);
   // pHost null: the broadcast destination.
   DWORD SendBytes(const BYTE* pBuffer, int iLength, const std::wstring* pHost, DWORD* pError);
+  // One datagram through the interface of InitSocketOnInterface.
+  int SendViaInterface(const BYTE* pBuffer, int iLength, DWORD dwAddress);
   DWORD SendText(const std::wstring& strMessage, const std::wstring* pHost, DWORD* pError);
   // One datagram from the reader's queue (or the socket when there is no
   // reader): its size, or -1 / 0 with the socket error set as CCSock does.
@@ -97,6 +111,11 @@ class CORVANE_EXPORT CZqSocketComUdp {
   DWORD m_dwTxTimeout = 5000;
   DWORD m_dwRxTimeout = 10000;
   DWORD m_bBroadcast = 1;
+  // Sending through one interface (InitSocketOnInterface): its index and
+  // the source address; 0 sends wherever the routing table says.
+  DWORD m_dwInterfaceIndex = 0;
+  DWORD m_dwSourceAddress = 0;
+  DWORD m_dwLastInterface = 0;
   // Reader thread of a receiving endpoint; stopped before the socket closes.
   std::unique_ptr<corvane::detail::DatagramDrain> m_pDrain;
 };

@@ -44,6 +44,7 @@ inline constexpr DWORD kLoop = 10062;
 inline constexpr DWORD kNameTooLong = 10063;
 inline constexpr DWORD kHostDown = 10064;
 inline constexpr DWORD kHostUnreachable = 10065;
+inline constexpr DWORD kDisconnected = 10101;  // the peer closed the connection
 inline constexpr DWORD kHostNotFound = 11001;
 inline constexpr DWORD kTryAgain = 11002;
 inline constexpr DWORD kNoRecovery = 11003;

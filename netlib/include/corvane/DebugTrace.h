@@ -1,7 +1,9 @@
 #pragma once
 // Debugger output of corvane. Trace lines go to one process-wide sink that a
-// program may replace; the default sink discards them, as a debugger output
-// with no debugger attached does.
+// program may replace. Until it does, the environment variable CORVANE_TRACE
+// decides: "stderr" writes the lines to standard error, any other value
+// names a file they are appended to (UTF-8); unset, the lines are discarded,
+// as a debugger output with no debugger attached does.
 #include <corvane/corvane_export.h>
 
 #include <functional>

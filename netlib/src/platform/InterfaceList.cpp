@@ -56,6 +56,8 @@ bool ListInterfaces(std::vector<InterfaceInfo>& interfaces) {
     if (p->ifa_name == nullptr) continue;
     InterfaceInfo& info = Entry(interfaces, p->ifa_name);
     info.bLoopback = info.bLoopback || (p->ifa_flags & IFF_LOOPBACK) != 0;
+    info.bUp = (p->ifa_flags & IFF_UP) != 0 && (p->ifa_flags & IFF_RUNNING) != 0;
+    info.bBroadcast = (p->ifa_flags & IFF_BROADCAST) != 0;
     if (p->ifa_addr == nullptr) continue;
     if (p->ifa_addr->sa_family == AF_PACKET) {
       AddPacketEntry(info, *reinterpret_cast<const sockaddr_ll*>(p->ifa_addr));

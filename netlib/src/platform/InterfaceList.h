@@ -14,6 +14,8 @@ struct InterfaceInfo {
   std::string strName;
   unsigned uIndex = 0;
   bool bLoopback = false;
+  bool bUp = false;         // administratively up and running
+  bool bBroadcast = false;  // the link can broadcast (not point-to-point)
   unsigned short usHwType = 0;  // ARPHRD_* of the link, 0 when unknown
   std::vector<BYTE> hwAddress;
   std::vector<AdapterAddress> addresses;  // IPv4 only, primary first

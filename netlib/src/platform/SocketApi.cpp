@@ -6,9 +6,14 @@
 #include <netdb.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 
 #include <cerrno>
+#include <charconv>
 #include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
 
 #include "platform/SocketErrors.h"
 
@@ -25,6 +30,22 @@ sockaddr_in ToSockaddr(const Ipv4Endpoint& endpoint) {
 
 Ipv4Endpoint FromSockaddr(const sockaddr_in& address) {
   return {ntohl(address.sin_addr.s_addr), ntohs(address.sin_port)};
+}
+
+// Room for the one control message the sockets use: IP_PKTINFO.
+union PacketInfoControl {
+  char bytes[CMSG_SPACE(sizeof(in_pktinfo))];
+  cmsghdr align;
+};
+
+unsigned ArrivalInterface(msghdr& message) {
+  for (cmsghdr* c = CMSG_FIRSTHDR(&message); c != nullptr; c = CMSG_NXTHDR(&message, c)) {
+    if (c->cmsg_level != IPPROTO_IP || c->cmsg_type != IP_PKTINFO) continue;
+    in_pktinfo info{};
+    std::memcpy(&info, CMSG_DATA(c), sizeof info);
+    return info.ipi_ifindex > 0 ? static_cast<unsigned>(info.ipi_ifindex) : 0;
+  }
+  return 0;
 }
 
 long Failed() {
@@ -68,6 +89,8 @@ bool LocalEndpoint(int fd, Ipv4Endpoint& local) {
 bool SetBroadcast(int fd, bool enable) {
   return SetIntOption(fd, SOL_SOCKET, SO_BROADCAST, enable ? 1 : 0);
 }
+
+bool EnableArrivalInterface(int fd) { return SetIntOption(fd, IPPROTO_IP, IP_PKTINFO, 1); }
 
 bool SetReceiveBufferSize(int fd, int bytes) {
   return SetIntOption(fd, SOL_SOCKET, SO_RCVBUF, bytes);
@@ -164,12 +187,15 @@ int ReceiveDatagrams(int fd, DatagramSlot* slots, int count) {
   sockaddr_in senders[kMaxBatch]{};
   iovec parts[kMaxBatch];
   mmsghdr messages[kMaxBatch]{};
+  PacketInfoControl controls[kMaxBatch];
   for (int i = 0; i < count; ++i) {
     parts[i] = iovec{slots[i].buffer, slots[i].capacity};
     messages[i].msg_hdr.msg_name = &senders[i];
     messages[i].msg_hdr.msg_namelen = sizeof senders[i];
     messages[i].msg_hdr.msg_iov = &parts[i];
     messages[i].msg_hdr.msg_iovlen = 1;
+    messages[i].msg_hdr.msg_control = controls[i].bytes;
+    messages[i].msg_hdr.msg_controllen = sizeof controls[i].bytes;
   }
   for (;;) {
     // MSG_TRUNC makes the kernel report each datagram's real length.
@@ -180,6 +206,7 @@ int ReceiveDatagrams(int fd, DatagramSlot* slots, int count) {
         slots[i].length = messages[i].msg_len;
         slots[i].truncated = (messages[i].msg_hdr.msg_flags & MSG_TRUNC) != 0;
         slots[i].from = FromSockaddr(senders[i]);
+        slots[i].arrivalInterface = ArrivalInterface(messages[i].msg_hdr);
       }
       return got;
     }
@@ -203,6 +230,56 @@ long SendDatagram(int fd, const void* buffer, std::size_t length, const Ipv4Endp
     if (sent >= 0) return sent;
     if (errno != EINTR) return Failed();
   }
+}
+
+long SendDatagramVia(int fd, const void* buffer, std::size_t length, const Ipv4Endpoint& to,
+                     unsigned interfaceIndex, DWORD source) {
+  sockaddr_in address = ToSockaddr(to);
+  iovec part{const_cast<void*>(buffer), length};
+  PacketInfoControl control{};
+  msghdr message{};
+  message.msg_name = &address;
+  message.msg_namelen = sizeof address;
+  message.msg_iov = &part;
+  message.msg_iovlen = 1;
+  message.msg_control = control.bytes;
+  message.msg_controllen = sizeof control.bytes;
+  cmsghdr* c = CMSG_FIRSTHDR(&message);
+  c->cmsg_level = IPPROTO_IP;
+  c->cmsg_type = IP_PKTINFO;
+  c->cmsg_len = CMSG_LEN(sizeof(in_pktinfo));
+  in_pktinfo info{};
+  info.ipi_ifindex = static_cast<int>(interfaceIndex);
+  info.ipi_spec_dst.s_addr = htonl(source);
+  std::memcpy(CMSG_DATA(c), &info, sizeof info);
+  for (;;) {
+    const ssize_t sent = ::sendmsg(fd, &message, MSG_NOSIGNAL);
+    if (sent >= 0) return sent;
+    if (errno != EINTR) return Failed();
+  }
+}
+
+bool DroppedDatagrams(int fd, DWORD& drops) {
+  struct stat st{};
+  if (::fstat(fd, &st) != 0) return false;
+  std::ifstream table("/proc/net/udp");
+  std::string line;
+  std::getline(table, line);  // header
+  while (std::getline(table, line)) {
+    // sl local remote st queues timer retrnsmt uid timeout inode ref pointer drops
+    std::istringstream fields(line);
+    std::string field[13];
+    int n = 0;
+    while (n < 13 && fields >> field[n]) ++n;
+    if (n < 13 || field[9] != std::to_string(st.st_ino)) continue;
+    const std::string& text = field[12];
+    unsigned long value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) return false;
+    drops = static_cast<DWORD>(value);
+    return true;
+  }
+  return false;
 }
 
 }  // namespace corvane::platform

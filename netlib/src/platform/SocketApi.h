@@ -18,6 +18,9 @@ SocketHandle OpenSocket(SocketKind kind);
 bool Bind(int fd, const Ipv4Endpoint& local);
 bool LocalEndpoint(int fd, Ipv4Endpoint& local);
 bool SetBroadcast(int fd, bool enable);
+// Makes every received datagram carry the index of the interface it
+// arrived on (IP_PKTINFO).
+bool EnableArrivalInterface(int fd);
 // Asks for a receive buffer of this size; the kernel caps it at its maximum.
 bool SetReceiveBufferSize(int fd, int bytes);
 int ReceiveBufferSize(int fd);
@@ -45,6 +48,9 @@ struct DatagramSlot {
   std::size_t length = 0;  // the datagram's full length, even when truncated
   bool truncated = false;
   Ipv4Endpoint from;
+  // Index of the interface it arrived on; 0 unless EnableArrivalInterface
+  // was called on the socket.
+  unsigned arrivalInterface = 0;
 };
 // Reads up to `count` waiting datagrams in one call, without waiting.
 // Returns how many were read, or -1 with the last error set (none waiting
@@ -55,5 +61,13 @@ int ReceiveDatagrams(int fd, DatagramSlot* slots, int count);
 // peer gives an error, never a signal.
 long SendStream(int fd, const void* buffer, std::size_t length);
 long SendDatagram(int fd, const void* buffer, std::size_t length, const Ipv4Endpoint& to);
+// The same, leaving through the interface with this index from `source`,
+// whatever the routing table would choose (IP_PKTINFO; no privilege needed).
+long SendDatagramVia(int fd, const void* buffer, std::size_t length, const Ipv4Endpoint& to,
+                     unsigned interfaceIndex, DWORD source);
+
+// Datagrams the kernel dropped at this UDP socket since it was opened (its
+// drop counter in /proc/net/udp); false when the system does not tell.
+bool DroppedDatagrams(int fd, DWORD& drops);
 
 }  // namespace corvane::platform

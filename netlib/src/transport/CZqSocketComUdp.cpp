@@ -6,6 +6,7 @@
 #include <climits>
 #include <vector>
 
+#include "platform/SocketApi.h"
 #include "transport/BroadcastAddress.h"
 #include "transport/DatagramDrain.h"
 #include "transport/Ipv4Text.h"
@@ -51,6 +52,21 @@ DWORD CZqSocketComUdp::InitSocket(DWORD dwPort, DWORD& dwError, DWORD dwSocketTy
   return dwResult;
 }
 
+DWORD CZqSocketComUdp::InitSocketOnInterface(DWORD dwPort, DWORD dwInterfaceIndex,
+                                             const std::wstring& strLocalAddress) {
+  m_bBroadcast = 0;
+  m_Socket.Set_m_dwTimeoutConnection(m_dwTxTimeout);
+  DWORD dwSource = 0;
+  if (!CCSock::ResolveAddress(strLocalAddress, dwSource) ||
+      !m_Socket.Create(0, CCSock::kDatagram, strLocalAddress)) {
+    return kCreateFailed;
+  }
+  m_dwPort = dwPort;
+  m_dwInterfaceIndex = dwInterfaceIndex;
+  m_dwSourceAddress = dwSource;
+  return m_Socket.SetBroadcast(1) ? kOk : kBroadcastFailed;
+}
+
 DWORD CZqSocketComUdp::InitSocketReceive(DWORD dwPort, DWORD dwSocketType) {
   return Create(dwPort, dwSocketType, nullptr, true);
 }
@@ -78,6 +94,8 @@ DWORD CZqSocketComUdp::Create(DWORD dwPort, DWORD dwSocketType, DWORD* pError, b
   if (bReceive && iType == CCSock::kDatagram) {
     // A larger kernel buffer absorbs short bursts; the reader takes the rest.
     m_Socket.SetReceiveBufferSize(kReceiveBufferRequest);
+    // Which interface each answer came in on (best effort).
+    corvane::platform::EnableArrivalInterface(m_Socket.GetNativeHandle());
     m_pDrain = corvane::detail::DatagramDrain::Start(m_Socket.GetNativeHandle());
   }
   return kOk;
@@ -125,11 +143,31 @@ DWORD CZqSocketComUdp::SendBytes(const BYTE* pBuffer, int iLength, const std::ws
   int iOffset = 0;
   do {
     const int iChunk = std::min(iLength - iOffset, kMaxDatagramPayload);
-    const int iSent = m_Socket.SendToAddress(pBuffer + iOffset, iChunk, m_dwPort, dwAddress);
+    const BYTE* pChunk = pBuffer + iOffset;
+    const int iSent = m_dwInterfaceIndex == 0
+                          ? m_Socket.SendToAddress(pChunk, iChunk, m_dwPort, dwAddress)
+                          : SendViaInterface(pChunk, iChunk, dwAddress);
     if (iSent != iChunk) return Report(pError, kNotSentWhole);
     iOffset += iChunk;
   } while (iOffset < iLength);
   return kOk;
+}
+
+int CZqSocketComUdp::SendViaInterface(const BYTE* pBuffer, int iLength, DWORD dwAddress) {
+  if (m_dwPort > 0xFFFF) {
+    corvane::SetLastError(error::kInvalidArgument);
+    return -1;
+  }
+  const corvane::platform::Ipv4Endpoint to{dwAddress, static_cast<WORD>(m_dwPort)};
+  return static_cast<int>(corvane::platform::SendDatagramVia(
+      m_Socket.GetNativeHandle(), pBuffer, static_cast<std::size_t>(iLength), to,
+      m_dwInterfaceIndex, m_dwSourceAddress));
+}
+
+BOOL CZqSocketComUdp::GetReceiveDrops(DWORD& dwDrops) const {
+  dwDrops = 0;
+  const int fd = m_Socket.GetNativeHandle();
+  return fd >= 0 && corvane::platform::DroppedDatagrams(fd, dwDrops) ? 1 : 0;
 }
 
 DWORD CZqSocketComUdp::SendText(const std::wstring& strMessage, const std::wstring* pHost,
@@ -205,6 +243,7 @@ int CZqSocketComUdp::ReceiveOne(BYTE* pBuffer, DWORD dwBufferSize, std::wstring&
     // The socket's own wait; the reader's queue below takes the time-out as
     // an argument, so that a refused nested call changes nothing shared.
     m_Socket.Set_m_dwTimeoutReceiveFrom(dwWait);
+    m_dwLastInterface = 0;
     UINT uPort = 0;
     const int iReceived = m_Socket.ReceiveFrom(pBuffer, iSize, strSenderAddress, uPort);
     dwSenderPort = uPort;
@@ -212,7 +251,8 @@ int CZqSocketComUdp::ReceiveOne(BYTE* pBuffer, DWORD dwBufferSize, std::wstring&
   }
   DWORD dwAddress = 0;
   WORD wPort = 0;
-  const int iReceived = m_pDrain->Receive(pBuffer, iSize, dwAddress, wPort, dwWait);
+  const int iReceived =
+      m_pDrain->Receive(pBuffer, iSize, dwAddress, wPort, dwWait, &m_dwLastInterface);
   // A datagram was taken (also one too large); a refused or timed-out
   // receive leaves the sender outputs empty.
   const DWORD dwError = CCSock::GetLastError();

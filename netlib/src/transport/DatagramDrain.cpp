@@ -102,7 +102,7 @@ bool DatagramDrain::DrainSocket(std::vector<platform::DatagramSlot>& slots) {
       const auto& slot = slots[static_cast<std::size_t>(i)];
       const auto* first = static_cast<const BYTE*>(slot.buffer);
       batch.push_back(Datagram{{first, first + std::min(slot.length, slot.capacity)},
-                               slot.from.address, slot.from.port});
+                               slot.from.address, slot.from.port, slot.arrivalInterface});
     }
     // One lock and one wake-up per batch: the owner is not woken for every
     // datagram of a burst while the reader still has work.
@@ -126,7 +126,7 @@ void DatagramDrain::Queue(Datagram&& datagram) {
 }
 
 int DatagramDrain::Receive(void* pBuffer, int nBufferLength, DWORD& dwAddress, WORD& wPort,
-                           DWORD dwTimeout) {
+                           DWORD dwTimeout, DWORD* pInterface) {
   Datagram datagram;
   {
     const BlockingCall call(m_receiving);
@@ -141,6 +141,7 @@ int DatagramDrain::Receive(void* pBuffer, int nBufferLength, DWORD& dwAddress, W
   }
   dwAddress = datagram.address;
   wPort = datagram.port;
+  if (pInterface != nullptr) *pInterface = datagram.arrivalInterface;
   const std::size_t capacity = nBufferLength > 0 ? static_cast<std::size_t>(nBufferLength) : 0;
   const std::size_t copied = std::min(capacity, datagram.bytes.size());
   if (copied > 0) std::memcpy(pBuffer, datagram.bytes.data(), copied);

@@ -28,6 +28,7 @@ class DatagramDrain {
     std::vector<BYTE> bytes;
     DWORD address = 0;  // sender, first octet most significant
     WORD port = 0;
+    DWORD arrivalInterface = 0;  // index of the interface it came in on, 0 unknown
   };
 
   // Memory the queue may hold: datagram bytes plus kEntryOverhead per entry.
@@ -62,7 +63,9 @@ class DatagramDrain {
   // queued). Returns its size; -1 with 10060 when none came, -1 with 10040
   // when it was larger than the buffer (its first bytes are stored and it is
   // consumed); 0 with 10036 when another receive of this endpoint is waiting.
-  int Receive(void* pBuffer, int nBufferLength, DWORD& dwAddress, WORD& wPort, DWORD dwTimeout);
+  // pInterface, when given, receives the datagram's arrival interface.
+  int Receive(void* pBuffer, int nBufferLength, DWORD& dwAddress, WORD& wPort, DWORD dwTimeout,
+              DWORD* pInterface = nullptr);
 
   std::size_t QueuedBytes() const;
   std::size_t QueuedDatagrams() const;

@@ -86,7 +86,7 @@ TEST_F(DeviceTableTest, UpdateOfKnownAddressSetsFieldAndRefreshesItsRow) {
   EXPECT_EQ(m_Table.GetDeviceCount(), 2u);
   EXPECT_EQ(Record(0).strName, L"-*-*-");  // the other record is untouched
   // A model sets the image shown; an empty one sets the unknown image.
-  m_Table.UpdateModelByIp(L"ZT-410", L"10.0.0.2");
+  m_Table.UpdateModelByIp(L"Quillmark Compact", L"10.0.0.2");
   EXPECT_EQ(Record(1).dwImage, 1u);
   EXPECT_EQ(m_Owner.Rows().back().dwImage, 1u);
   m_Table.UpdateModelByIp(L"", L"10.0.0.2");

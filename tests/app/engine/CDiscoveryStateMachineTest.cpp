@@ -2,6 +2,7 @@
 #include "CDiscoveryStateMachine.h"
 #include "FakeTransport.h"
 #include "RecordingOwner.h"
+#include "StateMachineRig.h"
 
 #include <gtest/gtest.h>
 
@@ -9,42 +10,12 @@
 
 namespace {
 
-// Drives the passes of one run on the test thread, recording every idle
-// pause asked for.
-struct Rig {
-  RecordingOwner m_Owner;
-  CDeviceTable m_Table{m_Owner};
-  FakeTransport m_Transport;
-  std::atomic<DWORD> m_dwState{TX_DEV_DISCOVERY};
-  std::vector<DWORD> m_Pauses;
-  CDiscoveryStateMachine m_Machine{m_Owner, m_Table, m_Transport, m_dwState,
-                                   [this](DWORD ms) { m_Pauses.push_back(ms); }};
-
-  // Runs passes until the end-of-job pass has run; false when it never came.
-  bool RunToEnd(int iMaxPasses = 100000) {
-    m_Machine.Begin();
-    for (int i = 0; i < iMaxPasses; ++i) {
-      const DWORD dwState = m_dwState.load();
-      m_Machine.Pass();
-      if (dwState == END_JOB) {
-        m_Machine.End();
-        return true;
-      }
-    }
-    return false;
-  }
-  bool Logged(const std::wstring& strLine) const {
-    const auto lines = m_Owner.LogLines();
-    return std::find(lines.begin(), lines.end(), strLine) != lines.end();
-  }
-};
-
 class StateMachineTest : public ::testing::Test, public Rig {};
 
-const SimPrinter kPrinterA{"10.77.16.1", "00-1B-4C-00-00-01", "OFFICE-1", "ZT-410", "255.255.0.0",
-                           "10.77.0.1", "OFF"};
-const SimPrinter kPrinterB{"10.77.16.2", "00-1B-4C-00-00-02", "OFFICE-2", "ZT-420", "255.255.0.0",
-                           "10.77.0.1", "ON"};
+const SimPrinter kPrinterA{"10.77.16.1", "02-51-4D-00-00-01", "OFFICE-1", "Quillmark Compact",
+                           "255.255.0.0", "10.77.0.1", "OFF"};
+const SimPrinter kPrinterB{"10.77.16.2", "02-51-4D-00-00-02", "OFFICE-2", "Quillmark Wide",
+                           "255.255.0.0", "10.77.0.1", "ON"};
 
 }  // namespace
 
@@ -75,10 +46,10 @@ TEST_F(StateMachineTest, OnePrinterIsFoundOnceAndFilledIn) {
   ASSERT_TRUE(RunToEnd());
   ASSERT_EQ(m_Table.GetDeviceCount(), 1u);
   const _DeviceInfo& r = *m_Table.GetDevice(0);
-  EXPECT_EQ(r.strMacAddress, L"00-1B-4C-00-00-01");
+  EXPECT_EQ(r.strMacAddress, L"02-51-4D-00-00-01");
   EXPECT_EQ(r.strIpAddress, L"10.77.16.1");
   EXPECT_EQ(r.strName, L"OFFICE-1");
-  EXPECT_EQ(r.strModel, L"ZT-410");
+  EXPECT_EQ(r.strModel, L"Quillmark Compact");
   EXPECT_EQ(r.strSubnetMask, L"255.255.0.0");
   EXPECT_EQ(r.strGateway, L"10.77.0.1");
   EXPECT_EQ(r.strDhcp, L"OFF");
@@ -86,20 +57,34 @@ TEST_F(StateMachineTest, OnePrinterIsFoundOnceAndFilledIn) {
   const auto rows = m_Owner.Rows();
   EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [](const RowCall& c) { return c.bInsert; }), 1);
   for (const wchar_t* line : {
-           L"<RX_DEV_DISCOVERY>: Mac Add.: 00-1B-4C-00-00-01, from IP Add.: 10.77.16.1",
-           L"<ZQ><MAC><00-1B-4C-00-00-01>",
+           L"<RX_DEV_DISCOVERY>: Mac Add.: 02-51-4D-00-00-01, from IP Add.: 10.77.16.1",
+           L"<ZQ><MAC><02-51-4D-00-00-01>",
            L"<END_DEV_DISCOVERY>: device found... get other data...",
            L"<TX_DEV_REQ_INFO>: <ZQ><STSMOQ><MOD>",
            L"<RX_DEV_INFO>: Printer Name.: OFFICE-1, from IP Add.: 10.77.16.1",
-           L"<RX_DEV_INFO>: Printer Model.: ZT-410, from IP Add.: 10.77.16.1",
+           L"<RX_DEV_INFO>: Printer Model.: Quillmark Compact, from IP Add.: 10.77.16.1",
            L"<RX_DEV_INFO>: Sub Net Mask.: 255.255.0.0, from IP Add.: 10.77.16.1",
            L"<RX_DEV_INFO>: Gateway.: 10.77.0.1, from IP Add.: 10.77.16.1",
            L"<RX_DEV_INFO>: DHCP: OFF, from IP Add.: 10.77.16.1",
            L"<RX_DEV_INFO_NOREAD> Another try..."})
     EXPECT_TRUE(Logged(line)) << std::string(line, line + wcslen(line));
   EXPECT_EQ(m_Owner.ConsoleCount(L"Rx Data From IP <10.77.16.1:15000> Size 28 Buffer: { "
-                                 L"<ZQ><MAC><00-1B-4C-00-00-01> }"),
+                                 L"<ZQ><MAC><02-51-4D-00-00-01> }"),
             3u);
+}
+
+// An owner may file the answers later, on a thread of its own: each filing
+// carries its own copy of the answer, and the device count is read only
+// after every earlier filing.
+TEST_F(StateMachineTest, FilingMayBeDeferredByTheOwner) {
+  m_Owner.m_bDeferFiling = true;
+  m_Transport.m_Responder = PrinterResponder({kPrinterA});
+  ASSERT_TRUE(RunToEnd());
+  EXPECT_TRUE(Logged(L"<END_DEV_DISCOVERY>: device found... get other data..."));
+  m_Owner.RunDeferred();
+  ASSERT_EQ(m_Table.GetDeviceCount(), 1u);
+  EXPECT_EQ(m_Table.GetDevice(0)->strName, L"OFFICE-1");
+  EXPECT_EQ(m_Table.GetDevice(0)->strDhcp, L"OFF");
 }
 
 TEST_F(StateMachineTest, SettingsOfOwnerAreUsed) {
@@ -235,7 +220,8 @@ TEST_F(StateMachineTest, DuplicateAndStrayAnswersDoNotDuplicateRows) {
   auto base = PrinterResponder({kPrinterB, kPrinterA});
   m_Transport.m_Responder = [base](const std::wstring& m, std::deque<Reception>& q) {
     for (int i = 0; i < 3; ++i) base(m, q);
-    if (m == L"<ZQ><0000>") q.push_back(Reception::Datagram("<ZQ><MAC><00-1B-4C-00-00-01>", L"10.77.16.99"));
+    if (m == L"<ZQ><0000>")
+      q.push_back(Reception::Datagram("<ZQ><MAC><02-51-4D-00-00-01>", L"10.77.16.99"));
   };
   ASSERT_TRUE(RunToEnd());
   ASSERT_EQ(m_Table.GetDeviceCount(), 2u);

@@ -33,8 +33,8 @@ class WorkerTest : public ::testing::Test {
       std::make_unique<CDiscoveryWorker>(m_Owner, m_Table, std::move(m_pOwnedTransport));
 };
 
-const SimPrinter kPrinter{"10.77.16.1", "00-1B-4C-00-00-01", "P1", "ZT-410", "255.255.0.0",
-                          "10.77.0.1", "OFF"};
+const SimPrinter kPrinter{"10.77.16.1", "02-51-4D-00-00-01", "P1", "Quillmark Compact",
+                          "255.255.0.0", "10.77.0.1", "OFF"};
 
 }  // namespace
 

@@ -52,6 +52,20 @@ TEST_F(AppSettingsTest, IniWithOnlyBroadcastSectionZeroesEverythingElse) {
   EXPECT_EQ(Settings(m_app), std::vector<DWORD>(11, 0));
 }
 
+// Keys of our own keep their defaults when missing, unlike the others.
+TEST_F(AppSettingsTest, OwnKeysFallBackToTheirDefaults) {
+  WriteFile("lumora.ini", "[BROADCAST]\ndwBroadcastType=0\n[RETRYTIME]\ndwMaxFillInTry=\n");
+  EXPECT_EQ(m_app.ReadIniFile(), 1);
+  EXPECT_EQ(m_app.dwMaxFillInTry, 2u);
+  EXPECT_EQ(m_app.szInterfaces, L"");
+  WriteFile("lumora.ini", "[NETWORK]\nszInterfaces=eth0, eth1\nszHosts=10.20.0.0/28,10.30.0.5\n"
+                          "[RETRYTIME]\ndwMaxFillInTry=0\n");
+  EXPECT_EQ(m_app.ReadIniFile(), 1);
+  EXPECT_EQ(m_app.dwMaxFillInTry, 0u);
+  EXPECT_EQ(m_app.szInterfaces, L"eth0, eth1");
+  EXPECT_EQ(m_app.szHosts, L"10.20.0.0/28,10.30.0.5");
+}
+
 TEST_F(AppSettingsTest, EveryKeyLandsInItsOwnSetting) {
   WriteFile("other.ini", "[udptxrxport]\nuirxport=1\nuiTxPort=2\n[RETRYTIME]\ndwMaxDiscoveryTry=3x\n"
             "dwMaxNoDataReadTry=4\n[TIMEOUT]\ndwReciveThreadTimeout=5\ndwRxEthTimeout=6\n"

@@ -39,6 +39,7 @@ struct SentBytes {
   std::string bytes;
   std::wstring strHost;
   DWORD dwPort = 0;
+  DWORD dwInterface = 0;  // SendTextTo through a chosen interface
 };
 
 struct SentMessage {
@@ -114,6 +115,18 @@ class FakeTransport : public IDiscoveryTransport {
     return m_dwSendResult;
   }
 
+  // Unicast and per-interface sends land in SentTo as well.
+  DWORD SendTextTo(const std::wstring& strMessage, const std::wstring& strAddress, DWORD dwTxPort,
+                   DWORD dwInterface, const std::wstring&) override {
+    std::lock_guard lock(m_Mutex);
+    m_SentTo.push_back({std::string(strMessage.begin(), strMessage.end()), strAddress, dwTxPort,
+                        dwInterface});
+    if (m_BytesResponder) m_BytesResponder(m_SentTo.back(), m_Queue);
+    m_Cv.notify_all();
+    return m_dwSendResult;
+  }
+  std::vector<CCNetInterfaces::Entry> ListInterfaces() const override { return m_Interfaces; }
+
   void Push(Reception r) {
     std::lock_guard lock(m_Mutex);
     m_Queue.push_back(std::move(r));
@@ -147,6 +160,7 @@ class FakeTransport : public IDiscoveryTransport {
   DWORD m_dwCloseCalls = 0;
   DWORD m_dwReceives = 0;
   DWORD m_dwLastTimeout = 0;
+  std::vector<CCNetInterfaces::Entry> m_Interfaces;
 
  private:
   mutable std::mutex m_Mutex;
@@ -164,16 +178,39 @@ struct SimPrinter {
   std::string ip, mac, name, model, mask, gateway, dhcp;
 };
 
+// The answer printer p gives to a request, if any.
+inline bool PrinterAnswer(const SimPrinter& p, const std::wstring& strMessage, std::string& answer) {
+  const std::pair<const wchar_t*, std::string> answers[] = {
+      {L"<ZQ><0000>", "<MAC><" + p.mac},          {L"<ZQ><STSMOQ><NAME>", "<NAME><" + p.name},
+      {L"<ZQ><STSMOQ><MOD>", "<MOD><" + p.model},  {L"<ZQ><STSMOQ><SNM>", "<SNM><" + p.mask},
+      {L"<ZQ><STSMOQ><GTW>", "<GTW><" + p.gateway}, {L"<ZQ><STSMOQ><DHCP>", "<DHCP><" + p.dhcp}};
+  for (const auto& [request, text] : answers) {
+    if (strMessage != request) continue;
+    answer = "<ZQ>" + text + ">";
+    return true;
+  }
+  return false;
+}
+
 inline FakeTransport::Responder PrinterResponder(std::vector<SimPrinter> printers) {
   return [printers](const std::wstring& strMessage, std::deque<Reception>& queue) {
     for (const SimPrinter& p : printers) {
+      std::string answer;
+      if (PrinterAnswer(p, strMessage, answer))
+        queue.push_back(Reception::Datagram(answer, std::wstring(p.ip.begin(), p.ip.end())));
+    }
+  };
+}
+
+// The same printers asked one at a time: only the addressed one answers.
+inline FakeTransport::BytesResponder UnicastResponder(std::vector<SimPrinter> printers) {
+  return [printers](const SentBytes& sent, std::deque<Reception>& queue) {
+    for (const SimPrinter& p : printers) {
       const std::wstring wip(p.ip.begin(), p.ip.end());
-      const std::pair<const wchar_t*, std::string> answers[] = {
-          {L"<ZQ><0000>", "<MAC><" + p.mac},          {L"<ZQ><STSMOQ><NAME>", "<NAME><" + p.name},
-          {L"<ZQ><STSMOQ><MOD>", "<MOD><" + p.model},  {L"<ZQ><STSMOQ><SNM>", "<SNM><" + p.mask},
-          {L"<ZQ><STSMOQ><GTW>", "<GTW><" + p.gateway}, {L"<ZQ><STSMOQ><DHCP>", "<DHCP><" + p.dhcp}};
-      for (const auto& [request, answer] : answers)
-        if (strMessage == request) queue.push_back(Reception::Datagram("<ZQ>" + answer + ">", wip));
+      std::string answer;
+      const std::wstring text(sent.bytes.begin(), sent.bytes.end());
+      if (sent.strHost == wip && PrinterAnswer(p, text, answer))
+        queue.push_back(Reception::Datagram(answer, wip));
     }
   };
 }

@@ -81,8 +81,8 @@ TEST_F(LanDiscovery, OnePrinterGivesOneFilledRecord) {
   ASSERT_EQ(run.m_Table.GetDeviceCount(), 1u);
   const _DeviceInfo& d = *run.m_Table.GetDevice(0);
   EXPECT_EQ(d.strIpAddress, L"10.77.16.1");
-  EXPECT_EQ(d.strMacAddress, L"00-1B-4C-00-00-01");
-  EXPECT_EQ(d.strName, L"ZQ-PRN-0001");
+  EXPECT_EQ(d.strMacAddress, L"02-51-4D-00-00-01");
+  EXPECT_EQ(d.strName, L"Lumen Desk 0001");
   EXPECT_EQ(d.strSubnetMask, L"255.255.0.0");
   EXPECT_EQ(d.strGateway, L"10.77.0.1");
   EXPECT_NE(d.strModel, L"-|-|-");
@@ -109,7 +109,7 @@ TEST_F(LanDiscovery, SeveralPrintersInDiscoveryOrder) {
   for (DWORD i = 0; i < 5; ++i) {
     const _DeviceInfo& d = *run.m_Table.GetDevice(i);
     EXPECT_EQ(d.strIpAddress, order[i]);
-    EXPECT_TRUE(d.strName.starts_with(L"ZQ-PRN-"));
+    EXPECT_TRUE(d.strName.starts_with(L"Lumen Desk "));
     macs.insert(d.strMacAddress);
   }
   EXPECT_EQ(macs.size(), 5u);

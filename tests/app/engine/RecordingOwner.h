@@ -59,6 +59,18 @@ class RecordingOwner : public IDiscoveryOwner {
     Locked([&] { ++m_dwStopCalls; });
     if (m_OnStop) m_OnStop();
   }
+  // With m_bDeferFiling, operations not waited for are kept until the next
+  // one that is (or RunDeferred), as an owner that queues them would do.
+  void RunTableOperation(std::function<void()> operation, bool bWait) override {
+    if (!m_bDeferFiling) return operation();
+    if (!bWait) return m_Deferred.push_back(std::move(operation));
+    RunDeferred();
+    operation();
+  }
+  void RunDeferred() {
+    for (auto& operation : m_Deferred) operation();
+    m_Deferred.clear();
+  }
   CDiscoverySettings GetDiscoverySettings() const override { return m_Settings; }
   CLogFileManager& GetLogFile() override { return m_Log; }
 
@@ -96,6 +108,8 @@ class RecordingOwner : public IDiscoveryOwner {
   }
 
   CDiscoverySettings m_Settings;
+  bool m_bDeferFiling = false;
+  std::vector<std::function<void()>> m_Deferred;
   BOOL m_bInsertResult = 1;
   std::function<void()> m_OnStop;
 

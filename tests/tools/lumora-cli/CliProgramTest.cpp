@@ -1,10 +1,13 @@
 #include "CliProgram.h"
 #include "CliText.h"
 #include "DiscoverCommand.h"
+#include "QueryCommand.h"
+#include "SetCommand.h"
 #include "SettingsCommand.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 
@@ -85,6 +88,60 @@ TEST(CliProgram, HelpAndUsageErrors) {
     EXPECT_EQ(p.exit, 2) << args.size();
     EXPECT_EQ(p.err.rfind("lumora-cli: ", 0), 0u) << p.err;
     EXPECT_TRUE(p.out.empty());
+  }
+}
+
+namespace {
+
+// A set command line; each pair of `changes` replaces or adds an option.
+std::vector<std::string> SetArgs(std::vector<std::string> changes) {
+  std::vector<std::string> args = {"set", "--mac", "02:51:4D:00:00:01", "--ip", "10.77.40.7",
+                                   "--mask", "255.255.255.0", "--gateway", "10.77.40.1",
+                                   "--name", "Hall 2"};
+  for (size_t i = 0; i + 1 < changes.size(); i += 2) {
+    const auto it = std::find(args.begin(), args.end(), changes[i]);
+    if (it != args.end()) args.erase(it, it + 2);
+    args.insert(args.end(), {changes[i], changes[i + 1]});
+  }
+  return args;
+}
+
+}  // namespace
+
+TEST(CliProgram, SetAndQueryOptions) {
+  CliProgram program;
+  const auto args = SetArgs({"--dhcp", "1", "--attempts", "3", "--name", "Caf\xC3\xA9"});
+  ASSERT_FALSE(Parse(program, args).exit);
+  const SetCommand::Options& set = program.Find<SetCommand>()->GetOptions();
+  EXPECT_EQ(set.mac + " " + set.ip + " " + set.mask + " " + set.gateway + " " + set.dhcp,
+            "02:51:4D:00:00:01 10.77.40.7 255.255.255.0 10.77.40.1 1");
+  EXPECT_EQ(set.name, L"Caf\xE9");
+  EXPECT_EQ(set.dwAttempts, 3u);
+  for (const char* mac : {"02-51-4D-00-00-01", "02514d000001"}) {
+    CliProgram other;
+    EXPECT_FALSE(Parse(other, SetArgs({"--mac", mac})).exit) << mac;
+    EXPECT_EQ(other.Find<SetCommand>()->GetOptions().dhcp, "");
+    EXPECT_EQ(other.Find<SetCommand>()->GetOptions().dwAttempts, 1u);
+  }
+  CliProgram query;
+  ASSERT_FALSE(Parse(query, {"query", "device-id", "--ip", "10.77.16.1"}).exit);
+  EXPECT_EQ(query.Find<QueryCommand>()->GetOptions().query, "device-id");
+
+  const std::vector<std::string> errors[] = {
+      SetArgs({"--mac", "02:51:4D:00:00"}),      SetArgs({"--mac", "02:51-4D:00:00:01"}),
+      SetArgs({"--mac", "02:51:4D:00:00:0G"}),   SetArgs({"--ip", "10.77.40"}),
+      SetArgs({"--mask", "255.255.256.0"}),      SetArgs({"--gateway", "10.077.0.1"}),
+      SetArgs({"--name", "Seventeen chars.."}),  SetArgs({"--name", "a<b"}),
+      SetArgs({"--name", ""}),                   SetArgs({"--dhcp", "yes"}),
+      SetArgs({"--attempts", "-1"}),             {"set", "--mac", "02:51:4D:00:00:01"},
+      {"query", "--ip", "10.77.16.1"},           {"query", "status", "--ip", "10.77.16.1"},
+      {"query", "full-status", "--ip", "host"},
+  };
+  for (const auto& args : errors) {
+    CliProgram program;
+    const Parsed p = Parse(program, args);
+    EXPECT_EQ(p.exit, 2) << args.back();
+    EXPECT_EQ(p.err.rfind("lumora-cli: ", 0), 0u) << p.err;
   }
 }
 

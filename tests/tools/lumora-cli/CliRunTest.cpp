@@ -1,6 +1,7 @@
 // lumora-cli run as a program: usage, settings, and (Lan suites, inside the
 // virtual LAN with five simulated printers) whole discoveries.
 #include "ChildRun.h"
+#include "CliCopy.h"
 #include "FileText.h"
 #include "TempDir.h"
 #include "VirtualLan.h"
@@ -8,44 +9,17 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <regex>
+#include <tuple>
 
 using namespace std::chrono_literals;
 
 namespace {
-
-// A copy of lumora-cli in a directory of its own, so that its lumora.ini and
-// lumora.log are the test's.
-class CliCopy {
- public:
-  CliCopy() {
-    m_exe = m_dir.path() / "lumora-cli";
-    std::filesystem::copy_file(LUMORA_BINARY_DIR "/bin/lumora-cli", m_exe);
-  }
-  struct Result {
-    int exit;
-    std::string out, err;
-  };
-  Result Run(std::vector<std::string> args, std::chrono::seconds limit = 120s) {
-    args.insert(args.begin(), m_exe.string());
-    ChildRun run(args);
-    const int code = run.Wait(limit);
-    return {code, run.Out(), run.Err()};
-  }
-  void WriteFile(const std::string& name, const std::string& text) {
-    std::ofstream(m_dir.path() / name) << text;
-  }
-  std::string ReadFile(const std::string& name) const { return FileText(m_dir.path() / name); }
-  std::filesystem::path Path(const std::string& name) const { return m_dir.path() / name; }
-  const std::filesystem::path& Exe() const { return m_exe; }
-
- private:
-  TempDir m_dir;
-  std::filesystem::path m_exe;
-};
 
 size_t Count(const std::string& text, const std::string& what) {
   size_t n = 0;
@@ -157,4 +131,100 @@ TEST(LanCli, InterruptEndsDiscoveryAndPrintsWhatWasFound) {
   EXPECT_EQ(run.Wait(10s), 130);
   EXPECT_EQ(run.Out().rfind("NAME ", 0), 0u);
   EXPECT_EQ(run.Err().find("<END_JOB>"), std::string::npos);
+}
+
+namespace {
+
+// A second simulator on peer 1 with its own ports (16000, answers to 16001),
+// so that its printers can be changed without touching the LAN's own.
+std::unique_ptr<ChildRun> SecondSim(const std::vector<std::string>& extra) {
+  std::vector<std::string> args = {"--count", "3", "--port", "16000", "--answer-port", "16001"};
+  args.insert(args.end(), extra.begin(), extra.end());
+  return VirtualLan::StartSim(args);
+}
+
+constexpr const char* kSecondSimIni =
+    "[UDPTXRXPORT]\nuiRxPort=16001\nuiTxPort=16000\n[RETRYTIME]\ndwMaxDiscoveryTry=2\n"
+    "dwMaxNoDataReadTry=1\n[TIMEOUT]\ndwReciveThreadTimeout=300\ndwRxEthTimeout=1000\n"
+    "[BROADCAST]\ndwBroadcastType=1\n";
+
+std::vector<std::string> SetHall2(const std::string& ini) {
+  return {"set",  "--mac",  "02:51:4D:00:00:02", "--ip",     "10.77.40.7", "--mask",
+          "255.255.255.0", "--gateway", "10.77.40.1", "--name", "Hall 2", "--dhcp", "1",
+          "--ini", ini};
+}
+
+std::string PeerAddresses() {
+  ChildRun ip({"ip", "-n", VirtualLan::Env("VLAN_PEER1_NS"), "-4", "addr", "show", "dev", "eth0"});
+  ip.Wait(10s);
+  return ip.Out();
+}
+
+}  // namespace
+
+TEST(LanCli, SetGivesTheOutcomeOfEachKindOfAnswer) {
+  if (!VirtualLan::Inside()) GTEST_SKIP() << "needs the virtual LAN";
+  CliCopy cli;
+  cli.WriteFile("second.ini", kSecondSimIni);
+  const std::string ini = cli.Path("second.ini").string();
+  const char* const kAgain = "Unable to modify printer parameters! Please try again later.\n";
+  const std::tuple<std::string, std::string, std::string> cases[] = {
+      {"--refuse-set", "02:51:4D:00:00:02", kAgain},
+      {"--garble-set", "02:51:4D:00:00:02",
+       "Unable to modify printer parameters! Trouble in socket comunication.\n"},
+      {"--verbose", "02:51:4D:00:00:99", kAgain}};  // nobody has this MAC
+  for (const auto& [mode, mac, message] : cases) {
+    const auto sim = SecondSim({mode});
+    auto args = SetHall2(ini);
+    args[2] = mac;
+    const auto r = cli.Run(args);
+    EXPECT_EQ(r.exit, 1) << mode;
+    EXPECT_EQ(r.out, message) << mode;
+  }
+}
+
+TEST(LanCli, ConfirmedSetShowsAtTheNextDiscovery) {
+  if (!VirtualLan::Inside()) GTEST_SKIP() << "needs the virtual LAN";
+  CliCopy cli;
+  cli.WriteFile("second.ini", kSecondSimIni);
+  const std::string ini = cli.Path("second.ini").string();
+  const auto sim = SecondSim({});
+  const auto set = cli.Run(SetHall2(ini));
+  EXPECT_EQ(set.exit, 0) << set.err;
+  EXPECT_EQ(set.out, "Printer parameters succesfully updated!\n");
+
+  const auto r = cli.Run({"discover", "--json", "--ini", ini});
+  ASSERT_EQ(r.exit, 0) << r.err;
+  const auto devices = nlohmann::json::parse(r.out);
+  ASSERT_EQ(devices.size(), 3u) << r.out;
+  const auto moved = std::find_if(devices.begin(), devices.end(),
+                                  [](const auto& d) { return d["name"] == "Hall 2"; });
+  ASSERT_NE(moved, devices.end()) << r.out;
+  EXPECT_EQ(*moved, nlohmann::json::parse(R"({"name": "Hall 2", "model": "Quillmark Wide",
+      "ip": "10.77.40.7", "subnet_mask": "255.255.255.0", "mac": "02-51-4D-00-00-02",
+      "gateway": "10.77.40.1", "dhcp": "1", "image": 1})"));
+  // The simulator gives back the address it added when it ends.
+  EXPECT_NE(PeerAddresses().find("10.77.40.7/24"), std::string::npos);
+  sim->Signal(SIGTERM);
+  EXPECT_EQ(sim->Wait(10s), 0);
+  EXPECT_EQ(PeerAddresses().find("10.77.40.7"), std::string::npos);
+}
+
+TEST(LanCli, QueryShowsTheAnswerOrThatNoneCame) {
+  if (!VirtualLan::Inside()) GTEST_SKIP() << "needs the virtual LAN";
+  CliCopy cli;
+  auto r = cli.Run({"query", "--ip", "10.77.16.1", "full-status"});
+  EXPECT_EQ(r.exit, 0) << r.err;
+  EXPECT_EQ(r.out, "<ZQ><STSMOA><CMD><0x02,0x00,0x00,0x00>\n");
+  r = cli.Run({"query", "device-id", "--ip", "10.77.16.1"});
+  EXPECT_EQ(r.exit, 0);
+  EXPECT_NE(r.out.find("\ntext: MFG:Quillmark;MDL:Quillmark Compact;CLS:PRINTER;"
+                       "DES:Lumen Desk 0001;SN:02514D000001;\n"),
+            std::string::npos) << r.out;
+  cli.WriteFile("quick.ini", "[UDPTXRXPORT]\nuiRxPort=15001\nuiTxPort=15000\n[TIMEOUT]\n"
+                             "dwRxEthTimeout=200\n");
+  r = cli.Run({"query", "--ip", "10.77.16.200", "full-status", "--ini",
+               cli.Path("quick.ini").string()});
+  EXPECT_EQ(r.exit, 1);
+  EXPECT_EQ(r.err, "lumora-cli: no answer from 10.77.16.200 within 200 ms\n");
 }

@@ -55,8 +55,8 @@ TEST(PrinterGeneratorTest, GeneratedPrintersAreDistinctAndDeterministic) {
   EXPECT_EQ(macs.size() + names.size() + addresses.size(), 3 * 4000u);
   EXPECT_EQ(models.size(), 2u);
   EXPECT_EQ(dhcp, (std::set<std::string>{"0", "1"}));
-  EXPECT_EQ((*printers)[0].mac + " " + (*printers)[0].name, "00-1B-4C-00-00-01 ZQ-PRN-0001");
-  EXPECT_EQ((*printers)[299].mac, "00-1B-4C-00-01-2C");
+  EXPECT_EQ((*printers)[0].mac + " " + (*printers)[0].name, "02-51-4D-00-00-01 Lumen Desk 0001");
+  EXPECT_EQ((*printers)[299].mac, "02-51-4D-00-01-2C");
 }
 
 TEST(PrinterTableTest, DestinationDecidesWhichPrintersHear) {

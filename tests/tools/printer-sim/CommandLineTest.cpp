@@ -11,10 +11,11 @@ TEST(CommandLineTest, DefaultsAndEveryOption) {
   std::string error;
   auto o = CommandLine::Parse({"--count", "5"}, error);
   ASSERT_TRUE(o) << error;
-  EXPECT_EQ(o->base.ToString() + " " + std::to_string(o->port) + " " + std::to_string(o->answerPort),
-            "10.77.16.1 15000 15001");
+  EXPECT_EQ(o->base.ToString() + " " + std::to_string(o->port) + " " + std::to_string(o->answerPort) +
+                " " + std::to_string(o->webPort),
+            "10.77.16.1 15000 15001 80");
   o = CommandLine::Parse({"--count=3", "--base", "10.1.2.3", "--mask=255.0.0.0", "--gateway",
-                          "10.0.0.1", "--port", "16000", "--answer-port=16001", "--drop", "12.5",
+                          "10.0.0.1", "--port", "16000", "--answer-port=16001", "--web-port=0", "--drop", "12.5",
                           "--garbage", "3", "--duplicate", "--delay", "250", "--seed", "99", "-v",
                           "--allow-host-network"}, error);
   ASSERT_TRUE(o) << error;
@@ -22,12 +23,17 @@ TEST(CommandLineTest, DefaultsAndEveryOption) {
             "10.1.2.3 255.0.0.0 10.0.0.1");
   EXPECT_EQ(o->port, 16000);
   EXPECT_EQ(o->answerPort, 16001);
+  EXPECT_EQ(o->webPort, 0);
   EXPECT_EQ(o->faults.dropPercent, 12.5);
   EXPECT_EQ(o->faults.garbagePercent, 3);
   EXPECT_EQ(o->delayMs, 250u);
   EXPECT_EQ(o->faults.seed, 99u);
   EXPECT_TRUE(o->faults.duplicate && o->verbose && o->allowHostNetwork);
   EXPECT_EQ(CommandLine::Parse({"--config", "printers.conf"}, error)->configPath, "printers.conf");
+  EXPECT_EQ(o->setReply, SetReply::kConfirm);
+  EXPECT_EQ(CommandLine::Parse({"--count=1", "--refuse-set"}, error)->setReply, SetReply::kRefuse);
+  EXPECT_EQ(CommandLine::Parse({"--count=1", "--garble-set"}, error)->setReply,
+            SetReply::kWithoutSet);
 }
 
 TEST(CommandLineTest, UsageErrorsAreNamed) {
@@ -42,7 +48,9 @@ TEST(CommandLineTest, UsageErrorsAreNamed) {
       {{"--count", "2", "--port", "65536"}, "invalid value '65536' for --port"},
       {{"--count", "2", "--base", "10.77.16"}, "invalid value '10.77.16' for --base"},
       {{"--count", "2", "--answer-port", "15000"}, "--port and --answer-port must differ"},
-      {{"--count", "2", "--duplicate=yes"}, "unknown option '--duplicate=yes'"}};
+      {{"--count", "2", "--duplicate=yes"}, "unknown option '--duplicate=yes'"},
+      {{"--count=2", "--garble-set", "--refuse-set"},
+       "--refuse-set and --garble-set exclude each other"}};
   for (const auto& [args, message] : cases) {
     std::string error;
     EXPECT_FALSE(CommandLine::Parse(args, error));

@@ -25,7 +25,7 @@ class ConfigReaderTest : public ::testing::Test {
 TEST_F(ConfigReaderTest, ReadsFieldsQuotedValuesAndDefaults) {
   const auto printers = Read(
       "# office printers\n\n"
-      "ip=10.77.1.1 mac=AA-BB name=\"Front desk\" model=ZQ-9 mask=255.255.255.0 "
+      "ip=10.77.1.1 mac=AA-BB name=\"Front desk\" model=Quillmark-Mini mask=255.255.255.0 "
       "gateway=10.77.1.254 dhcp=1   # trailing comment\n"
       "  ip=10.77.1.2\tname=\"\" dhcp=<odd>\r\n");
   ASSERT_TRUE(printers) << error_;
@@ -33,7 +33,7 @@ TEST_F(ConfigReaderTest, ReadsFieldsQuotedValuesAndDefaults) {
   const Printer& a = (*printers)[0];
   EXPECT_EQ(a.address.ToString() + "|" + a.mac + "|" + a.name + "|" + a.model + "|" +
                 a.subnetMask + "|" + a.gateway + "|" + a.dhcp,
-            "10.77.1.1|AA-BB|Front desk|ZQ-9|255.255.255.0|10.77.1.254|1");
+            "10.77.1.1|AA-BB|Front desk|Quillmark-Mini|255.255.255.0|10.77.1.254|1");
   // Left-out fields come from the generator's printer at the same position.
   const Printer& b = (*printers)[1];
   const Printer expected = generator_.Make(1);

@@ -7,7 +7,7 @@ using namespace printersim;
 
 namespace {
 
-const std::string kAnswer = "<ZQ><MAC><00-1B-4C-00-00-01>";
+const std::string kAnswer = "<ZQ><MAC><02-51-4D-00-00-01>";
 
 std::vector<std::string> Inject(FaultInjector::Settings settings, int answers) {
   FaultInjector faults(settings);
@@ -45,7 +45,7 @@ TEST(FaultInjectorTest, GarbageNeverReadsAsAGoodAnswerAndCoversEveryKind) {
     oversized |= g.size() >= 1024;
     zeroes |= tagged && g.find('\0') != std::string::npos;
     untagged |= !tagged;
-    unknownTag |= text == "<ZQ><XYZ><00-1B-4C-00-00-01>";
+    unknownTag |= text == "<ZQ><XYZ><02-51-4D-00-00-01>";
     EXPECT_LE(g.size(), 1500u);
   }
   EXPECT_TRUE(oversized && zeroes && untagged && unknownTag);

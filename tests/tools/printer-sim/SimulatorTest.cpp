@@ -47,13 +47,13 @@ TEST_F(SimulatorTest, AnswersGoFromEachPrinterToTheSendersAnswerPort) {
     EXPECT_EQ(answers[k].destination, Ip("10.77.0.2"));
     EXPECT_EQ(answers[k].destinationPort, 16001);
   }
-  EXPECT_EQ(answers[2].payload, "<ZQ><MAC><00-1B-4C-00-00-03>");
+  EXPECT_EQ(answers[2].payload, "<ZQ><MAC><02-51-4D-00-00-03>");
   Ask("<ZQ><STSMOQ><NAME>", "10.77.16.2", t0_);
   Ask("<ZQ><STSMOQ><NAME>", "10.77.16.9", t0_);  // no such printer
   Ask("<ZQ><0!!0>", "255.255.255.255", t0_);     // no such request
   const auto unicast = Due(t0_);
   ASSERT_EQ(unicast.size(), 1u);
-  EXPECT_EQ(unicast[0].payload, "<ZQ><NAME><ZQ-PRN-0002>");
+  EXPECT_EQ(unicast[0].payload, "<ZQ><NAME><Lumen Desk 0002>");
 }
 
 TEST_F(SimulatorTest, DelayedAnswersWaitAndKeepTheirOrder) {
@@ -67,7 +67,7 @@ TEST_F(SimulatorTest, DelayedAnswersWaitAndKeepTheirOrder) {
   EXPECT_TRUE(first[0].payload.starts_with("<ZQ><MAC>"));
   const auto second = Due(t0_ + milliseconds(1000));
   ASSERT_EQ(second.size(), 2u);
-  EXPECT_EQ(second[1].payload, "<ZQ><MOD><ZQ-630>");
+  EXPECT_EQ(second[1].payload, "<ZQ><MOD><Quillmark Wide>");
   EXPECT_FALSE(sim_->queue().NextDue());
 }
 

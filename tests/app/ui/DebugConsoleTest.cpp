@@ -1,0 +1,101 @@
+// The debug console: its line format, its limit, the horizontal extent, and
+// "Clear List..." while a run goes on.
+#include "CDebugLineModel.h"
+#include "CDebugLogView.h"
+#include "CDeviceListCtrl.h"
+#include "CDeviceListModel.h"
+#include "CZqDebugDld.h"
+#include "FakeTransport.h"
+#include "LumoraMessageBox.h"
+#include "UiTestSupport.h"
+
+#include <QAbstractButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+class DebugConsole : public ::testing::Test {
+ protected:
+  DebugConsole() {
+    auto pTransport = std::make_unique<FakeTransport>();
+    m_pTransport = pTransport.get();
+    m_pTransport->m_bWaitTimeouts = true;
+    m_App.Get().dwReciveThreadTimeout = 40;
+    m_App.Get().dwRxThreadIdleTimeout = 2;
+    m_pDlg = std::make_unique<TestDlg>(m_App.Get(), std::move(pTransport));
+    m_pDlg->SetFlags(CLumoraApp::kFlagDebug);
+    m_pDlg->OnInitDialog();
+    m_pDlg->show();
+  }
+  CZqDebugDld& Console() const { return *m_pDlg->DebugWindow(); }
+
+  TestApp m_App;
+  FakeTransport* m_pTransport = nullptr;
+  std::unique_ptr<TestDlg> m_pDlg;
+};
+}  // namespace
+
+TEST_F(DebugConsole, LinesAreTimeStampedAndFollowed) {
+  Console().AddLine(QStringLiteral("hello"));
+  ASSERT_EQ(Console().Lines().rowCount(), 1);
+  EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\[\\d\\d:\\d\\d:\\d\\d:\\d\\d\\d\\], hello$"))
+                  .match(Console().Lines().Line(0))
+                  .hasMatch())
+      << Console().Lines().Line(0).toStdString();
+  for (int i = 0; i < 200; ++i) Console().AddLine(QString::number(i));
+  QCoreApplication::processEvents();  // the view follows once per pass
+  QScrollBar* pBar = Console().LogView().verticalScrollBar();
+  EXPECT_GT(pBar->maximum(), 0);
+  EXPECT_EQ(pBar->value(), pBar->maximum());
+}
+
+TEST_F(DebugConsole, FullLogIsEmptiedAndExtentFitsTheLongestLine) {
+  CDebugLineModel& lines = Console().Lines();
+  lines.SetLimit(3);
+  const QString strLong(300, QLatin1Char('W'));
+  Console().AddLine(strLong);
+  Console().AddLine(QStringLiteral("short"));
+  const int nLongWidth = Console().LogView().TextWidth(CZqDebugDld::TimeStamped(strLong));
+  EXPECT_EQ(lines.MaxWidth(), nLongWidth);
+  QCoreApplication::processEvents();
+  EXPECT_GT(Console().LogView().horizontalScrollBar()->maximum(), 0);
+  Console().AddLine(QStringLiteral("third"));
+  Console().AddLine(QStringLiteral("fourth"));
+  ASSERT_EQ(lines.rowCount(), 1);
+  EXPECT_TRUE(lines.Line(0).endsWith(QStringLiteral(", fourth")));
+  EXPECT_LT(lines.MaxWidth(), nLongWidth);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Console().LogView().horizontalScrollBar()->maximum(), 0);
+}
+
+// "Clear List..." during a run empties table and list at once; the run
+// goes on and lists the printers that answer afterwards.
+TEST_F(DebugConsole, ClearListDuringRunStartsTheListAfresh) {
+  const std::vector<SimPrinter> printers = {
+      {"10.77.16.1", "02-00-5E-00-00-01", "Quill-1", "Kestrel 2", "255.255.0.0", "10.77.0.1", "1"}};
+  m_pTransport->m_Responder = PrinterResponder(printers);
+  CDeviceListModel& rows = m_pDlg->DeviceList().Model();
+  QTest::mouseClick(m_pDlg->Item<QAbstractButton>(CLumoraDlg::IDC_START), Qt::LeftButton);
+  ASSERT_TRUE(WaitFor([&] { return rows.rowCount() == 2; }, 10s));
+  ASSERT_TRUE(m_pDlg->IsRunActive());
+  auto* pClear = Console().Item<QAbstractButton>(CZqDebugDld::IDC_CLEAR_LIST);
+  ASSERT_TRUE(pClear->isVisible() && pClear->isEnabled());
+  QTest::mouseClick(pClear, Qt::LeftButton);
+  EXPECT_EQ(rows.rowCount(), 1);
+  EXPECT_EQ(m_pDlg->GetDeviceCount(), 0u);
+
+  ASSERT_TRUE(WaitFor([&] { return !m_pDlg->IsRunActive() && m_pDlg->Item<QAbstractButton>(CLumoraDlg::IDC_START)->isEnabled(); }, 30s));
+  ASSERT_EQ(m_pDlg->GetDeviceCount(), 1u);
+  ASSERT_EQ(rows.rowCount(), 2);
+  EXPECT_EQ(rows.index(1, 0).data().toString(), QStringLiteral("Quill-1"));
+  // The console saw the run.
+  bool bSawDiscovery = false;
+  for (int i = 0; i < Console().Lines().rowCount(); ++i)
+    bSawDiscovery |= Console().Lines().Line(i).endsWith(QStringLiteral(", <TX_DEV_DISCOVERY>"));
+  EXPECT_TRUE(bSawDiscovery);
+}

@@ -1,0 +1,89 @@
+#pragma once
+// What the window tests share: the Qt application (offscreen unless a
+// display is asked for), an event-driven wait, and a main window with a
+// fake or real transport whose adapter and configuration-dialog steps the
+// test controls.
+#include "CLumoraApp.h"
+#include "CLumoraDlg.h"
+#include "CZqIPCfgDlg.h"
+#include "TempDir.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QTimer>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+
+inline QApplication& UiApp() {
+  static int argc = 1;
+  static char name[] = "lumora";
+  static char* argv[] = {name, nullptr};
+  static QApplication* pApp = [] {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    auto* p = new QApplication(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("lumora"));
+    return p;
+  }();
+  return *pApp;
+}
+
+// Processes events until the condition holds or the limit has passed; it
+// sleeps only in the event loop's own wait for the next event.
+inline bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+  const QDeadlineTimer deadline(limit);
+  QTimer wake;  // ends the last wait at the deadline
+  wake.setSingleShot(true);
+  wake.start(limit);
+  while (!condition()) {
+    if (deadline.hasExpired()) return condition();
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
+  return true;
+}
+
+// The main window with the test's hands on the host adapter and on the
+// configuration dialog.
+class TestDlg : public CLumoraDlg {
+ public:
+  using CLumoraDlg::CLumoraDlg;
+  // Gets the initialised dialog and returns its result; without one the
+  // dialog is cancelled.
+  std::function<int(CZqIPCfgDlg&)> m_OnConfiguration;
+
+ protected:
+  void ReadDefaultCard(CardValues& values) const override {
+    values = {L"10.77.0.2", L"255.255.0.0", L"10.77.0.1", L"02-4C-00-00-00-02"};
+  }
+  int RunConfigurationDialog(CZqIPCfgDlg& dialog) override {
+    dialog.OnInitDialog();
+    return m_OnConfiguration ? m_OnConfiguration(dialog) : QDialog::Rejected;
+  }
+};
+
+// An application object whose INI and log live in a directory of the test.
+class TestApp {
+ public:
+  TestApp() : m_App(m_Dir.path() / "lumora") {
+    UiApp();
+    m_App.OpenLogFile();
+  }
+  CLumoraApp& Get() { return m_App; }
+  std::filesystem::path LogPath() const { return m_Dir.path() / "lumora.log"; }
+
+ private:
+  TempDir m_Dir;
+  CLumoraApp m_App;
+};
+
+#include "DesktopUrl.h"
+
+// Replaces the desktop's URL handler for the life of the object.
+class DesktopUrlHook {
+ public:
+  explicit DesktopUrlHook(DesktopUrl::Opener opener) { DesktopUrl::SetOpener(std::move(opener)); }
+  ~DesktopUrlHook() { DesktopUrl::SetOpener(nullptr); }
+};

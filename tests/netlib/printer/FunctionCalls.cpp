@@ -1,0 +1,130 @@
+#include "FunctionCalls.h"
+
+#include <corvane/CCorvaneFunctions.h>
+#include <corvane/EthPrinterFunctions.h>
+
+#include <cstdio>
+#include <functional>
+#include <map>
+
+namespace printer_test {
+namespace {
+
+using Name = std::wstring;
+
+std::string Bytes(DWORD dwResult, const BYTE* pBytes, DWORD dwLength) {
+  const std::wstring hex = CCorvaneFunctions().ByteToExCString(pBytes, dwLength);
+  return std::to_string(dwResult) + " " + std::string(hex.begin(), hex.end());
+}
+
+template <DWORD (*Function)(std::wstring, BYTE*, DWORD*, DWORD*)>
+std::string Raw(const Name& printer) {
+  BYTE answer[16] = {};
+  DWORD dwLength = 0, dwError = 0;
+  const DWORD dwResult = Function(printer, answer, &dwLength, &dwError);
+  return Bytes(dwResult, answer, dwLength);
+}
+
+template <DWORD (*Function)(std::wstring, DWORD*, DWORD*)>
+std::string Number(const Name& printer) {
+  DWORD dwValue = 0xDEAD, dwError = 0;
+  const DWORD dwResult = Function(printer, &dwValue, &dwError);
+  return std::to_string(dwResult) + " " + std::to_string(dwValue);
+}
+
+template <DWORD (*Function)(std::wstring, int&, DWORD*)>
+std::string Flag(const Name& printer) {
+  int iValue = 99;
+  DWORD dwError = 0;
+  const DWORD dwResult = Function(printer, iValue, &dwError);
+  return std::to_string(dwResult) + " " + std::to_string(iValue);
+}
+
+template <DWORD (*Function)(std::wstring, DWORD*)>
+std::string Command(const Name& printer) {
+  DWORD dwError = 0;
+  return std::to_string(Function(printer, &dwError));
+}
+
+std::string Threshold(const Name& printer) {
+  float fVolts = -1;
+  DWORD dwError = 0;
+  const DWORD dwResult = GetNotchThresholdEth(printer, &fVolts, &dwError);
+  char text[32];
+  std::snprintf(text, sizeof text, "%u %.1f", dwResult, static_cast<double>(fVolts));
+  return text;
+}
+
+std::string Recycle(const Name& printer, DWORD dwEnable) {
+  DWORD dwError = 0;
+  return std::to_string(SendEnDisRecyclePrnEth(printer, dwEnable, &dwError));
+}
+
+std::string Data(const Name& printer) {
+  const BYTE request[] = {0x1D, 0x49, 0x03};
+  BYTE answer[4] = {};
+  DWORD dwLength = 0, dwError = 0;
+  const DWORD dwResult = SendReceiveDataEth(printer, request, 3, answer, 4, &dwLength, &dwError);
+  return Bytes(dwResult, answer, dwLength);
+}
+
+const std::map<std::string, std::function<std::string(const Name&)>>& Calls() {
+  static const std::map<std::string, std::function<std::string(const Name&)>> calls = {
+      {"SendReceiveDataEth", Data},
+      {"GetStatusEth", Raw<GetStatusEth>},
+      {"GetGSIEth", Raw<GetGSIEth>},
+      {"GetReleaseEth", Raw<GetReleaseEth>},
+      {"GetHeadTempEth", Raw<GetHeadTempEth>},
+      {"GetPowVoltageEth", Raw<GetPowVoltageEth>},
+      {"GetTotNumOfPowerOnEth", Number<GetTotNumOfPowerOnEth>},
+      {"GetNumTotCutEth", Number<GetNumTotCutEth>},
+      {"GetTotNumOfRetractEth", Number<GetTotNumOfRetractEth>},
+      {"GetTotPaperRemainingEth", Number<GetTotPaperRemainingEth>},
+      {"GetTotPaperPrintedEth", Number<GetTotPaperPrintedEth>},
+      {"GetTimeToCutEth", Number<GetTimeToCutEth>},
+      {"GetRetractEnDisEth", Flag<GetRetractEnDisEth>},
+      {"GetNotchEnDisEth", Flag<GetNotchEnDisEth>},
+      {"GetNotchDistanceEth", Number<GetNotchDistanceEth>},
+      {"GetNotchThresholdEth", Threshold},
+      {"SendResetEth", Command<SendResetEth>},
+      {"SendResetIIEth", Command<SendResetIIEth>},
+      {"SendResetIIIEth", Command<SendResetIIIEth>},
+      {"SendEnDisRecyclePrnEth 1", [](const Name& p) { return Recycle(p, 5); }},
+      {"SendEnDisRecyclePrnEth 0", [](const Name& p) { return Recycle(p, 0); }},
+  };
+  return calls;
+}
+
+}  // namespace
+
+std::string Outcome(const std::string& strFunction, const std::wstring& strPrinter) {
+  return Calls().at(strFunction)(strPrinter);
+}
+
+std::vector<Expected> DefaultOutcomes() {
+  return {
+      {"SendReceiveDataEth", "0 0x56,0x31,0x2E,0x32"},
+      {"GetStatusEth", "0 0x01,0x02,0x03,0x04,0x05,0x06"},
+      {"GetGSIEth", "0 0x12"},
+      {"GetReleaseEth", "0 0x56,0x31,0x2E,0x32"},
+      {"GetHeadTempEth", "0 0x30,0x32,0x33,0x2E,0x35,0x43"},
+      {"GetPowVoltageEth", "0 0x32,0x34,0x2E,0x31,0x30,0x56"},
+      {"GetTotNumOfPowerOnEth", "0 1234"},
+      {"GetNumTotCutEth", "0 5678"},
+      {"GetTotNumOfRetractEth", "0 42"},
+      {"GetTotPaperRemainingEth", "0 750"},
+      {"GetTotPaperPrintedEth", "0 1200"},
+      {"GetTimeToCutEth", "0 37"},
+      {"GetRetractEnDisEth", "0 1"},
+      {"GetNotchEnDisEth", "0 0"},
+      {"GetNotchDistanceEth", "0 125"},
+      {"GetNotchThresholdEth", "0 3.9"},
+      {"SendResetEth", "0"},
+      {"SendResetIIEth", "0"},
+      {"SendResetIIIEth", "0"},
+      {"SendEnDisRecyclePrnEth 1", "0"},
+      {"SendEnDisRecyclePrnEth 0", "0"},
+  };
+}
+
+}  // namespace printer_test

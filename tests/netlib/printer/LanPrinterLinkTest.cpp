@@ -1,0 +1,123 @@
+// The printer functions against printer-sim on peer 1 of a virtual LAN, over
+// UDP (answers to the fixed port 15001) and TCP, and against a printer played
+// by the test on the LAN host's own address to see the datagrams themselves.
+// Runs only inside scripts/vlan (VLAN=1).
+#include <corvane/CorvaneErrors.h>
+#include <corvane/EthPrinterFunctions.h>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <future>
+
+#include "FunctionCalls.h"
+#include "PrinterSetup.h"
+#include "UdpProbe.h"
+#include "VirtualLan.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using printer_test::Outcome;
+
+class LanPrinterLinkTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { VirtualLan::AddPrinterAddresses(1); }
+  void SetUp() override {
+    if (!VirtualLan::Inside()) GTEST_SKIP() << "needs the virtual LAN (scripts/vlan)";
+    ASSERT_TRUE(setup.Ready()) << setup.Cups().Log();
+  }
+  void TearDown() override {
+    if (sim) {
+      sim->Signal(SIGTERM);
+      EXPECT_EQ(sim->Wait(5s), 0) << sim->Err();
+    }
+  }
+  void StartSim(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--count", "1", "--base", "10.77.16.1"});
+    sim = VirtualLan::StartSim(args);
+    ASSERT_TRUE(setup.AddPrinter("Udp-Front", "socket://10.77.16.1", 0));
+    ASSERT_TRUE(setup.AddPrinter("Tcp-Front", "socket://10.77.16.1", 1));
+  }
+
+  PrinterSetup setup;
+  std::unique_ptr<ChildRun> sim;
+};
+
+TEST_F(LanPrinterLinkTest, EveryFunctionOverUdpAndTcp) {
+  StartSim({});
+  for (const auto& expected : printer_test::DefaultOutcomes()) {
+    EXPECT_EQ(Outcome(expected.function, L"Udp-Front"), expected.outcome) << expected.function;
+    EXPECT_EQ(Outcome(expected.function, L"Tcp-Front"), expected.outcome) << expected.function;
+  }
+}
+
+TEST_F(LanPrinterLinkTest, DecodersOnTheWire) {
+  StartSim({"--answer", "1DE5=313233346F66", "--answer", "1DE2=63757473", "--retract-enabled", "2",
+            "--notch-threshold", "255", "--notch-enabled", "1", "--refuse"});
+  for (const std::wstring printer : {L"Udp-Front", L"Tcp-Front"}) {
+    EXPECT_EQ(Outcome("GetTotNumOfPowerOnEth", printer), "4096 0");  // "1234of"
+    EXPECT_EQ(Outcome("GetNumTotCutEth", printer), "0 0");           // "cuts"
+    EXPECT_EQ(Outcome("GetRetractEnDisEth", printer), "4096 0");
+    EXPECT_EQ(Outcome("GetNotchEnDisEth", printer), "0 1");
+    EXPECT_EQ(Outcome("GetNotchThresholdEth", printer), "0 5.0");
+    EXPECT_EQ(Outcome("SendResetIIIEth", printer), "4096");
+  }
+}
+
+// The test plays the printer on the host's own address: it sees each request
+// datagram and answers with the bytes a case needs.
+class LanDatagramTest : public LanPrinterLinkTest {
+ protected:
+  void SetUp() override {
+    LanPrinterLinkTest::SetUp();
+    if (IsSkipped()) return;
+    ASSERT_TRUE(printer.Bound());
+    ASSERT_TRUE(setup.AddPrinter("Own", "socket://" + VirtualLan::Env("VLAN_HOST_IP"), 0));
+  }
+  // Runs the function while the printer answers its request with `answer`
+  // (none when empty); the request datagram's size lands in requestSize.
+  std::string Exchange(const std::string& function, const std::string& answer,
+                       std::size_t& requestSize) {
+    auto call = std::async(std::launch::async, [&] { return Outcome(function, L"Own"); });
+    const auto requests = printer.Collect(1, 5s, 0ms);
+    requestSize = requests.empty() ? 0 : requests[0].payload.size();
+    if (!requests.empty() && !answer.empty())
+      printer.Send(requests[0].from, 15001, "<ZQ><STSMOA><" + answer + ">");
+    return call.get();
+  }
+  UdpProbe printer{15000};
+};
+
+TEST_F(LanDatagramTest, RequestsAndAnswersKeepTheirSizes) {
+  std::size_t size = 0;
+  EXPECT_EQ(Exchange("GetReleaseEth", "V1.2", size), "0 0x56,0x31,0x2E,0x32");
+  EXPECT_EQ(size, 17u);  // 3 request bytes and the frame's 14
+  EXPECT_EQ(Exchange("SendResetEth", "\x06", size), "0");
+  EXPECT_EQ(size, 20u);
+  // Counters: any length up to 16 bytes.
+  EXPECT_EQ(Exchange("GetTotNumOfPowerOnEth", "12345678901234on", size), "0 2147483647");
+  EXPECT_EQ(Exchange("GetTotNumOfPowerOnEth", "123456789012345on", size), "20 57005");  // value untouched
+  // 6 status bytes expected: a 25-byte answer does not fit the 20-byte buffer.
+  EXPECT_EQ(Exchange("GetStatusEth", "ABCDEFGHIJK", size), "20 ");
+}
+
+TEST_F(LanDatagramTest, AnOversizedAnswerReportsMessageTooLong) {
+  auto call = std::async(std::launch::async, [] {
+    BYTE status[6];
+    DWORD dwLength = 0, dwError = 0;
+    const DWORD dwResult = GetStatusEth(L"Own", status, &dwLength, &dwError);
+    return std::make_pair(dwResult, dwError);
+  });
+  const auto requests = printer.Collect(1, 5s, 0ms);
+  ASSERT_EQ(requests.size(), 1u);
+  printer.Send(requests[0].from, 15001, "<ZQ><STSMOA><ABCDEFGHIJK>");
+  EXPECT_EQ(call.get(), std::make_pair(DWORD{20}, corvane::error::kMessageSize));
+}
+
+TEST_F(LanDatagramTest, NoAnswerFailsAfterTwelveSeconds) {
+  std::size_t size = 0;
+  EXPECT_EQ(Exchange("GetGSIEth", "", size), "64 ");
+  EXPECT_EQ(size, 17u);
+}
+
+}  // namespace

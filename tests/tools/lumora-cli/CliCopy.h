@@ -1,0 +1,41 @@
+#pragma once
+// A copy of lumora-cli in a directory of its own, so that its lumora.ini and
+// lumora.log are the test's; runs it as a program.
+#include "ChildRun.h"
+#include "FileText.h"
+#include "TempDir.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+class CliCopy {
+ public:
+  CliCopy() {
+    m_exe = m_dir.path() / "lumora-cli";
+    std::filesystem::copy_file(LUMORA_BINARY_DIR "/bin/lumora-cli", m_exe);
+  }
+  struct Result {
+    int exit;
+    std::string out, err;
+  };
+  Result Run(std::vector<std::string> args,
+             std::chrono::seconds limit = std::chrono::seconds(120)) {
+    args.insert(args.begin(), m_exe.string());
+    ChildRun run(args);
+    const int code = run.Wait(limit);
+    return {code, run.Out(), run.Err()};
+  }
+  void WriteFile(const std::string& name, const std::string& text) {
+    std::ofstream(m_dir.path() / name) << text;
+  }
+  std::string ReadFile(const std::string& name) const { return FileText(m_dir.path() / name); }
+  std::filesystem::path Path(const std::string& name) const { return m_dir.path() / name; }
+  const std::filesystem::path& Exe() const { return m_exe; }
+
+ private:
+  TempDir m_dir;
+  std::filesystem::path m_exe;
+};
