@@ -1,12 +1,13 @@
 // Fuzzes the settings readers: an INI file of any content read for every
-// setting (and for a section and key taken from the input), and the command
-// line of the same bytes.
+// setting (and for a section and key taken from the input), the command
+// line of the same bytes, and the host list (szHosts) of the same text.
 #include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
+#include "CHostSpec.h"
 #include "CIniReader.h"
 #include "CLumoraApp.h"
 #include "FuzzInput.h"
@@ -48,5 +49,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t uiS
   Require(app.ReadIniFile(IniPath()) == 1);
   app.ParseCommandLine(Widen(content));
   Require(app.m_dwFlags <= 7);
+
+  std::vector<DWORD> hosts;
+  std::wstring error;
+  if (CHostSpec::Parse(Widen(content), hosts, error)) {
+    Require(hosts.size() <= CHostSpec::kMaxAddresses);
+  } else {
+    Require(!error.empty());
+  }
   return 0;
 }
