@@ -60,6 +60,7 @@ CLumoraDlg::CLumoraDlg(CLumoraApp& app, std::unique_ptr<IDiscoveryTransport> pTr
   m_pTxLamp->SetLedLayout(true, 0, true);
   m_pRxLamp->SetLedLayout(true, 0, true);
   ConnectControls();
+  CreateStatusLine();
 }
 
 CLumoraDlg::~CLumoraDlg() { ShutDownWorker(); }
@@ -257,6 +258,7 @@ void CLumoraDlg::ShowSummary(const QString& strText, DWORD dwQueryMask) {
 }
 
 void CLumoraDlg::OnStart() {
+  WaitForVerification();  // it holds the answer port for a few seconds at most
   ResetDeviceList();
   ClearDeviceTable();
   m_nSelectedDevice = -1;
@@ -363,13 +365,12 @@ void CLumoraDlg::closeEvent(QCloseEvent* pEvent) {
   QDialog::closeEvent(pEvent);
 }
 
-// The system menu's About item, offered on the window's context menu.
+// The system menu's items (About, Export list...), offered on the window's
+// context menu.
 void CLumoraDlg::contextMenuEvent(QContextMenuEvent* pEvent) {
-  const QString strAbout = String(LumoraStrings::kAbout);
-  if (strAbout.isEmpty()) return;
   QMenu menu(this);
-  menu.addAction(strAbout, this, [this] { OnSysCommand(kSysCommandAbout); });
-  menu.exec(pEvent->globalPos());
+  BuildSystemMenu(menu);
+  if (!menu.isEmpty()) menu.exec(pEvent->globalPos());
 }
 
 // The debug console opens beside the main window.

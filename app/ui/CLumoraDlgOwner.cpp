@@ -124,5 +124,6 @@ void CLumoraDlg::ShutDownWorker() {
   m_bShutDown = true;
   m_pWorker->RequestStop();
   WaitForRunEnd();
+  WaitForVerification();
   m_Gate.Close();
 }

@@ -24,6 +24,7 @@ class DiscoverCommand : public CliCommand {
     bool bNoBroadcast = false;                     // --no-broadcast
     bool bReport = false;                          // --report
     unsigned uRepeat = 1;                          // --repeat N
+    bool bCsv = false;                             // --csv
   };
 
   std::string Name() const override { return "discover"; }
