@@ -12,7 +12,10 @@ set(LUMORA_FUZZERS
   ini_reader:IniReaderFuzzer.cpp:lumora_engine:ini_reader_fuzzer
   dhcp_lease:DhcpLeaseFuzzer.cpp:corvane_testing:dhcp_lease_fuzzer
   route_table:RouteTableFuzzer.cpp:corvane_testing:route_table_fuzzer
-  sim_config:SimConfigFuzzer.cpp:printer_sim_core:sim_config_fuzzer)
+  sim_config:SimConfigFuzzer.cpp:printer_sim_core:sim_config_fuzzer
+  provisioning_csv:ProvisioningCsvFuzzer.cpp:lumora_cli_core:provisioning_csv_fuzzer
+  journal:JournalFuzzer.cpp:lumora_engine:journal_fuzzer
+  printer_answer:PrinterAnswerFuzzer.cpp:corvane_testing:printer_answer_fuzzer)
 
 # Splits one entry of LUMORA_FUZZERS into the four variables given.
 function(lumora_fuzzer_parts spec name_var source_var library_var target_var)
