@@ -9,6 +9,7 @@
 // one thread only. The worker waits where it reads (the device count, the
 // stop routine) and goes on at once where it only tells.
 #include "CConfigurationExchange.h"
+#include "CConsoleLineBatcher.h"
 #include "CUiWorkQueue.h"
 #include "CDeviceTable.h"
 #include "CDiscoveryWorker.h"
@@ -225,6 +226,7 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   CConfigurationSettings ExchangeSettings() const;
   void ShowSetOutcome(const CConfigurationExchange::SetOutcome& outcome);
   void RunQuery(BYTE btData);
+  void ShowConsoleLines(std::vector<QString> lines);
 
   CLumoraApp& m_App;
   DWORD m_dwFlags = 0;
@@ -250,6 +252,8 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
 
   CUiThreadGate m_Gate{*this};
   CUiWorkQueue m_WorkQueue{m_Gate};
+  CConsoleLineBatcher m_ConsoleLines{
+      m_WorkQueue, [this](std::vector<QString> lines) { ShowConsoleLines(std::move(lines)); }};
   CDeviceTable m_Table{*this};
   // Last: its threads end before the table and the gate go.
   std::unique_ptr<CDiscoveryWorker> m_pWorker;
