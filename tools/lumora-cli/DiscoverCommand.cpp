@@ -9,6 +9,7 @@
 #include "CHostSpec.h"
 #include "CInterfaceChoice.h"
 #include "DeviceReport.h"
+#include "DiscoveryReportText.h"
 #include "EnginePlatform.h"
 #include "NetworkReport.h"
 #include "SignalWatcher.h"
@@ -112,7 +113,7 @@ int DiscoverCommand::Run() {
   if (m_Options.bReport) {
     std::cout << (m_Options.bJson ? NetworkReport::Json(owner.GetTable(), owner.GetReport())
                                   : DeviceReport::Text(owner.GetTable()) + "\n" +
-                                        NetworkReport::Text(owner.GetReport()));
+                                        DiscoveryReportText::Text(owner.GetReport()));
   } else {
     std::cout << (m_Options.bJson ? DeviceReport::Json(owner.GetTable())
                                   : DeviceReport::Text(owner.GetTable()));
