@@ -60,6 +60,7 @@ CLumoraDlg::CLumoraDlg(CLumoraApp& app, std::unique_ptr<IDiscoveryTransport> pTr
   m_pTxLamp->SetLedLayout(true, 0, true);
   m_pRxLamp->SetLedLayout(true, 0, true);
   ConnectControls();
+  InitWindowMenuKeys();
 }
 
 CLumoraDlg::~CLumoraDlg() { ShutDownWorker(); }
@@ -135,6 +136,7 @@ BOOL CLumoraDlg::OnInitDialog() {
   dwRxThreadIdleTimeout = m_App.dwRxThreadIdleTimeout;
   dwTxThreadIdleTimeout = m_App.dwTxThreadIdleTimeout;
   dwBroadcastType = m_App.dwBroadcastType;
+  InitReach();
   PublishSettings();
   UpdateData(false);
 
@@ -238,9 +240,10 @@ void CLumoraDlg::PublishSettings() {
   m_RunSettings.dwMaxNoDataReadTry = dwMaxNoDataReadTry;
   m_RunSettings.dwReciveThreadTimeout = dwReciveThreadTimeout;
   m_RunSettings.dwRxThreadIdleTimeout = dwRxThreadIdleTimeout;
-  // Keys of our own, read by the application and used as they are.
-  m_RunSettings.strInterfaces = m_App.szInterfaces;
-  m_RunSettings.strHosts = m_App.szHosts;
+  // Keys of our own, read by the application; the operator's choices in
+  // the window's menu take their place.
+  m_RunSettings.strInterfaces = m_Reach.InterfacesOr(m_App.szInterfaces);
+  m_RunSettings.strHosts = m_Reach.HostsOr(m_App.szHosts);
   m_RunSettings.dwMaxFillInTry = m_App.dwMaxFillInTry;
 }
 
@@ -269,6 +272,7 @@ void CLumoraDlg::OnStart() {
   setWindowTitle(AppName());
   m_pProgress->setRange(0, 100);
   m_pProgress->setValue(0);
+  NoteRunStart();
   m_pWorker->Start();
 }
 
@@ -363,13 +367,22 @@ void CLumoraDlg::closeEvent(QCloseEvent* pEvent) {
   QDialog::closeEvent(pEvent);
 }
 
-// The system menu's About item, offered on the window's context menu.
-void CLumoraDlg::contextMenuEvent(QContextMenuEvent* pEvent) {
+// Qt cannot add items to the title bar's menu: the system menu's About
+// item is offered on the window's own menu, with the window's items.
+void CLumoraDlg::contextMenuEvent(QContextMenuEvent* pEvent) { ShowWindowMenu(pEvent->globalPos()); }
+
+void CLumoraDlg::BuildWindowMenu(QMenu& menu) {
+  AddReachItems(menu);
   const QString strAbout = String(LumoraStrings::kAbout);
   if (strAbout.isEmpty()) return;
-  QMenu menu(this);
+  menu.addSeparator();
   menu.addAction(strAbout, this, [this] { OnSysCommand(kSysCommandAbout); });
-  menu.exec(pEvent->globalPos());
+}
+
+void CLumoraDlg::ShowWindowMenu(const QPoint& globalPos) {
+  QMenu menu(this);
+  BuildWindowMenu(menu);
+  menu.exec(globalPos);
 }
 
 // The debug console opens beside the main window.

@@ -13,6 +13,8 @@
 #include "CUiWorkQueue.h"
 #include "CDeviceTable.h"
 #include "CDiscoveryWorker.h"
+#include "CLocalSubnets.h"
+#include "CReachPreferences.h"
 #include "CTemplateDialog.h"
 #include "CUiThreadGate.h"
 #include "IDiscoveryOwner.h"
@@ -34,6 +36,7 @@ class CLedButton;
 class CLumoraApp;
 class CZqDebugDld;
 class CZqIPCfgDlg;
+class QMenu;
 class QProgressBar;
 
 class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
@@ -131,6 +134,20 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   void OnOK();
   void OnCancel();
 
+  // The window's menu (right click, Alt+Space, F10): the window's own items
+  // and the About item.
+  void BuildWindowMenu(QMenu& menu);
+  void ShowWindowMenu(const QPoint& globalPos);
+  // How far a discovery reaches: the interfaces its broadcasts leave
+  // through and the printers it asks by address (both used by the next
+  // Start and remembered), and the report of the last run.
+  void OnNetworkInterfaces();
+  void OnFindByAddress();
+  void OnDiscoveryReport();
+  // The warning a row of a printer at this address carries: empty inside
+  // this computer's subnets.
+  QString OutsiderWarning(const std::wstring& strIpAddress) const;
+
   // The configuration exchange.
   int ApplyConfiguration(int nIndex, const std::wstring& strName, const std::wstring& strIp,
                          const std::wstring& strMask, const std::wstring& strGateway,
@@ -201,6 +218,8 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   virtual void ReadDefaultCard(CardValues& values) const;
   // Runs the configuration dialog modally; its result.
   virtual int RunConfigurationDialog(CZqIPCfgDlg& dialog);
+  // Runs one of the window's other dialogs modally; its result.
+  virtual int RunDialog(QDialog& dialog);
 
  private:
   void ConnectControls();
@@ -227,6 +246,12 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   void ShowSetOutcome(const CConfigurationExchange::SetOutcome& outcome);
   void RunQuery(BYTE btData);
   void ShowConsoleLines(std::vector<QString> lines);
+  void AddReachItems(QMenu& menu);
+  void InitWindowMenuKeys();
+  void InitReach();
+  void RefreshLocalSubnets();
+  void NoteRunStart();
+  void SaveReach();
 
   CLumoraApp& m_App;
   DWORD m_dwFlags = 0;
@@ -241,6 +266,12 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   CLedButton* m_pTxLamp = nullptr;
   CLedButton* m_pRxLamp = nullptr;
   std::unique_ptr<CZqDebugDld> m_pDebugWindow;
+
+  // The operator's reach choices, and this computer's subnets as of the
+  // last Start; whether a run has started since the window opened.
+  CReachPreferences m_Reach;
+  CLocalSubnets m_LocalSubnets;
+  bool m_bRunStarted = false;
 
   // The settings a run or exchange reads from another thread.
   mutable std::mutex m_SettingsMutex;

@@ -231,6 +231,7 @@ int main(int argc, char** argv) {
   if (strCli.isEmpty()) return 0;
 
   QTemporaryDir dir;
+  setenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit().constData(), 1);  // no remembered choices of the user
   const QString strIni = dir.filePath(QStringLiteral("lumora.ini"));
   std::ofstream(strIni.toStdString()) << "[UDPTXRXPORT]\nuiRxPort=15001\nuiTxPort=15000\n"
                                          "[RETRYTIME]\ndwMaxDiscoveryTry=3\ndwMaxNoDataReadTry=2\n"

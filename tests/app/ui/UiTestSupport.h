@@ -24,6 +24,9 @@ inline QApplication& UiApp() {
   static char* argv[] = {name, nullptr};
   static QApplication* pApp = [] {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // The window's remembered choices live in a folder of the test run.
+    static TempDir config;
+    setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
     auto* p = new QApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("lumora"));
     return p;
@@ -53,6 +56,8 @@ class TestDlg : public CLumoraDlg {
   // Gets the initialised dialog and returns its result; without one the
   // dialog is cancelled.
   std::function<int(CZqIPCfgDlg&)> m_OnConfiguration;
+  // The same for the window's other dialogs (interfaces, hosts, report).
+  std::function<int(QDialog&)> m_OnDialog;
 
  protected:
   void ReadDefaultCard(CardValues& values) const override {
@@ -62,6 +67,7 @@ class TestDlg : public CLumoraDlg {
     dialog.OnInitDialog();
     return m_OnConfiguration ? m_OnConfiguration(dialog) : QDialog::Rejected;
   }
+  int RunDialog(QDialog& dialog) override { return m_OnDialog ? m_OnDialog(dialog) : QDialog::Rejected; }
 };
 
 // An application object whose INI and log live in a directory of the test.
