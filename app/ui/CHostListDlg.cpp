@@ -12,18 +12,15 @@
 
 CHostListDlg::CHostListDlg(const std::wstring& strCurrent, QWidget* pParent)
     : CLayoutDialog(QStringLiteral("Find printers by address"), pParent) {
-  auto* pIntro = new QLabel(QStringLiteral(
-      "Ask these printers directly, besides the broadcast (for printers behind a router):"));
-  pIntro->setWordWrap(true);
+  auto* pIntro = new QLabel(QStringLiteral("Printers to ask directly, besides the broadcast (behind a router, say):"));
   Layout().addWidget(pIntro);
   m_pEdit = new QLineEdit(QString::fromStdWString(strCurrent));
   m_pEdit->setPlaceholderText(QStringLiteral("10.20.0.5, 10.20.0.0/28, 10.20.0.5-10.20.0.40"));
   m_pEdit->setClearButtonEnabled(true);
   Layout().addWidget(m_pEdit);
-  auto* pSyntax = new QLabel(QStringLiteral(
-      "Addresses, CIDR blocks and ranges, comma-separated; at most %1 addresses in all.")
-                                 .arg(CHostSpec::kMaxAddresses));
-  pSyntax->setWordWrap(true);
+  auto* pSyntax = new QLabel(
+      QStringLiteral("Addresses, CIDR blocks and ranges, comma-separated (%1 addresses at most).")
+          .arg(CHostSpec::kMaxAddresses));
   Layout().addWidget(pSyntax);
   m_pVerdict = new QLabel;
   m_pVerdict->setWordWrap(true);
@@ -37,7 +34,7 @@ CHostListDlg::CHostListDlg(const std::wstring& strCurrent, QWidget* pParent)
   connect(m_pEdit, &QLineEdit::textChanged, this, &CHostListDlg::Check);
 
   const QFontMetrics metrics(font());
-  m_pEdit->setMinimumWidth(metrics.averageCharWidth() * 56);
+  m_pEdit->setMinimumWidth(metrics.averageCharWidth() * 68);
   // Room for two lines of verdict, so that the dialog keeps its size as it changes.
   m_pVerdict->setMinimumHeight(metrics.lineSpacing() * 2);
   m_pVerdict->setAlignment(Qt::AlignLeft | Qt::AlignTop);

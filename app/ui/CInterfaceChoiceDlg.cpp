@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <bit>
 #include <map>
 
@@ -35,7 +36,6 @@ CInterfaceChoiceDlg::CInterfaceChoiceDlg(const std::vector<CCNetInterfaces::Entr
   m_pList = new QListWidget;
   Layout().addWidget(m_pList);
   auto* pNote = new QLabel(QStringLiteral("With none checked, Lumora broadcasts once, as lumora.ini says."));
-  pNote->setWordWrap(true);
   Layout().addWidget(pNote);
   AddButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::RestoreDefaults);
   QPushButton* pIni = Buttons().button(QDialogButtonBox::RestoreDefaults);
@@ -57,8 +57,11 @@ CInterfaceChoiceDlg::CInterfaceChoiceDlg(const std::vector<CCNetInterfaces::Entr
   connect(m_pList, &QListWidget::itemChanged, this, &CInterfaceChoiceDlg::OnItemChanged);
   OnItemChanged(m_pAll);
 
+  // As tall as its items, within 3 and 10 of them.
   const QFontMetrics metrics(font());
-  m_pList->setMinimumSize(metrics.averageCharWidth() * 48, metrics.height() * 7);
+  const int nRow = std::max(m_pList->sizeHintForRow(0), metrics.height());
+  m_pList->setFixedHeight(nRow * std::clamp(m_pList->count(), 3, 10) + 2 * m_pList->frameWidth() + 4);
+  m_pList->setMinimumWidth(std::max(metrics.averageCharWidth() * 48, m_pList->sizeHintForColumn(0) + 24));
   m_pList->setFocus();
   Layout().setSizeConstraint(QLayout::SetFixedSize);
 }

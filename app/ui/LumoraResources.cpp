@@ -70,8 +70,9 @@ class OverlayIconEngine : public QIconEngine {
   void paint(QPainter* pPainter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
     m_Base.paint(pPainter, rect, Qt::AlignCenter, mode, state);
     const int nSide = (rect.width() * 5 + 4) / 8;
+    // The sign keeps its colours on a selected row.
     m_Overlay.paint(pPainter, QRect(rect.right() + 1 - nSide, rect.bottom() + 1 - nSide, nSide, nSide),
-                    Qt::AlignCenter, mode, state);
+                    Qt::AlignCenter, mode == QIcon::Disabled ? mode : QIcon::Normal, state);
   }
   QIconEngine* clone() const override { return new OverlayIconEngine(m_Base, m_Overlay); }
 

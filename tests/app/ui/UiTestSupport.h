@@ -8,9 +8,13 @@
 #include "CZqIPCfgDlg.h"
 #include "TempDir.h"
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QWidget>
 #include <QTimer>
 
 #include <chrono>
@@ -84,6 +88,15 @@ class TestApp {
   TempDir m_Dir;
   CLumoraApp m_App;
 };
+
+// build/screenshots/NAME-SCALE.png, SCALE being 100 or 200 (QT_SCALE_FACTOR).
+inline void SaveScreenshot(QWidget& widget, const char* szName) {
+  const QString strDir = QStringLiteral(LUMORA_BINARY_DIR "/screenshots");
+  QDir().mkpath(strDir);
+  const int nScale = qRound(widget.devicePixelRatioF() * 100);
+  const QString strPath = QStringLiteral("%1/%2-%3.png").arg(strDir, QLatin1String(szName)).arg(nScale);
+  EXPECT_TRUE(widget.grab().save(strPath)) << strPath.toStdString();
+}
 
 #include "DesktopUrl.h"
 
