@@ -26,11 +26,8 @@ CHostListDlg::CHostListDlg(const std::wstring& strCurrent, QWidget* pParent)
   m_pVerdict->setWordWrap(true);
   m_pVerdict->setTextFormat(Qt::PlainText);
   Layout().addWidget(m_pVerdict);
-  AddButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::RestoreDefaults);
-  QPushButton* pIni = Buttons().button(QDialogButtonBox::RestoreDefaults);
-  pIni->setText(QStringLiteral("Use lumora.ini"));
-  pIni->setToolTip(QStringLiteral("Forget this list: lumora.ini's szHosts counts again"));
-  connect(pIni, &QPushButton::clicked, this, &CHostListDlg::UseIniFile);
+  AddChoiceButtons(QStringLiteral("Forget this list: lumora.ini's szHosts counts again"),
+                   [this] { UseIniFile(); });
   connect(m_pEdit, &QLineEdit::textChanged, this, &CHostListDlg::Check);
 
   const QFontMetrics metrics(font());

@@ -5,7 +5,6 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -37,11 +36,8 @@ CInterfaceChoiceDlg::CInterfaceChoiceDlg(const std::vector<CCNetInterfaces::Entr
   Layout().addWidget(m_pList);
   auto* pNote = new QLabel(QStringLiteral("With none checked, Lumora broadcasts once, as lumora.ini says."));
   Layout().addWidget(pNote);
-  AddButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::RestoreDefaults);
-  QPushButton* pIni = Buttons().button(QDialogButtonBox::RestoreDefaults);
-  pIni->setText(QStringLiteral("Use lumora.ini"));
-  pIni->setToolTip(QStringLiteral("Forget this choice: lumora.ini's szInterfaces counts again"));
-  connect(pIni, &QPushButton::clicked, this, &CInterfaceChoiceDlg::UseIniFile);
+  AddChoiceButtons(QStringLiteral("Forget this choice: lumora.ini's szInterfaces counts again"),
+                   [this] { UseIniFile(); });
 
   const CInterfaceChoice current(strCurrent);
   m_pAll = AddItem(QString(), QStringLiteral("All (every interface that can broadcast)"));

@@ -1,5 +1,6 @@
 #include "CLayoutDialog.h"
 
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -26,4 +27,12 @@ void CLayoutDialog::AddButtons(QDialogButtonBox::StandardButtons buttons) {
   m_pButtons->setStandardButtons(buttons);
   m_pLayout->addSpacing(m_Units.ToPixelsY(2));
   m_pLayout->addWidget(m_pButtons);
+}
+
+void CLayoutDialog::AddChoiceButtons(const QString& strIniTip, const std::function<void()>& useIni) {
+  AddButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::RestoreDefaults);
+  QPushButton* pIni = m_pButtons->button(QDialogButtonBox::RestoreDefaults);
+  pIni->setText(QStringLiteral("Use lumora.ini"));
+  pIni->setToolTip(strIniTip);
+  connect(pIni, &QPushButton::clicked, this, useIni);
 }

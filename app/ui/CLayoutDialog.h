@@ -7,6 +7,8 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 
+#include <functional>
+
 class QVBoxLayout;
 
 class CLayoutDialog : public QDialog {
@@ -22,6 +24,8 @@ class CLayoutDialog : public QDialog {
   const CDialogUnits& Units() const { return m_Units; }
   // The button row at the bottom; Ok accepts, Cancel and Close reject.
   void AddButtons(QDialogButtonBox::StandardButtons buttons);
+  // OK, Cancel and "Use lumora.ini" (with its tooltip), which runs useIni.
+  void AddChoiceButtons(const QString& strIniTip, const std::function<void()>& useIni);
 
  private:
   CDialogUnits m_Units;
