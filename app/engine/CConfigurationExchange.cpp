@@ -93,10 +93,15 @@ CConfigurationExchange::SetOutcome CConfigurationExchange::SendSetCommand(
     const AttemptCount& attempts) {
   const std::wstring strMessage =
       BuildSetMessage(strIp, strName, strMask, strGateway, strMac, strDhcp);
-  if (const DWORD dwOpen = m_Transport.OpenReceiver(m_Settings.uiRxPort); dwOpen != 0)
-    return {dwOpen, 0, false};
-  const DWORD dwSend = CMessageSender(m_Transport, m_Console)
-                           .Send(strMessage, m_Settings.uiTxPort, m_Settings.dwBroadcastType);
+  if (const DWORD dwOpen = m_Transport.OpenReceiver(m_Settings.uiRxPort); dwOpen != 0) {
+    SetOutcome unsent;
+    unsent.dwResult = dwOpen;
+    return unsent;
+  }
+  std::wstring strLocal;
+  const DWORD dwSend =
+      CMessageSender(m_Transport, m_Console)
+          .Send(strMessage, m_Settings.uiTxPort, m_Settings.dwBroadcastType, &strLocal);
 
   const std::wstring strAddressee = Addressee(strMac);
   const CCorvaneFunctions functions;
@@ -117,12 +122,15 @@ CConfigurationExchange::SetOutcome CConfigurationExchange::SendSetCommand(
   }
   m_Transport.CloseReceiver();
 
-  if (!bAnswered) return {kNotConfirmed, LumoraStrings::kSetNotConfirmed, true};
-  if (dwSend != 0) return {dwSend, 0, false};
+  const auto outcome = [&](DWORD dwResult, UINT uiMessage, bool bErrorIcon) {
+    return SetOutcome{dwResult, uiMessage, bErrorIcon, dwSend == 0, bAnswered, strLocal};
+  };
+  if (!bAnswered) return outcome(kNotConfirmed, LumoraStrings::kSetNotConfirmed, true);
+  if (dwSend != 0) return outcome(dwSend, 0, false);
   if (strAnswer.find(L"SET") == std::wstring::npos)
-    return {kNotConfirmed, LumoraStrings::kSetTrouble, true};
-  if (strAnswer.back() != kAck) return {kNotConfirmed, LumoraStrings::kSetNotConfirmed, true};
-  return {0, LumoraStrings::kSetConfirmed, false};
+    return outcome(kNotConfirmed, LumoraStrings::kSetTrouble, true);
+  if (strAnswer.back() != kAck) return outcome(kNotConfirmed, LumoraStrings::kSetNotConfirmed, true);
+  return outcome(0, LumoraStrings::kSetConfirmed, false);
 }
 
 std::vector<BYTE> CConfigurationExchange::BuildQueryFrame(BYTE btData) {

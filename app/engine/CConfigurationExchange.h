@@ -34,6 +34,9 @@ class CConfigurationExchange {
     DWORD dwResult = 0;      // 0, kNotConfirmed, or the transport's code
     UINT uiMessage = 0;      // string id 120, 121 or 122; 0: show nothing
     bool bErrorIcon = false; // 121 and 122 carry the error icon, 120 none
+    bool bSent = false;      // the SET command went out (the answer port opened)
+    bool bAnswered = false;  // an answer naming the printer came (121 then: refused)
+    std::wstring strLocalAddress;  // the local address the send reported
 
     // The text of uiMessage from the string table; empty for 0.
     std::wstring Text() const;

@@ -112,6 +112,17 @@ std::string WideToUtf8(std::wstring_view text) {
   return out;
 }
 
+bool IsUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t code = 0;
+    const std::size_t len =
+        static_cast<unsigned char>(text[i]) < 0x80 ? 1 : DecodeUtf8(text, i, code);
+    if (len == 0) return false;
+    i += len;
+  }
+  return true;
+}
+
 std::filesystem::path WideToPath(std::wstring_view text) {
   return std::filesystem::path(WideToUtf8(text));
 }

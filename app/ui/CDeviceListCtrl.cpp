@@ -52,6 +52,10 @@ void CDeviceListCtrl::Connect(QAbstractItemView* pView) {
           [this](const QModelIndex& index) { emit RowClicked(index.row()); });
   connect(pView, &QAbstractItemView::doubleClicked, this,
           [this](const QModelIndex& index) { emit RowActivated(index.row()); });
+  pView->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(pView, &QWidget::customContextMenuRequested, this, [this, pView](const QPoint& pos) {
+    emit RowMenuRequested(pView->indexAt(pos).row(), pView->viewport()->mapToGlobal(pos));
+  });
   pView->installEventFilter(this);
 }
 

@@ -40,6 +40,9 @@ class CDeviceListCtrl : public QWidget {
   // click or Enter; the row may be -1 (no row under the mouse).
   void RowClicked(int nRow);
   void RowActivated(int nRow);
+  // The context menu asked for over a row (-1: no row there), at a point
+  // of the screen.
+  void RowMenuRequested(int nRow, const QPoint& globalPos);
 
  protected:
   bool eventFilter(QObject* pWatched, QEvent* pEvent) override;

@@ -61,6 +61,7 @@ CLumoraDlg::CLumoraDlg(CLumoraApp& app, std::unique_ptr<IDiscoveryTransport> pTr
   m_pRxLamp->SetLedLayout(true, 0, true);
   ConnectControls();
   InitWindowMenuKeys();
+  CreateStatusLine();
 }
 
 CLumoraDlg::~CLumoraDlg() { ShutDownWorker(); }
@@ -260,6 +261,7 @@ void CLumoraDlg::ShowSummary(const QString& strText, DWORD dwQueryMask) {
 }
 
 void CLumoraDlg::OnStart() {
+  WaitForVerification();  // it holds the answer port for a few seconds at most
   ResetDeviceList();
   ClearDeviceTable();
   m_nSelectedDevice = -1;
@@ -367,22 +369,15 @@ void CLumoraDlg::closeEvent(QCloseEvent* pEvent) {
   QDialog::closeEvent(pEvent);
 }
 
-// Qt cannot add items to the title bar's menu: the system menu's About
-// item is offered on the window's own menu, with the window's items.
+// The system menu's items (About, the window's own), offered on the
+// window's context menu and on Alt+Space and F10: Qt cannot add items to the
+// title bar's menu.
 void CLumoraDlg::contextMenuEvent(QContextMenuEvent* pEvent) { ShowWindowMenu(pEvent->globalPos()); }
-
-void CLumoraDlg::BuildWindowMenu(QMenu& menu) {
-  AddReachItems(menu);
-  const QString strAbout = String(LumoraStrings::kAbout);
-  if (strAbout.isEmpty()) return;
-  menu.addSeparator();
-  menu.addAction(strAbout, this, [this] { OnSysCommand(kSysCommandAbout); });
-}
 
 void CLumoraDlg::ShowWindowMenu(const QPoint& globalPos) {
   QMenu menu(this);
-  BuildWindowMenu(menu);
-  menu.exec(globalPos);
+  BuildSystemMenu(menu);
+  if (!menu.isEmpty()) menu.exec(globalPos);
 }
 
 // The debug console opens beside the main window.

@@ -8,8 +8,12 @@
 // worker's order (CUiWorkQueue, CUiThreadGate): the table is thus used by
 // one thread only. The worker waits where it reads (the device count, the
 // stop routine) and goes on at once where it only tells.
+#include "CAddressProbe.h"
 #include "CConfigurationExchange.h"
 #include "CConsoleLineBatcher.h"
+#include "CPrinterSettings.h"
+#include "CSettingsFinding.h"
+#include "CSetVerifier.h"
 #include "CUiWorkQueue.h"
 #include "CDeviceTable.h"
 #include "CDiscoveryWorker.h"
@@ -28,14 +32,20 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <thread>
 
 class CButtonST;
 class CDeviceListCtrl;
+class CInstallPrinterDlg;
+class CPrinterStatusPanel;
+class QMenu;
 class CLedButton;
 class CLumoraApp;
 class CZqDebugDld;
 class CZqIPCfgDlg;
+class QLabel;
 class QMenu;
 class QProgressBar;
 
@@ -130,13 +140,14 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   void OnTest();
   void OnGetFullStatus();
   void OnGetDeviceId();
+  // Installing the selected printer and showing its status.
+  void OnInstallPrinter();
+  void OnPrinterStatus();
   long OnUserRefresh(unsigned long wParam, long lParam);
   void OnOK();
   void OnCancel();
 
-  // The window's menu (right click, Alt+Space, F10): the window's own items
-  // and the About item.
-  void BuildWindowMenu(QMenu& menu);
+  // Opens the system menu (right click, Alt+Space, F10) there.
   void ShowWindowMenu(const QPoint& globalPos);
   // How far a discovery reaches: the interfaces its broadcasts leave
   // through and the printers it asks by address (both used by the next
@@ -163,6 +174,17 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   // The code's words in a message box with the exclamation icon.
   void ReportShellError(int nCode);
 
+  // Safe provisioning around the SET command: the status line of the
+  // "Selected device" frame (the look for a printer after its SET), a wait
+  // for that look (it shares the transport), a device row's menu and the
+  // export (in the system menu).
+  QLabel* StatusLine() const { return m_pStatusLine; }
+  void WaitForVerification();
+  // The menu of device row nRow (from 1): configure, web page, copies.
+  void FillDeviceMenu(QMenu& menu, int nRow);
+  void OnExportList();
+  void SetVerifyTiming(const CSetVerifier::Timing& timing) { m_VerifyTiming = timing; }
+
   // The debug console (debug mode only).
   void OpenDebugWindow();
   void CloseDebugWindow();
@@ -182,6 +204,11 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   bool IsRunActive() const { return m_pWorker->IsRunActive(); }
   CDeviceListCtrl& DeviceList() const { return *m_pList; }
   CLedButton& Lamp(Lamp lamp) const;
+  // The window's system menu: About; the reach items; for the selected
+  // printer (when no run is active) Install printer... and Printer
+  // status...; Export list...
+  void BuildSystemMenu(QMenu& menu);
+  CPrinterStatusPanel* StatusPanel() const { return m_pStatusPanel; }
   QString AppName() const;
   // Waits (bounded, the window still serving the worker) for a run that
   // has been asked to stop; true when none is left.
@@ -220,6 +247,12 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   virtual int RunConfigurationDialog(CZqIPCfgDlg& dialog);
   // Runs one of the window's other dialogs modally; its result.
   virtual int RunDialog(QDialog& dialog);
+  // What asks the network whether an address is taken.
+  virtual IAddressProbe& AddressProbe() { return m_Probe; }
+  // The file the list goes to (.json: JSON, else CSV); false when cancelled.
+  virtual bool ChooseExportFile(QString& strPath);
+  // Runs the install dialog modally; its result.
+  virtual int RunInstallDialog(CInstallPrinterDlg& dialog);
 
  private:
   void ConnectControls();
@@ -252,6 +285,15 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   void RefreshLocalSubnets();
   void NoteRunStart();
   void SaveReach();
+  // The check the configuration dialog runs on OK, for the printer strMac.
+  std::function<std::vector<CSettingsFinding>(const CPrinterSettings&)> MakeSettingsCheck(
+      const std::wstring& strMac);
+  // After a SET went out: the look for the printer (when it confirmed) and
+  // the change journal's entry.
+  void AfterSetCommand(const std::wstring& strMac, const std::optional<CPrinterSettings>& old,
+                       const CPrinterSettings& proposed);
+  void ShowDeviceMenu(int nRow, const QPoint& globalPos);
+  void CreateStatusLine();
 
   CLumoraApp& m_App;
   DWORD m_dwFlags = 0;
@@ -266,6 +308,7 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   CLedButton* m_pTxLamp = nullptr;
   CLedButton* m_pRxLamp = nullptr;
   std::unique_ptr<CZqDebugDld> m_pDebugWindow;
+  CPrinterStatusPanel* m_pStatusPanel = nullptr;  // a child, made when first asked for
 
   // The operator's reach choices, and this computer's subnets as of the
   // last Start; whether a run has started since the window opened.
@@ -280,6 +323,12 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   // Lamp states as the worker flips them, and whether a repaint is queued.
   std::array<std::atomic<int>, 2> m_aLampState{};
   std::array<std::atomic<bool>, 2> m_aLampPending{};
+
+  CAddressProbe m_Probe;
+  QLabel* m_pStatusLine = nullptr;
+  CConfigurationExchange::SetOutcome m_LastSetOutcome;  // of the last SendSetCommand
+  CSetVerifier::Timing m_VerifyTiming;
+  std::thread m_Verification;  // the look for a printer after its SET
 
   CUiThreadGate m_Gate{*this};
   CUiWorkQueue m_WorkQueue{m_Gate};

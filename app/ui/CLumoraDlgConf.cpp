@@ -50,6 +50,7 @@ void CLumoraDlg::OnConf() {
   dialog.SetPrinterName(strName);
   dialog.SetGateway(strGateway);
   dialog.SetDhcp(strDhcp);
+  dialog.SetSettingsCheck(MakeSettingsCheck(strMac));
   if (RunConfigurationDialog(dialog) != QDialog::Accepted) return;
   ApplyConfiguration(m_nSelectedDevice, dialog.GetPrinterName(), dialog.GetIpAddress(),
                      dialog.GetSubnetMask(), dialog.GetGateway(), strMac, dialog.GetDhcp());
@@ -61,9 +62,14 @@ int CLumoraDlg::ApplyConfiguration(int nIndex, const std::wstring& strName, cons
                                    const std::wstring& strMask, const std::wstring& strGateway,
                                    const std::wstring& strMac, const std::wstring& strDhcp) {
   if (nIndex < 0 || static_cast<DWORD>(nIndex) >= GetDeviceCount()) return 0;
+  const _DeviceInfo& before = *m_Table.GetDevice(static_cast<DWORD>(nIndex));
+  const CPrinterSettings old{before.strName, before.strIpAddress, before.strSubnetMask, before.strGateway,
+                             before.strDhcp};
   // The record keeps the new values whatever the printer answers.
   m_Table.SetDeviceConfiguration(static_cast<DWORD>(nIndex), strName, strIp, strMask, strGateway);
-  if (SendSetCommand(strIp, strName, strMask, strGateway, strMac, strDhcp) == 0) {
+  const DWORD dwResult = SendSetCommand(strIp, strName, strMask, strGateway, strMac, strDhcp);
+  AfterSetCommand(strMac, old, {strName, strIp, strMask, strGateway, strDhcp});
+  if (dwResult == 0) {
     const _DeviceInfo& record = *m_Table.GetDevice(static_cast<DWORD>(nIndex));
     UpdateDeviceRow(static_cast<DWORD>(nIndex + 1), record.dwImage, strName, record.strModel, strIp, strMask,
                     record.strMacAddress);

@@ -21,6 +21,7 @@ CConfigurationSettings CLumoraDlg::ExchangeSettings() const {
 DWORD CLumoraDlg::SendSetCommand(const std::wstring& strIp, const std::wstring& strName,
                                  const std::wstring& strMask, const std::wstring& strGateway,
                                  const std::wstring& strMac, const std::wstring& strDhcp) {
+  WaitForVerification();  // the look for the last printer shares the transport
   CConfigurationExchange::SetOutcome outcome;
   const CConfigurationSettings settings = ExchangeSettings();
   // One receive attempt per device row, counted again before each attempt.
@@ -37,6 +38,7 @@ DWORD CLumoraDlg::SendSetCommand(const std::wstring& strIp, const std::wstring& 
                                     [this](const std::wstring& strLine) { WriteDebugConsole(strLine); });
     outcome = exchange.SendSetCommand(strIp, strName, strMask, strGateway, strMac, strDhcp, attempts);
   });
+  m_LastSetOutcome = outcome;
   ShowSetOutcome(outcome);
   return outcome.dwResult;
 }
@@ -49,6 +51,7 @@ void CLumoraDlg::ShowSetOutcome(const CConfigurationExchange::SetOutcome& outcom
 
 DWORD CLumoraDlg::QueryDevice(const BYTE* pFrame, DWORD dwLength, const std::wstring& strIp, BYTE* pAnswer,
                               DWORD& dwAnswerLength) {
+  WaitForVerification();
   DWORD dwResult = 0;
   const CConfigurationSettings settings = ExchangeSettings();
   RunOffUiThread([&] {
@@ -73,6 +76,7 @@ void CLumoraDlg::OnGetFullStatus() { RunQuery(CConfigurationExchange::kFullStatu
 void CLumoraDlg::OnGetDeviceId() { RunQuery(CConfigurationExchange::kDeviceId); }
 
 void CLumoraDlg::OnTest() {
+  WaitForVerification();
   CMessageSender sender(m_pWorker->GetTransport(),
                         [this](const std::wstring& strLine) { WriteDebugConsole(strLine); });
   sender.Send(L"<ZQ><0!!0>", uiTxPort, dwBroadcastType);

@@ -128,5 +128,6 @@ void CLumoraDlg::ShutDownWorker() {
   m_bShutDown = true;
   m_pWorker->RequestStop();
   WaitForRunEnd();
+  WaitForVerification();
   m_Gate.Close();
 }

@@ -7,13 +7,20 @@
 #include "LumoraResources.h"
 #include "LumoraStrings.h"
 
+#include "CSettingsCheck.h"
+
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
 
 namespace {
 QString Text(const std::wstring& strText) { return QString::fromStdWString(strText); }
 QString String(UINT uiId) { return QString::fromWCharArray(LumoraStrings::Load(uiId)); }
+
+// Where the findings go: below the name group, above the buttons' frames,
+// as wide as the groups (dialog units).
+constexpr int kFindingsX = 7, kFindingsY = 149, kFindingsWidth = 146, kFindingsGap = 3;
 }  // namespace
 
 CZqIPCfgDlg::CZqIPCfgDlg(QWidget* pParent) : CTemplateDialog(DialogTemplates::Configuration(), pParent) {
@@ -26,6 +33,11 @@ CZqIPCfgDlg::CZqIPCfgDlg(QWidget* pParent) : CTemplateDialog(DialogTemplates::Co
       connect(pButton, &QAbstractButton::clicked, this, nId == IDOK ? &CZqIPCfgDlg::OnOK : &QDialog::reject);
     }
   }
+  m_pFindings = new QLabel(this);
+  m_pFindings->setObjectName(QStringLiteral("findings"));
+  m_pFindings->setWordWrap(true);
+  m_pFindings->setTextFormat(Qt::PlainText);
+  m_pFindings->hide();
 }
 
 QWidget* CZqIPCfgDlg::CreateControl(const ControlSpec& spec) {
@@ -121,5 +133,42 @@ void CZqIPCfgDlg::OnOK() {
   m_strSubnetMask = AddressControl(IDC_SUBNET_MASK)->GetAddress().toStdWString();
   m_strGateway = AddressControl(IDC_GATEWAY)->GetAddress().toStdWString();
   RebuildDhcpText();
-  done(QDialog::Accepted);
+  if (ConfirmFindings()) done(QDialog::Accepted);
+}
+
+bool CZqIPCfgDlg::ConfirmFindings() {
+  if (!m_Check) return true;
+  const CPrinterSettings proposed{m_strPrinterName, m_strIpAddress, m_strSubnetMask, m_strGateway,
+                                  m_strDhcp};
+  const bool bFresh = !m_Checked || *m_Checked != proposed;
+  if (bFresh) {
+    ShowFindingLines({tr("Checking the new settings...")});
+    m_Findings = m_Check(proposed);
+    m_Checked = proposed;
+    QStringList lines;
+    for (const CSettingsFinding& f : m_Findings)
+      lines << (f.IsError() ? tr("Error: ") : tr("Warning: ")) + Text(f.strText);
+    ShowFindingLines(lines);
+  }
+  if (CSettingsCheck::HasError(m_Findings))
+    return LumoraMessageBox::Ask(this, QCoreApplication::applicationName(), tr("Send anyway?"),
+                                 LumoraMessageBox::kExclamation) == QMessageBox::Yes;
+  // Warnings are there to be read: the next OK with the same settings sends.
+  return m_Findings.empty() || !bFresh;
+}
+
+void CZqIPCfgDlg::ShowFindingLines(const QStringList& lines) {
+  const QRect area = Units().ToPixels(kFindingsX, kFindingsY, kFindingsWidth, 0);
+  m_pFindings->setText(lines.join(QLatin1Char('\n')));
+  const int nHeight =
+      lines.isEmpty() ? 0 : m_pFindings->heightForWidth(area.width()) + Units().ToPixelsY(kFindingsGap);
+  const int nDelta = nHeight - m_nFindingsHeight;
+  // Everything from the buttons' row down moves by the change in height.
+  for (QWidget* pChild : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (pChild != m_pFindings && pChild->y() >= area.y()) pChild->move(pChild->x(), pChild->y() + nDelta);
+  }
+  m_pFindings->setGeometry(area.x(), area.y(), area.width(), std::max(0, nHeight - Units().ToPixelsY(kFindingsGap)));
+  m_pFindings->setVisible(!lines.isEmpty());
+  setFixedSize(width(), height() + nDelta);
+  m_nFindingsHeight = nHeight;
 }

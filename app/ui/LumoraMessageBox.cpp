@@ -33,6 +33,19 @@ QMessageBox::StandardButton LumoraMessageBox::Show(QWidget* pParent, const QStri
   return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
+QMessageBox::StandardButton LumoraMessageBox::Ask(QWidget* pParent, const QString& strCaption,
+                                                  const QString& strText, Icon icon) {
+  AutoAnswer& state = State();
+  if (state.answer) {
+    state.shown.push_back({strCaption, strText, icon});
+    return *state.answer == QMessageBox::Yes ? QMessageBox::Yes : QMessageBox::No;
+  }
+  QMessageBox box(BoxIcon(icon), strCaption, strText, QMessageBox::Yes | QMessageBox::No, pParent);
+  box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes ? QMessageBox::Yes : QMessageBox::No;
+}
+
 void LumoraMessageBox::SetAutoAnswer(std::optional<QMessageBox::StandardButton> answer) {
   State().answer = answer;
   State().shown.clear();

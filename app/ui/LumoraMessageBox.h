@@ -23,6 +23,10 @@ class LumoraMessageBox {
   // Shows a modal box with an OK button; returns the button pressed.
   static QMessageBox::StandardButton Show(QWidget* pParent, const QString& strCaption,
                                           const QString& strText, Icon icon);
+  // Shows a modal box with Yes and No, No the default; returns the button
+  // pressed (Yes or No; No when the box is closed otherwise).
+  static QMessageBox::StandardButton Ask(QWidget* pParent, const QString& strCaption,
+                                         const QString& strText, Icon icon);
 
   // From now on every box is answered with `answer` without being shown
   // (std::nullopt shows them again).

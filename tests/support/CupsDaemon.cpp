@@ -15,7 +15,7 @@ void Write(const std::filesystem::path& path, const std::string& text) {
 
 }  // namespace
 
-CupsDaemon::CupsDaemon() {
+CupsDaemon::CupsDaemon(bool bRefuseAdministration) {
   const std::filesystem::path dir = m_dir.path();
   for (const char* sub : {"root", "spool/tmp", "cache", "state", "log"})
     std::filesystem::create_directories(dir / sub);
@@ -23,14 +23,21 @@ CupsDaemon::CupsDaemon() {
   Write(dir / "cupsd.conf",
         "Listen " + m_strSocket +
             "\nBrowsing Off\nBrowseLocalProtocols none\nDefaultShared No\nWebInterface No\n"
-            "LogLevel info\n<Policy default>\n<Limit All>\nOrder deny,allow\n</Limit>\n"
+            "LogLevel info\n<Policy default>\n" +
+            (bRefuseAdministration
+                 ? "<Limit CUPS-Add-Modify-Printer CUPS-Delete-Printer>\nAuthType Default\n"
+                   "Require user @SYSTEM\n</Limit>\n"
+                 : "") +
+            "<Limit All>\nOrder deny,allow\n</Limit>\n"
             "</Policy>\n<Location />\nOrder deny,allow\n</Location>\n");
   const std::string d = dir.string();
   Write(dir / "cups-files.conf",
         "ServerRoot " + d + "/root\nRequestRoot " + d + "/spool\nTempDir " + d +
             "/spool/tmp\nCacheDir " + d + "/cache\nStateDir " + d + "/state\nAccessLog " + d +
             "/log/access_log\nErrorLog stderr\nPageLog " + d + "/log/page_log\nPrintcap " + d +
-            "/printcap\nFileDevice No\nSandboxing Relaxed\n");
+            "/printcap\nFileDevice No\nSandboxing Relaxed\n" +
+            // A group without members: nobody, root included, administers.
+            (bRefuseAdministration ? "SystemGroup nogroup\n" : ""));
   m_pDaemon = std::make_unique<ChildRun>(std::vector<std::string>{
       "/usr/sbin/cupsd", "-f", "-c", d + "/cupsd.conf", "-s", d + "/cups-files.conf"});
   // Logged once the socket listens.

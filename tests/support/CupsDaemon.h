@@ -2,7 +2,10 @@
 // A CUPS scheduler of the test's own: its configuration, spool, cache, state
 // and log folders in a temporary directory, listening only on a Unix socket
 // there, without browsing or sharing. Construction starts it and points
-// CUPS_SERVER at its socket; queues are added with lpadmin.
+// CUPS_SERVER at its socket; queues are added with lpadmin. A daemon that
+// refuses administration answers every request to add, change or remove a
+// queue with "forbidden", as a system does for a user outside its printer
+// administrators' group.
 #include <memory>
 #include <string>
 
@@ -11,7 +14,7 @@
 
 class CupsDaemon {
  public:
-  CupsDaemon();
+  explicit CupsDaemon(bool bRefuseAdministration = false);
   ~CupsDaemon();
   CupsDaemon(const CupsDaemon&) = delete;
   CupsDaemon& operator=(const CupsDaemon&) = delete;

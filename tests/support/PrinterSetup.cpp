@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <fstream>
 
-PrinterSetup::PrinterSetup() {
+PrinterSetup::PrinterSetup(bool bRefuseAdministration) : m_cups(bRefuseAdministration) {
   std::filesystem::create_directories(LockDir());
   Write();
   setenv("CORVANE_REGISTRY", RegistryPath().c_str(), 1);

@@ -10,7 +10,7 @@
 
 class PrinterSetup {
  public:
-  PrinterSetup();
+  explicit PrinterSetup(bool bRefuseAdministration = false);
   ~PrinterSetup();
   PrinterSetup(const PrinterSetup&) = delete;
   PrinterSetup& operator=(const PrinterSetup&) = delete;

@@ -6,6 +6,8 @@ constexpr int kOk = 0;
 // printer that did not confirm).
 constexpr int kFailed = 1;
 constexpr int kUsage = 2;
+// status: another program holds the printer; try again later.
+constexpr int kBusy = 3;
 // Ended early by Ctrl-C (128 + SIGINT).
 constexpr int kInterrupted = 130;
 }  // namespace CliExit

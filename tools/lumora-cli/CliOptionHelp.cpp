@@ -35,9 +35,9 @@ void CliOptionHelp::AddIni(CLI::App& sub, std::optional<std::filesystem::path>& 
 }
 
 void CliOptionHelp::AddAddress(CLI::App& sub, const std::string& name, std::string& value,
-                               const std::string& description) {
+                               const std::string& description, bool bRequired) {
   sub.add_option(name, value, description)
-      ->required()
+      ->required(bRequired)
       ->type_name("A.B.C.D")
       ->check(CLI::Validator(CheckAddress, "", "IPv4"));
 }

@@ -13,9 +13,9 @@ class CliOptionHelp {
  public:
   // --ini FILE: the settings file instead of lumora.ini beside lumora.
   static void AddIni(CLI::App& sub, std::optional<std::filesystem::path>& iniPath);
-  // A required IPv4 address in dotted-decimal form (four numbers 0 to 255).
+  // An IPv4 address in dotted-decimal form (four numbers 0 to 255).
   static void AddAddress(CLI::App& sub, const std::string& name, std::string& value,
-                         const std::string& description);
+                         const std::string& description, bool bRequired = true);
   // --debug: the exchange's debug-console lines, time-stamped, to stderr.
   static void AddExchangeDebug(CLI::App& sub, bool& bDebug);
   // Writes one debug-console line of an exchange, time-stamped, to stderr.

@@ -4,10 +4,14 @@
 #include "CliExit.h"
 #include "CliHelpFormatter.h"
 #include "DiscoverCommand.h"
+#include "JournalCommand.h"
+#include "InstallCommand.h"
 #include "PrinterCommand.h"
 #include "QueryCommand.h"
 #include "SetCommand.h"
 #include "SettingsCommand.h"
+#include "StatusCommand.h"
+#include "UninstallCommand.h"
 
 #include <CLI/CLI.hpp>
 
@@ -26,11 +30,19 @@ The discovery writes lumora's log file, lumora.log in this program's directory
 the start of the run. Ctrl-C ends a discovery early (within one receive
 time-out) and prints what was found; a second Ctrl-C quits at once.
 
+Every SET command sent is appended to the change journal,
+$XDG_STATE_HOME/lumora/changes.jsonl (by default ~/.local/state/lumora/);
+journal prints it.
+
 Exit status: 0 when the command ran to its end (also when no printer was
 found), 1 when it could not run (e.g. the discovery could not start) or, for
-set, when the printer did not confirm and, for query, when no answer came, 2
-for a usage error, 130 when a discovery was interrupted. discover, set and
-query send to the printers' network: run them only there.)";
+set, when the check found an error, the printer did not confirm, or it was
+not found at its new address afterwards (with --no-verify: did not confirm;
+with --from-csv: any row) and, for query, when no answer came, 2 for a usage
+error or a faulty CSV file, 3 when status found the printer busy, 130 when a
+discovery was interrupted. discover, set (also with --check or --dry-run),
+query, install and status send to the printers' network: run them only
+there.)";
 
 }  // namespace
 
@@ -49,9 +61,13 @@ CliProgram::CliProgram() : m_pApp(std::make_unique<CLI::App>(kDescription, "lumo
   Register<DiscoverCommand>();
   Register<SetCommand>();
   Register<QueryCommand>();
+  Register<JournalCommand>();
   Register<SettingsCommand>();
   Register<AdaptersCommand>();
   Register<PrinterCommand>();
+  Register<InstallCommand>();
+  Register<UninstallCommand>();
+  Register<StatusCommand>();
   m_pHelp = m_pApp->add_subcommand("help", "Print this text.");
 }
 

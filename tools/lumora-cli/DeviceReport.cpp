@@ -1,8 +1,8 @@
 #include "DeviceReport.h"
 
+#include "CDeviceExport.h"
 #include "CDeviceTable.h"
 #include "CliText.h"
-#include "EnginePlatform.h"
 
 std::string DeviceReport::Text(const CDeviceTable& table) {
   std::vector<CliText::Row> rows;
@@ -16,16 +16,6 @@ std::string DeviceReport::Text(const CDeviceTable& table) {
       rows);
 }
 
-nlohmann::json DeviceReport::Object(const _DeviceInfo& d) {
-  using EnginePlatform::WideToUtf8;
-  return {{"name", WideToUtf8(d.strName)},        {"model", WideToUtf8(d.strModel)},
-          {"ip", WideToUtf8(d.strIpAddress)},     {"subnet_mask", WideToUtf8(d.strSubnetMask)},
-          {"mac", WideToUtf8(d.strMacAddress)},   {"gateway", WideToUtf8(d.strGateway)},
-          {"dhcp", WideToUtf8(d.strDhcp)},        {"image", d.dwImage}};
-}
+std::string DeviceReport::Json(const CDeviceTable& table) { return CDeviceExport::Json(table); }
 
-std::string DeviceReport::Json(const CDeviceTable& table) {
-  nlohmann::json devices = nlohmann::json::array();
-  for (DWORD i = 0; i < table.GetDeviceCount(); ++i) devices.push_back(Object(*table.GetDevice(i)));
-  return devices.dump(2) + "\n";
-}
+std::string DeviceReport::Csv(const CDeviceTable& table) { return CDeviceExport::Csv(table); }

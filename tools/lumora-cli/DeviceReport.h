@@ -1,8 +1,6 @@
 #pragma once
-// The device table as lumora-cli prints it: a text table or a JSON array.
+// The device table as lumora-cli prints it: a text table, a JSON array or CSV.
 #include "_DeviceInfo.h"
-
-#include <nlohmann/json.hpp>
 
 #include <string>
 
@@ -11,9 +9,9 @@ class CDeviceTable;
 class DeviceReport {
  public:
   static std::string Text(const CDeviceTable& table);
-  // An array of Object()s, two-blank indented, with a final line end.
+  // An array of one object per printer with the keys "name", "model", "ip",
+  // "subnet_mask", "mac", "gateway", "dhcp" (texts) and "image" (number).
   static std::string Json(const CDeviceTable& table);
-  // One printer: "name", "model", "ip", "subnet_mask", "mac", "gateway",
-  // "dhcp" (texts) and "image" (number).
-  static nlohmann::json Object(const _DeviceInfo& device);
+  // The same seven texts as CSV under a header line of the keys.
+  static std::string Csv(const CDeviceTable& table);
 };

@@ -41,6 +41,10 @@ void DiscoverCommand::AddOptions(CLI::App& sub) {
                "\"name\", \"model\", \"ip\", \"subnet_mask\", \"mac\", \"gateway\", \"dhcp\" "
                "(texts) and \"image\" (the list image number: 1 model known, 5 model unknown, "
                "0 not yet told).");
+  sub.add_flag("--csv", m_Options.bCsv,
+               "Print the printers as CSV (RFC 4180, CR LF line ends): a header line of the "
+               "keys of --json but \"image\", then one line per printer.")
+      ->excludes("--json");
   sub.add_flag("--debug", m_Options.bDebug,
                "Write every debug-console line of the discovery, time-stamped "
                "\"[hh:mm:ss:mmm], \", to standard error.");
@@ -60,11 +64,12 @@ void DiscoverCommand::AddOptions(CLI::App& sub) {
       ->allow_extra_args(false);
   sub.add_flag("--no-broadcast", m_Options.bNoBroadcast,
                "Ask only the hosts given by unicast; send no broadcast at all.");
-  sub.add_flag("--report", m_Options.bReport,
+  auto* report = sub.add_flag("--report", m_Options.bReport,
                "After the printers, print per interface used what was sent and received, the "
                "printers that answered from outside the interface's subnet, the answers the "
                "kernel dropped, and a verdict; with --json an object {\"devices\": [...], "
                "\"report\": {...}}.");
+  report->excludes("--csv");
 }
 
 bool DiscoverCommand::ApplyOptions(const Options& options,
@@ -114,6 +119,8 @@ int DiscoverCommand::Run() {
     std::cout << (m_Options.bJson ? NetworkReport::Json(owner.GetTable(), owner.GetReport())
                                   : DeviceReport::Text(owner.GetTable()) + "\n" +
                                         DiscoveryReportText::Text(owner.GetReport()));
+  } else if (m_Options.bCsv) {
+    std::cout << DeviceReport::Csv(owner.GetTable());
   } else {
     std::cout << (m_Options.bJson ? DeviceReport::Json(owner.GetTable())
                                   : DeviceReport::Text(owner.GetTable()));

@@ -21,6 +21,7 @@ class DiscoverCommand : public CliCommand {
     std::vector<std::string> hosts;                // --host SPEC, repeatable
     bool bNoBroadcast = false;                     // --no-broadcast
     bool bReport = false;                          // --report
+    bool bCsv = false;                             // --csv
   };
 
   std::string Name() const override { return "discover"; }

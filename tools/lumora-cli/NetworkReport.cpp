@@ -1,7 +1,7 @@
 #include "NetworkReport.h"
 
+#include "CDeviceExport.h"
 #include "CDeviceTable.h"
-#include "DeviceReport.h"
 #include "DiscoveryReportText.h"
 #include "EnginePlatform.h"
 
@@ -58,6 +58,6 @@ nlohmann::json NetworkReport::Object(const CDiscoveryReportData& r) {
 
 std::string NetworkReport::Json(const CDeviceTable& table, const CDiscoveryReportData& r) {
   nlohmann::json devices = nlohmann::json::array();
-  for (DWORD i = 0; i < table.GetDeviceCount(); ++i) devices.push_back(DeviceReport::Object(*table.GetDevice(i)));
+  for (DWORD i = 0; i < table.GetDeviceCount(); ++i) devices.push_back(CDeviceExport::Object(*table.GetDevice(i)));
   return nlohmann::json{{"devices", devices}, {"report", Object(r)}}.dump(2) + "\n";
 }

@@ -60,6 +60,7 @@ const std::map<std::string_view, std::function<void(SimOptions&)>>& Flags() {
       {"--duplicate", [](SimOptions& o) { o.faults.duplicate = true; }},
       {"--refuse-set", [](SimOptions& o) { o.setReply = SetReply::kRefuse; }},
       {"--garble-set", [](SimOptions& o) { o.setReply = SetReply::kWithoutSet; }},
+      {"--set-keeps-address", [](SimOptions& o) { o.setReply = SetReply::kConfirmInPlace; }},
       {"--verbose", [](SimOptions& o) { o.verbose = true; }},
       {"--allow-host-network", [](SimOptions& o) { o.allowHostNetwork = true; }},
       {"-v", [](SimOptions& o) { o.verbose = true; }},
@@ -103,7 +104,7 @@ std::optional<SimOptions> CommandLine::Parse(const std::vector<std::string_view>
       const SetReply before = options.setReply;
       flag->second(options);
       if (before != SetReply::kConfirm && options.setReply != before) {
-        error = "--refuse-set and --garble-set exclude each other";
+        error = "--refuse-set, --garble-set and --set-keeps-address exclude each other";
         return std::nullopt;
       }
       continue;
@@ -217,6 +218,10 @@ Faults, for tests and benchmarks:
                     of ACK and change nothing
   --garble-set      printers answer every SET command without the text "SET"
                     (still ending in ACK) and change nothing
+  --set-keeps-address
+                    printers confirm every valid SET command and take the new
+                    name, mask, gateway and DHCP setting, but keep answering
+                    from their old address
 
 Other:
   --allow-host-network

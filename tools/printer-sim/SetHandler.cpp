@@ -35,7 +35,8 @@ void SetHandler::Handle(Printer& printer, std::string_view request,
     out.push_back(Answer(set->addressee + kAck));
     return;
   }
-  const bool accepted = reply_ == SetReply::kConfirm && Valid(printer, *set);
+  const bool confirming = reply_ == SetReply::kConfirm || reply_ == SetReply::kConfirmInPlace;
+  const bool accepted = confirming && Valid(printer, *set);
   if (accepted) Apply(printer, *set);
   out.push_back(Answer("<SET>" + set->addressee + (accepted ? kAck : kNak)));
 }
@@ -64,7 +65,7 @@ void SetHandler::Apply(Printer& printer, const SetRequest& set) {
 }
 
 Ipv4Address SetHandler::NewAddress(const Printer& printer, Ipv4Address wanted, Ipv4Address mask) {
-  if (wanted == printer.address) return wanted;
+  if (wanted == printer.address || reply_ == SetReply::kConfirmInPlace) return printer.address;
   std::string error = "moving addresses needs a network namespace of its own";
   if (addresses_ != nullptr && addresses_->Take(printer.address, wanted, PrefixLength(mask), error))
     return wanted;

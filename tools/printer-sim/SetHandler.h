@@ -10,7 +10,9 @@
 // HostAddresses, and the printer answers from it from then on; where that is
 // not possible it keeps its address (a warning says so) and takes the rest.
 // The reply mode makes every printer refuse, or answer without "SET", for
-// testing the program's outcomes; it then changes nothing.
+// testing the program's outcomes; it then changes nothing. Or it makes them
+// confirm and take everything but the new address, as a printer does that
+// moves only when restarted.
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -23,7 +25,7 @@ namespace printersim {
 
 class HostAddresses;
 
-enum class SetReply { kConfirm, kRefuse, kWithoutSet };
+enum class SetReply { kConfirm, kRefuse, kWithoutSet, kConfirmInPlace };
 
 class SetHandler {
  public:

@@ -1,21 +1,17 @@
 #include "platform/RegistryStore.h"
 
 #include <corvane/DebugTrace.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
 
-#include "platform/SocketHandle.h"
+#include "platform/RegistryLayeredStore.h"
+#include "platform/StoreFile.h"
+#include "registry/RegistryEditor.h"
 #include "registry/RegistryParser.h"
 
 namespace corvane::detail {
 namespace {
 
-constexpr const char* kDefaultPath = "/etc/corvane/registry.reg";
+constexpr const char* kSystemPath = "/etc/corvane/registry.reg";
 
 void TraceProblem(const std::string& strPath, std::size_t uiLine, const std::string& strReason) {
   std::string text = "RegistryStore: cannot read " + strPath;
@@ -24,63 +20,48 @@ void TraceProblem(const std::string& strPath, std::size_t uiLine, const std::str
   OutputDebugTrace(std::wstring(text.begin(), text.end()));
 }
 
-enum class FileRead { kRead, kAbsent, kFailed };
-
-FileRead ReadWholeFile(const std::string& strPath, std::string& bytes, std::string& reason) {
-  platform::SocketHandle fd(::open(strPath.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!fd.IsValid()) {
-    if (errno == ENOENT) return FileRead::kAbsent;
-    reason = std::strerror(errno);
-    return FileRead::kFailed;
-  }
-  struct stat info {};
-  if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-    reason = "not a regular file";
-    return FileRead::kFailed;
-  }
-  if (static_cast<std::size_t>(info.st_size) > RegistryParser::kMaxStoreBytes) {
-    reason = "store too large";
-    return FileRead::kFailed;
-  }
-  char chunk[8192];
-  for (;;) {
-    const ssize_t n = ::read(fd.Get(), chunk, sizeof chunk);
-    if (n == 0) return FileRead::kRead;
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      reason = std::strerror(errno);
-      return FileRead::kFailed;
-    }
-    bytes.append(chunk, static_cast<std::size_t>(n));
-    if (bytes.size() > RegistryParser::kMaxStoreBytes) {
-      reason = "store too large";
-      return FileRead::kFailed;
-    }
-  }
-}
-
 }  // namespace
 
-std::string RegistryStore::SystemPath() {
+std::string RegistryStore::EnvironmentPath() {
   const char* path = std::getenv("CORVANE_REGISTRY");
-  return path != nullptr && *path != '\0' ? path : kDefaultPath;
+  return path != nullptr ? path : "";
 }
 
-std::unique_ptr<RegistryStore> RegistryStore::System() {
-  return std::make_unique<RegistryFileStore>(SystemPath());
+std::string RegistryStore::SystemPath() { return kSystemPath; }
+
+std::string RegistryStore::UserPath() {
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  if (config != nullptr && config[0] == '/') return std::string(config) + "/corvane/registry.reg";
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] == '/') return std::string(home) + "/.config/corvane/registry.reg";
+  return {};
+}
+
+std::unique_ptr<RegistryStore> RegistryStore::Layered(const std::string& strUserPath,
+                                                      const std::string& strSystemPath) {
+  auto system = std::make_unique<RegistryFileStore>(strSystemPath);
+  if (strUserPath.empty()) return system;
+  return std::make_unique<RegistryLayeredStore>(std::make_unique<RegistryFileStore>(strUserPath),
+                                                std::move(system));
+}
+
+std::unique_ptr<RegistryStore> RegistryStore::Default() {
+  const std::string environment = EnvironmentPath();
+  if (!environment.empty()) return std::make_unique<RegistryFileStore>(environment);
+  return Layered(UserPath(), SystemPath());
 }
 
 bool RegistryFileStore::Load(RegistryDocument& document) const {
   std::string bytes;
   std::string reason;
-  switch (ReadWholeFile(m_strPath, bytes, reason)) {
-    case FileRead::kAbsent:
+  switch (StoreFile(m_strPath, RegistryParser::kMaxStoreBytes).ReadAll(bytes, reason)) {
+    case StoreFile::Read::kAbsent:
       document = RegistryDocument();
       return true;
-    case FileRead::kFailed:
+    case StoreFile::Read::kFailed:
       TraceProblem(m_strPath, 0, reason);
       return false;
-    case FileRead::kRead:
+    case StoreFile::Read::kRead:
       break;
   }
   RegistryParser::Error error;
@@ -91,6 +72,24 @@ bool RegistryFileStore::Load(RegistryDocument& document) const {
   }
   document = std::move(*parsed);
   return true;
+}
+
+bool RegistryFileStore::Apply(const std::vector<RegistryEdit>& edits, std::string& reason) const {
+  StoreFile file(m_strPath, RegistryParser::kMaxStoreBytes);
+  if (!file.Lock(reason)) return false;
+  std::string bytes;
+  if (file.ReadAll(bytes, reason) == StoreFile::Read::kFailed) {
+    reason = "cannot read " + m_strPath + ": " + reason;
+    return false;
+  }
+  RegistryParser::Error error;
+  const auto edited = RegistryEditor::Edit(bytes, edits, error);
+  if (!edited) {
+    reason = m_strPath + (error.uiLine > 0 ? " line " + std::to_string(error.uiLine) : "") +
+             ": " + error.strReason + "; the store is left as it is";
+    return false;
+  }
+  return *edited == bytes || file.Replace(*edited, reason);
 }
 
 RegistryLookup RegistryFileStore::FindValue(const std::wstring& strKeyPath,

@@ -1,11 +1,14 @@
 #pragma once
 // Where the registry values live. A store answers look-ups by full key path
 // ("HKEY_LOCAL_MACHINE\SOFTWARE\...") and value name (empty: the key's
-// default value). RegistryFileStore reads one file in the registry export
-// format; further kinds (a per-user store layered over the system's, a
-// writable one) are further implementations of the same interface.
+// default value). RegistryFileStore reads and changes one file in the
+// registry export format; RegistryLayeredStore lays the user's file over the
+// system's.
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "registry/RegistryEdit.h"
 
 #include "registry/RegistryDocument.h"
 #include "registry/RegistryValue.h"
@@ -21,10 +24,20 @@ class RegistryStore {
                                    RegistryValue& value) const = 0;
   virtual RegistryLookup FindKey(const std::wstring& strKeyPath) const = 0;
 
-  // The machine's store: the file CORVANE_REGISTRY names, else
+  // The store reads go to: the file CORVANE_REGISTRY names when it is set,
+  // else the user's file laid over the system's.
+  static std::unique_ptr<RegistryStore> Default();
+  // The file of CORVANE_REGISTRY; empty when it is not set.
+  static std::string EnvironmentPath();
   // /etc/corvane/registry.reg.
-  static std::unique_ptr<RegistryStore> System();
   static std::string SystemPath();
+  // $XDG_CONFIG_HOME/corvane/registry.reg ($XDG_CONFIG_HOME when absolute,
+  // else $HOME/.config); empty when neither is known.
+  static std::string UserPath();
+  // The user's file over the system's (the system's alone without a user
+  // file path).
+  static std::unique_ptr<RegistryStore> Layered(const std::string& strUserPath,
+                                                const std::string& strSystemPath);
 };
 
 class RegistryFileStore : public RegistryStore {
@@ -39,6 +52,12 @@ class RegistryFileStore : public RegistryStore {
   // empty store. False when the file cannot be read or parsed (the reason is
   // traced).
   bool Load(RegistryDocument& document) const;
+
+  // Makes the changes in the file (creating it and its folder when missing),
+  // keeping every other line as it was, and replaces the file atomically.
+  // A store that cannot be read is not touched. False with the reason.
+  bool Apply(const std::vector<RegistryEdit>& edits, std::string& reason) const;
+  const std::string& Path() const { return m_strPath; }
 
  private:
   std::string m_strPath;

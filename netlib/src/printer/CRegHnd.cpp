@@ -9,7 +9,7 @@
 
 namespace detail = corvane::detail;
 
-CRegHnd::CRegHnd() : CRegHnd(detail::RegistryStore::System()) {}
+CRegHnd::CRegHnd() : CRegHnd(detail::RegistryStore::Default()) {}
 
 CRegHnd::CRegHnd(std::unique_ptr<detail::RegistryStore> pStore) : m_pStore(std::move(pStore)) {}
 

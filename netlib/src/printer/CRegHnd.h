@@ -26,7 +26,7 @@ class CRegHnd {
   std::wstring m_strRegPath = L"Software\\Tarvel\\";
   HWND m_hWndOwner = nullptr;
 
-  // Reads the machine's store (RegistryStore::System).
+  // Reads the default store (RegistryStore::Default).
   CRegHnd();
   explicit CRegHnd(std::unique_ptr<corvane::detail::RegistryStore> pStore);
   virtual ~CRegHnd();

@@ -23,6 +23,8 @@ struct RegistryValue {
   static RegistryValue Number(DWORD dwValue);
   // The text of a string value up to its first zero unit.
   std::wstring AsText() const;
+
+  bool operator==(const RegistryValue&) const = default;
 };
 
 }  // namespace corvane::detail

@@ -25,6 +25,10 @@ class Configuration : public ::testing::Test {
     auto pTransport = std::make_unique<FakeTransport>();
     m_pTransport = pTransport.get();
     m_App.Get().dwRxEthTimeout = 50;
+    // This computer, for the check on OK: 10.77.0.2/16.
+    auto eth0 = CCNetInterfaces::MakeEntry(L"eth0", 2, 0x0A4D0002, 0xFFFF0000);
+    eth0.bUp = 1;
+    pTransport->m_Interfaces = {eth0};
     m_pDlg = std::make_unique<TestDlg>(m_App.Get(), std::move(pTransport));
     m_pDlg->OnInitDialog();
     m_pDlg->show();
@@ -194,7 +198,10 @@ TEST_F(Configuration, SetOutcomesReachRowTitleAndMessage) {
     std::wstring strRecordName;
     EXPECT_TRUE(m_pDlg->GetDeviceName(0, strRecordName));
     EXPECT_EQ(strRecordName, strNewName);  // the record keeps what was sent
-    const std::wstring strSet = m_pTransport->Sent().back().strText;
+    m_pDlg->WaitForVerification();  // it broadcasts the discovery request after the SET
+    std::wstring strSet;
+    for (const SentMessage& m : m_pTransport->Sent())
+      if (m.strText.starts_with(L"<ZQ><STSMOQ><SET>")) strSet = m.strText;
     EXPECT_EQ(strSet, L"<ZQ><STSMOQ><SET><MAC:02-00-5E-00-00-01><S_NAME><" + strNewName +
                           L"><S_IPADD><10.77.16.1><S_SNM><255.255.0.0><S_GTW><10.77.0.1><S_DHCP><1>");
   }

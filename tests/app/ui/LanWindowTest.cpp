@@ -11,6 +11,7 @@
 #include "VirtualLan.h"
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTreeView>
 #include <QTest>
@@ -103,6 +104,10 @@ TEST_F(LanWindow, ConfiguresAPrinterThatThenAnswersWithItsNewSettings) {
   EXPECT_EQ(shown[0].strText, QStringLiteral("Printer parameters succesfully updated!"));
   EXPECT_EQ(m_pDlg->windowTitle(), QStringLiteral("lumora - Front Hall"));
   EXPECT_EQ(Rows().index(2, 2).data().toString(), QStringLiteral("10.77.40.9"));
+  // Looked for at its new address, without holding the window.
+  EXPECT_TRUE(WaitFor([&] { return m_pDlg->StatusLine()->text().endsWith(
+                                QStringLiteral("verified at the new address (10.77.40.9)")); }, 10s))
+      << m_pDlg->StatusLine()->text().toStdString();
 
   RunDiscovery();
   bool bFound = false;

@@ -52,16 +52,30 @@ inline bool WaitFor(const std::function<bool()>& condition, std::chrono::millise
   return true;
 }
 
-// The main window with the test's hands on the host adapter and on the
-// configuration dialog.
+// An address probe that answers as the test says and sends nothing.
+struct ScriptedProbe : IAddressProbe {
+  std::wstring NeighbourMac(const std::wstring&) override { return strHolder; }
+  EEcho Echo(const std::wstring&) override { return EEcho::kSilent; }
+  std::wstring strHolder;  // the MAC that answers ARP; empty: none
+};
+
+// The main window with the test's hands on the host adapter, the address
+// probe, the configuration dialog and the export's file; the look for a
+// printer after its SET is short.
 class TestDlg : public CLumoraDlg {
  public:
-  using CLumoraDlg::CLumoraDlg;
+  template <typename... Args>
+  explicit TestDlg(Args&&... args) : CLumoraDlg(std::forward<Args>(args)...) {
+    using std::chrono::milliseconds;
+    SetVerifyTiming({milliseconds(60), milliseconds(20), milliseconds(60), milliseconds(60)});
+  }
   // Gets the initialised dialog and returns its result; without one the
   // dialog is cancelled.
   std::function<int(CZqIPCfgDlg&)> m_OnConfiguration;
   // The same for the window's other dialogs (interfaces, hosts, report).
   std::function<int(QDialog&)> m_OnDialog;
+  ScriptedProbe m_Probe;
+  QString m_strExportPath;  // empty: the export is cancelled
 
  protected:
   void ReadDefaultCard(CardValues& values) const override {
@@ -72,17 +86,25 @@ class TestDlg : public CLumoraDlg {
     return m_OnConfiguration ? m_OnConfiguration(dialog) : QDialog::Rejected;
   }
   int RunDialog(QDialog& dialog) override { return m_OnDialog ? m_OnDialog(dialog) : QDialog::Rejected; }
+  IAddressProbe& AddressProbe() override { return m_Probe; }
+  bool ChooseExportFile(QString& strPath) override {
+    strPath = m_strExportPath;
+    return !strPath.isEmpty();
+  }
 };
 
-// An application object whose INI and log live in a directory of the test.
+// An application object whose INI, log and change journal live in a
+// directory of the test.
 class TestApp {
  public:
   TestApp() : m_App(m_Dir.path() / "lumora") {
+    setenv("XDG_STATE_HOME", (m_Dir.path() / "state").c_str(), 1);
     UiApp();
     m_App.OpenLogFile();
   }
   CLumoraApp& Get() { return m_App; }
   std::filesystem::path LogPath() const { return m_Dir.path() / "lumora.log"; }
+  std::filesystem::path JournalPath() const { return m_Dir.path() / "state/lumora/changes.jsonl"; }
 
  private:
   TempDir m_Dir;

@@ -10,7 +10,7 @@
 #include <future>
 
 #include "FunctionCalls.h"
-#include "PrinterSetup.h"
+#include "LanSimulatorTest.h"
 #include "UdpProbe.h"
 #include "VirtualLan.h"
 
@@ -19,28 +19,13 @@ namespace {
 using namespace std::chrono_literals;
 using printer_test::Outcome;
 
-class LanPrinterLinkTest : public ::testing::Test {
+class LanPrinterLinkTest : public LanSimulatorTest<1> {
  protected:
-  static void SetUpTestSuite() { VirtualLan::AddPrinterAddresses(1); }
-  void SetUp() override {
-    if (!VirtualLan::Inside()) GTEST_SKIP() << "needs the virtual LAN (scripts/vlan)";
-    ASSERT_TRUE(setup.Ready()) << setup.Cups().Log();
-  }
-  void TearDown() override {
-    if (sim) {
-      sim->Signal(SIGTERM);
-      EXPECT_EQ(sim->Wait(5s), 0) << sim->Err();
-    }
-  }
   void StartSim(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--count", "1", "--base", "10.77.16.1"});
-    sim = VirtualLan::StartSim(args);
+    LanSimulatorTest::StartSim(std::move(args));
     ASSERT_TRUE(setup.AddPrinter("Udp-Front", "socket://10.77.16.1", 0));
     ASSERT_TRUE(setup.AddPrinter("Tcp-Front", "socket://10.77.16.1", 1));
   }
-
-  PrinterSetup setup;
-  std::unique_ptr<ChildRun> sim;
 };
 
 TEST_F(LanPrinterLinkTest, EveryFunctionOverUdpAndTcp) {

@@ -1,11 +1,13 @@
 #pragma once
 // A copy of lumora-cli in a directory of its own, so that its lumora.ini and
-// lumora.log are the test's; runs it as a program.
+// lumora.log are the test's; runs it as a program. Its change journal goes
+// to the directory's state/lumora/changes.jsonl (XDG_STATE_HOME).
 #include "ChildRun.h"
 #include "FileText.h"
 #include "TempDir.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -16,6 +18,7 @@ class CliCopy {
   CliCopy() {
     m_exe = m_dir.path() / "lumora-cli";
     std::filesystem::copy_file(LUMORA_BINARY_DIR "/bin/lumora-cli", m_exe);
+    setenv("XDG_STATE_HOME", (m_dir.path() / "state").c_str(), 1);
   }
   struct Result {
     int exit;
@@ -34,6 +37,7 @@ class CliCopy {
   std::string ReadFile(const std::string& name) const { return FileText(m_dir.path() / name); }
   std::filesystem::path Path(const std::string& name) const { return m_dir.path() / name; }
   const std::filesystem::path& Exe() const { return m_exe; }
+  std::string Journal() const { return ReadFile("state/lumora/changes.jsonl"); }
 
  private:
   TempDir m_dir;

@@ -1,6 +1,10 @@
 #include "CliProgram.h"
 #include "CliText.h"
 #include "DiscoverCommand.h"
+#include "JournalCommand.h"
+#include "CChangeJournal.h"
+#include "TempDir.h"
+#include "InstallCommand.h"
 #include "QueryCommand.h"
 #include "SetCommand.h"
 #include "SettingsCommand.h"
@@ -8,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -120,6 +125,10 @@ TEST(CliProgram, SetAndQueryOptions) {
     EXPECT_EQ(other.Find<SetCommand>()->GetOptions().dhcp, "");
     EXPECT_EQ(other.Find<SetCommand>()->GetOptions().dwAttempts, 1u);
   }
+  CliProgram csv;
+  ASSERT_FALSE(Parse(csv, {"set", "--from-csv", "f.csv", "--dry-run", "--no-verify"}).exit);
+  EXPECT_TRUE(csv.Find<SetCommand>()->GetOptions().bDryRun);
+  EXPECT_EQ(csv.Find<SetCommand>()->GetOptions().csvPath->string(), "f.csv");
   CliProgram query;
   ASSERT_FALSE(Parse(query, {"query", "device-id", "--ip", "10.77.16.1"}).exit);
   EXPECT_EQ(query.Find<QueryCommand>()->GetOptions().query, "device-id");
@@ -131,6 +140,11 @@ TEST(CliProgram, SetAndQueryOptions) {
       SetArgs({"--name", "Seventeen chars.."}),  SetArgs({"--name", "a<b"}),
       SetArgs({"--name", ""}),                   SetArgs({"--dhcp", "yes"}),
       SetArgs({"--attempts", "-1"}),             {"set", "--mac", "02:51:4D:00:00:01"},
+      {"set", "--from-csv", "f.csv", "--mac", "02:51:4D:00:00:01"},
+      {"set", "--mac", "02:51:4D:00:00:01", "--ip", "10.0.0.1", "--mask", "255.0.0.0",
+       "--gateway", "10.0.0.2", "--name", "x", "--dry-run"},
+      {"discover", "--csv", "--json"},
+      {"journal", "--since", "2025-13-01"},
       {"query", "--ip", "10.77.16.1"},           {"query", "status", "--ip", "10.77.16.1"},
       {"query", "full-status", "--ip", "host"},
   };
@@ -139,6 +153,31 @@ TEST(CliProgram, SetAndQueryOptions) {
     const Parsed p = Parse(program, args);
     EXPECT_EQ(p.exit, 2) << args.back();
     EXPECT_EQ(p.err.rfind("lumora-cli: ", 0), 0u) << p.err;
+  }
+}
+
+TEST(CliProgram, InstallOptions) {
+  CliProgram program;
+  ASSERT_FALSE(Parse(program, {"install", "--mac", "02-51-4D-00-00-01", "--queue", "Front_2",
+                               "--uri", "lpd", "--protocol", "tcp", "--replace", "--system"})
+                   .exit);
+  const CPrinterInstaller::Request& request = program.Find<InstallCommand>()->GetRequest();
+  EXPECT_EQ(request.strQueue + " " + request.strUri, "Front_2 lpd");
+  EXPECT_TRUE(request.bReplace && request.bSystem);
+
+  const std::vector<std::string> errors[] = {
+      {"install"},
+      {"install", "--ip", "10.77.16.1", "--mac", "02:51:4D:00:00:01"},
+      {"install", "--mac", "02:51:4D:00:00"},
+      {"install", "--ip", "10.77.16.1", "--queue", "front desk"},
+      {"install", "--ip", "10.77.16.1", "--uri", "usb://Maker/Model"},
+      {"install", "--ip", "10.77.16.1", "--protocol", "ipx"},
+      {"uninstall"},
+      {"status", "Front", "--watch", "0"},
+  };
+  for (const auto& args : errors) {
+    CliProgram other;
+    EXPECT_EQ(Parse(other, args).exit, 2) << args.back();
   }
 }
 
@@ -151,4 +190,29 @@ TEST(CliText, NetworkTextIsMadeSafe) {
 TEST(CliText, TableAlignsColumnsAndTrimsLineEnds) {
   const std::string table = CliText::Table({L"A", L"BB", L"C"}, {{L"xxx", L"", L""}, {L"y", L"z", L"w"}});
   EXPECT_EQ(table, "A    BB  C\nxxx\ny    z   w\n");
+}
+
+TEST(JournalCommand, TableFromTheDateOnWithSkippedLinesReported) {
+  TempDir dir;
+  const CChangeJournal journal(dir.path() / "changes.jsonl");
+  std::string error;
+  for (const char* time : {"2025-03-01T23:59:59+00:00", "2025-03-02T10:00:00+00:00"}) {
+    CChangeEntry e;
+    e.strTime = time;
+    e.strMac = L"02-51-4D-00-00-01";
+    e.newSettings.strIpAddress = L"10.77.50.1";
+    e.strOutcome = L"confirmed";
+    ASSERT_TRUE(journal.Append(e, error));
+  }
+  std::ofstream(journal.Path(), std::ios::app) << "{\"time\"";
+  setenv("TZ", "UTC", 1);
+  std::string err;
+  const std::string table = JournalCommand::Render(journal, JournalCommand::ParseSince("2025-03-02"), err);
+  EXPECT_EQ(table.find("2025-03-01"), std::string::npos) << table;
+  EXPECT_NE(table.find("2025-03-02T10:00:00+00:00"), std::string::npos) << table;
+  EXPECT_NE(table.find("ip 10.77.50.1"), std::string::npos) << table;
+  EXPECT_EQ(err, "lumora-cli: the last line of " + journal.Path().string() +
+                     " is incomplete (a write was cut short); skipped\n");
+  EXPECT_FALSE(JournalCommand::ParseSince("2025-03-02 25:00"));
+  EXPECT_TRUE(JournalCommand::ParseSince("2025-03-02T10:00:05"));
 }

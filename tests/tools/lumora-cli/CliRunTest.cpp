@@ -191,7 +191,8 @@ TEST(LanCli, ConfirmedSetShowsAtTheNextDiscovery) {
   const auto sim = SecondSim({});
   const auto set = cli.Run(SetHall2(ini));
   EXPECT_EQ(set.exit, 0) << set.err;
-  EXPECT_EQ(set.out, "Printer parameters succesfully updated!\n");
+  EXPECT_EQ(set.out, "Printer parameters succesfully updated!\n"
+                     "verified at the new address (10.77.40.7)\n");
 
   const auto r = cli.Run({"discover", "--json", "--ini", ini});
   ASSERT_EQ(r.exit, 0) << r.err;

@@ -3,6 +3,7 @@
 #include "RecordingOwner.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 TEST(DeviceReport, TextHasHeaderAndOneLinePerDeviceInOrder) {
   RecordingOwner owner;
@@ -35,4 +36,14 @@ TEST(DeviceReport, JsonArrayHasEveryKey) {
                                        {"ip", "10.77.16.1"}, {"subnet_mask", "!*!*!"},
                                        {"mac", "02-00-00-00-00-01"}, {"gateway", ""},
                                        {"dhcp", ""}, {"image", 1}}));
+}
+
+TEST(DeviceReport, CsvQuotesWhatNeedsIt) {
+  RecordingOwner owner;
+  CDeviceTable table(owner);
+  table.AddDeviceByMac(L"", L"", L"10.77.16.1", L"", L"02-00-00-00-00-01");
+  table.UpdateNameByIp(L"Desk, \"north\"", L"10.77.16.1");
+  EXPECT_EQ(DeviceReport::Csv(table),
+            "name,model,ip,subnet_mask,mac,gateway,dhcp\r\n"
+            "\"Desk, \"\"north\"\"\",-|-|-,10.77.16.1,!*!*!,02-00-00-00-00-01,,\r\n");
 }

@@ -34,6 +34,8 @@ TEST(CommandLineTest, DefaultsAndEveryOption) {
   EXPECT_EQ(CommandLine::Parse({"--count=1", "--refuse-set"}, error)->setReply, SetReply::kRefuse);
   EXPECT_EQ(CommandLine::Parse({"--count=1", "--garble-set"}, error)->setReply,
             SetReply::kWithoutSet);
+  EXPECT_EQ(CommandLine::Parse({"--count=1", "--set-keeps-address"}, error)->setReply,
+            SetReply::kConfirmInPlace);
 }
 
 TEST(CommandLineTest, UsageErrorsAreNamed) {
@@ -50,7 +52,7 @@ TEST(CommandLineTest, UsageErrorsAreNamed) {
       {{"--count", "2", "--answer-port", "15000"}, "--port and --answer-port must differ"},
       {{"--count", "2", "--duplicate=yes"}, "unknown option '--duplicate=yes'"},
       {{"--count=2", "--garble-set", "--refuse-set"},
-       "--refuse-set and --garble-set exclude each other"}};
+       "--refuse-set, --garble-set and --set-keeps-address exclude each other"}};
   for (const auto& [args, message] : cases) {
     std::string error;
     EXPECT_FALSE(CommandLine::Parse(args, error));

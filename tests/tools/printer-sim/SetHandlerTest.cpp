@@ -118,4 +118,12 @@ TEST_F(SetHandlerTest, PrinterThatCannotMoveKeepsItsAddressAndTakesTheRest) {
   EXPECT_NE(log_.str().find("cannot move to 10.77.40.7 (refused by the test)"), std::string::npos);
 }
 
+TEST_F(SetHandlerTest, KeepAddressModeConfirmsAndTakesAllButTheAddress) {
+  Make(SetReply::kConfirmInPlace);
+  EXPECT_TRUE(Reply(Set("02514D000002", "10.77.40.7")).ends_with("\x06>"));
+  EXPECT_EQ(Second().address, Ip("10.77.16.2"));
+  EXPECT_EQ(Second().subnetMask + "|" + Second().name, "255.255.255.0|Hall 2");
+  EXPECT_TRUE(addresses_.calls.empty());
+}
+
 }  // namespace
