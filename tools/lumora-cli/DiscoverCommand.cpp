@@ -9,6 +9,7 @@
 #include "CHostSpec.h"
 #include "CInterfaceChoice.h"
 #include "DeviceReport.h"
+#include "DiscoveryReportText.h"
 #include "EnginePlatform.h"
 #include "NetworkReport.h"
 #include "ProcessUsage.h"
@@ -123,7 +124,7 @@ void DiscoverCommand::PrintRun(const CConsoleDiscoveryOwner& owner, bool bRepeat
   if (m_Options.bReport) {
     std::cout << (m_Options.bJson ? NetworkReport::Json(table, owner.GetReport())
                                   : DeviceReport::Text(table) + "\n" +
-                                        NetworkReport::Text(owner.GetReport()));
+                                        DiscoveryReportText::Text(owner.GetReport()));
   } else if (m_Options.bCsv) {
     std::cout << DeviceReport::Csv(table);
   } else if (m_Options.bJson) {
