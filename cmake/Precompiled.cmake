@@ -1,16 +1,18 @@
 # Precompiled headers.
 #
-# Most of the build's time goes into parsing the same large library headers
-# again in every file: the standard library, GoogleTest, Qt, CLI11 and
-# nlohmann-json. Each target family below compiles its set once; the test
-# executables share one precompiled header per family instead of building
-# one each, since they hold only a few files apiece.
+# Qt's widget headers are the largest that many of our files include: parsed
+# again for every file they take several seconds each, longer than most of
+# the files' own code. The targets made mostly of such files precompile them
+# once (the window, the About box and their tests); corvane precompiles the
+# standard headers its many small files share. Measured per file, a
+# precompiled header did not pay for the engine, lumora-cli (CLI11 and
+# nlohmann-json cost their time in code generation, not parsing) or the other
+# tests, so they have none.
 #
-#   lumora_precompile(TARGET SETS)      own header for TARGET, from the sets
-#   lumora_precompile_shared(TARGET FAMILY)   reuse FAMILY's shared header
+#   lumora_precompile(TARGET SET...)    sets: std, gtest, qt, qttest
 #
-# Sets: std, gtest, qt, qttest, json, cli. Configure with -DLUMORA_PCH=OFF to
-# build without them (to check that every file includes what it uses).
+# Configure with -DLUMORA_PCH=OFF to build without them (to check that every
+# file includes what it uses).
 option(LUMORA_PCH "Precompile the large library headers" ON)
 
 set(LUMORA_PCH_std
@@ -23,8 +25,6 @@ set(LUMORA_PCH_qt
   <QLineEdit> <QMenu> <QObject> <QPainter> <QPixmap> <QPushButton> <QString>
   <QTimer> <QTreeView> <QUrl> <QWidget>)
 set(LUMORA_PCH_qttest <QTest>)
-set(LUMORA_PCH_json <nlohmann/json.hpp>)
-set(LUMORA_PCH_cli <CLI/CLI.hpp>)
 
 function(lumora_precompile target)
   if(NOT LUMORA_PCH)
@@ -35,28 +35,4 @@ function(lumora_precompile target)
     list(APPEND headers ${LUMORA_PCH_${set}})
   endforeach()
   target_precompile_headers(${target} PRIVATE ${headers})
-endfunction()
-
-# A family's shared header lives in an object library of its own whose
-# compile flags the family's targets share (same definitions, same position
-# independence): a precompiled header is only taken by a compile with the
-# flags it was made with.
-function(lumora_precompile_family family)
-  cmake_parse_arguments(F "" "" "SETS;LIBS;DEFINITIONS" ${ARGN})
-  if(NOT LUMORA_PCH)
-    return()
-  endif()
-  set(carrier lumora_pch_${family})
-  set(source ${CMAKE_CURRENT_BINARY_DIR}/${carrier}.cpp)
-  file(CONFIGURE OUTPUT ${source} CONTENT "// Carries the shared precompiled header.\n")
-  add_library(${carrier} OBJECT ${source})
-  target_link_libraries(${carrier} PRIVATE ${F_LIBS})
-  target_compile_definitions(${carrier} PRIVATE ${F_DEFINITIONS})
-  lumora_precompile(${carrier} ${F_SETS})
-endfunction()
-
-function(lumora_precompile_shared target family)
-  if(LUMORA_PCH)
-    target_precompile_headers(${target} REUSE_FROM lumora_pch_${family})
-  endif()
 endfunction()

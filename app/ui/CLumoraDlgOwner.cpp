@@ -1,11 +1,14 @@
 // CLumoraDlg as the owner of the discovery: what the worker asks of the
 // window, carried over to the window's thread, the debug console, and how
 // the window waits for the worker.
+#include "CConsoleDiscoveryOwner.h"
 #include "CLedButton.h"
 #include "CLumoraApp.h"
 #include "CLumoraDlg.h"
 #include "CZqDebugDld.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QProgressBar>
 
@@ -14,14 +17,17 @@
 
 // Console lines and lamps reach the window's thread without the worker
 // waiting for them: it needs nothing back, and a round trip per line and
-// per lamp flip slows a large discovery several times over. The lines share
-// one queue with the filed answers, so they keep the worker's order.
+// per lamp flip slows a large discovery several times over. A line is
+// stamped here, when it happens, and goes over in a chunk with its
+// neighbours, through the queue of the filed answers.
 void CLumoraDlg::WriteDebugConsole(const std::wstring& strLine) {
   // Without the console the line is dropped here, before any thread change.
   if (!(m_dwFlags & CLumoraApp::kFlagDebug)) return;
-  m_WorkQueue.Post([this, strText = QString::fromStdWString(strLine)] {
-    if (m_pDebugWindow) m_pDebugWindow->AddLine(strText);
-  });
+  m_ConsoleLines.Add(QString::fromStdWString(CConsoleDiscoveryOwner::TimeStamped(strLine)));
+}
+
+void CLumoraDlg::ShowConsoleLines(std::vector<QString> lines) {
+  if (m_pDebugWindow) m_pDebugWindow->AddStampedLines(std::move(lines));
 }
 
 // The worker flips its own copy of the lamp's state; the window shows the
@@ -96,9 +102,12 @@ void CLumoraDlg::CloseDebugWindow() {
 void CLumoraDlg::RunOffUiThread(const std::function<void()>& work) {
   QEventLoop loop;
   m_bBusy = true;
+  // The quit event is made and, once delivered, deleted on this thread; the
+  // worker only posts it.
+  auto quit = std::make_unique<QEvent>(QEvent::Quit);
   std::thread worker([&] {
     work();
-    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    QCoreApplication::postEvent(&loop, quit.release());
   });
   // Paints and the gate's calls go on; keys and clicks wait for the end.
   loop.exec(QEventLoop::ExcludeUserInputEvents);

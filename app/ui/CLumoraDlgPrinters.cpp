@@ -13,6 +13,8 @@ void CLumoraDlg::BuildSystemMenu(QMenu& menu) {
   if (!strAbout.isEmpty()) menu.addAction(strAbout, this, [this] { OnSysCommand(kSysCommandAbout); });
   const bool bPrinter = Record(m_nSelectedDevice) != nullptr && !IsRunActive() && !m_bBusy;
   if (!menu.isEmpty()) menu.addSeparator();
+  AddReachItems(menu);
+  menu.addSeparator();
   menu.addAction(tr("Install printer..."), this, &CLumoraDlg::OnInstallPrinter)->setEnabled(bPrinter);
   menu.addAction(tr("Printer status..."), this, &CLumoraDlg::OnPrinterStatus)->setEnabled(bPrinter);
   menu.addAction(tr("Export list..."), this, &CLumoraDlg::OnExportList);
