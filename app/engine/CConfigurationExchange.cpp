@@ -16,8 +16,6 @@ constexpr const wchar_t* kQueryCode = L"<STSMOQ><CMD>";
 constexpr BYTE kFrameStart = 0x3C;  // '<'
 constexpr BYTE kFrameEnd = 0x3E;    // '>'
 constexpr wchar_t kAck = 0x06;
-constexpr DWORD kZeroBytes = 7;
-constexpr DWORD kNothingReceived = 0xFFFFFFFF;
 // Answers to the SET command and the queries are received into this many bytes.
 constexpr DWORD kReceiveSize = 260;
 
@@ -48,8 +46,8 @@ struct Reception {
   std::wstring strSender;
   DWORD dwSenderPort = 0;
 
-  bool Empty() const { return dwResult == kZeroBytes; }
-  bool Nothing() const { return dwReceived == kNothingReceived; }
+  bool Empty() const { return dwResult == IDiscoveryTransport::kZeroBytes; }
+  bool Nothing() const { return dwReceived == IDiscoveryTransport::kNothingReceived; }
   DWORD Usable() const { return dwReceived <= kReceiveSize ? dwReceived : 0; }
 };
 

@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr DWORD kZeroBytes = 7;
-constexpr DWORD kNothingReceived = 0xFFFFFFFF;
 // The transport's wait when a receive is given no time-out.
 constexpr DWORD kTransportDefaultTimeout = 10000;
 // Answers taken per pass once the first has come: a paced exchange keeps up
@@ -233,8 +231,8 @@ void CDiscoveryReach::ReceivePaced(DWORD dwWait) {
     std::wstring strSender;
     const DWORD dwResult = m_Transport.Receive(buffer.data(), static_cast<DWORD>(buffer.size()),
                                                dwReceived, strSender, dwPort, i == 0 ? dwWait : 1);
-    if (dwResult == kZeroBytes) continue;
-    if (dwReceived == kNothingReceived) return;
+    if (dwResult == IDiscoveryTransport::kZeroBytes) continue;
+    if (dwReceived == IDiscoveryTransport::kNothingReceived) return;
     const std::wstring strAnswer =
         CDiscoveryProtocol::AnswerText(buffer.data(), std::min<std::size_t>(dwReceived, buffer.size()));
     Console(L"Rx Data From IP <" + strSender + L":" + std::to_wstring(dwPort) + L"> Size " +

@@ -5,11 +5,6 @@
 #include "IDiscoveryOwner.h"
 #include "IDiscoveryTransport.h"
 
-namespace {
-constexpr DWORD kZeroBytes = 7;
-constexpr DWORD kNothingReceived = 0xFFFFFFFF;
-}  // namespace
-
 CDiscoveryStateMachine::CDiscoveryStateMachine(IDiscoveryOwner& owner, CDeviceTable& table,
                                                IDiscoveryTransport& transport,
                                                std::atomic<DWORD>& dwState, IdleWait idleWait)
@@ -194,8 +189,8 @@ CDiscoveryStateMachine::Reception CDiscoveryStateMachine::ReceiveAnswer(std::wst
   const DWORD dwResult =
       m_Transport.Receive(m_Buffer.data(), static_cast<DWORD>(m_Buffer.size()), dwReceived,
                           strSender, dwSenderPort, m_Settings.dwReciveThreadTimeout);
-  if (dwResult == kZeroBytes) return Reception::kEmpty;
-  if (dwReceived == kNothingReceived) return Reception::kNothing;
+  if (dwResult == IDiscoveryTransport::kZeroBytes) return Reception::kEmpty;
+  if (dwReceived == IDiscoveryTransport::kNothingReceived) return Reception::kNothing;
   const std::size_t count = dwReceived < m_Buffer.size() ? dwReceived : m_Buffer.size();
   strAnswer = CDiscoveryProtocol::AnswerText(m_Buffer.data(), count);
   Console(L"Rx Data From IP <" + strSender + L":" + std::to_wstring(dwSenderPort) + L"> Size " +

@@ -8,7 +8,7 @@
 
 namespace {
 
-std::wstring Trim(const std::wstring& strText) {
+std::wstring TrimSpec(const std::wstring& strText) {
   const std::size_t first = strText.find_first_not_of(L" \t");
   if (first == std::wstring::npos) return {};
   return strText.substr(first, strText.find_last_not_of(L" \t") - first + 1);
@@ -52,8 +52,8 @@ bool Bounds(const std::wstring& strSpec, DWORD& dwFirst, DWORD& dwLast, std::wst
     return true;
   }
   if (dash != std::wstring::npos) {
-    if (!CHostSpec::ParseAddress(Trim(strSpec.substr(0, dash)), dwFirst) ||
-        !CHostSpec::ParseAddress(Trim(strSpec.substr(dash + 1)), dwLast)) {
+    if (!CHostSpec::ParseAddress(TrimSpec(strSpec.substr(0, dash)), dwFirst) ||
+        !CHostSpec::ParseAddress(TrimSpec(strSpec.substr(dash + 1)), dwLast)) {
       strError = L"'" + strSpec + L"' is not a range such as 10.20.0.5-10.20.0.40";
       return false;
     }

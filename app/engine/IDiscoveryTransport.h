@@ -10,6 +10,11 @@
 
 class IDiscoveryTransport {
  public:
+  // Receive results, as the UDP endpoint gives them: an empty datagram, and
+  // the count that says nothing arrived.
+  static constexpr DWORD kZeroBytes = 7;
+  static constexpr DWORD kNothingReceived = 0xFFFFFFFF;
+
   virtual ~IDiscoveryTransport() = default;
 
   // Opens the receiving endpoint on the port, all interfaces. Called on the

@@ -10,6 +10,7 @@
 #include "LumoraMessageBox.h"
 #include "LumoraResources.h"
 #include "LumoraStrings.h"
+#include "LumoraText.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -22,7 +23,6 @@
 #include <QTabBar>
 
 namespace {
-QString String(UINT uiId) { return QString::fromWCharArray(LumoraStrings::Load(uiId)); }
 
 // The picture buttons and their icons.
 constexpr std::pair<int, UINT> kPictureButtons[] = {
@@ -123,7 +123,7 @@ BOOL CLumoraDlg::OnInitDialog() {
   setWindowTitle(AppName());
   InitPictureButtons();
   if (auto* pSite = Item<CButtonST>(IDC_MAKER_SITE)) {
-    pSite->AssignLink(String(LumoraStrings::kMakerWebAddress));
+    pSite->AssignLink(LumoraText(LumoraStrings::kMakerWebAddress));
     pSite->setToolTip(pSite->GetLink());
   }
 
@@ -145,7 +145,7 @@ BOOL CLumoraDlg::OnInitDialog() {
     const QSignalBlocker blocker(pTab);
     for (UINT uiId : {LumoraStrings::kTabIcon, LumoraStrings::kTabSmallIcon,
                       LumoraStrings::kTabList, LumoraStrings::kTabDetails})
-      pTab->addTab(String(uiId));
+      pTab->addTab(LumoraText(uiId));
     pTab->setCurrentIndex(CDeviceListCtrl::kReportView);
   }
   InitDeviceList();
@@ -170,9 +170,9 @@ void CLumoraDlg::InitPictureButtons() {
 }
 
 void CLumoraDlg::InitDeviceList() {
-  m_pList->Model().SetHeaders({String(LumoraStrings::kColumnName), String(LumoraStrings::kColumnModel),
-                               String(LumoraStrings::kColumnIp), String(LumoraStrings::kColumnSubnetMask),
-                               String(LumoraStrings::kColumnMac)});
+  m_pList->Model().SetHeaders({LumoraText(LumoraStrings::kColumnName), LumoraText(LumoraStrings::kColumnModel),
+                               LumoraText(LumoraStrings::kColumnIp), LumoraText(LumoraStrings::kColumnSubnetMask),
+                               LumoraText(LumoraStrings::kColumnMac)});
   const int nWidth = m_pList->ClientWidth() / CDeviceListModel::kColumnCount;
   for (int i = 0; i < CDeviceListModel::kColumnCount; ++i) m_pList->SetColumnWidth(i, nWidth);
   std::vector<QIcon> images;
@@ -202,7 +202,7 @@ void CLumoraDlg::ShowDebugControls() {
 QString CLumoraDlg::AppName() const { return QCoreApplication::applicationName(); }
 
 void CLumoraDlg::SetSelectedCaption(UINT uiStringId) {
-  SetItemText(IDC_SELECTED_GROUP, String(LumoraStrings::kSelectedDeviceFormat).replace(QLatin1String("%s"), String(uiStringId)));
+  SetItemText(IDC_SELECTED_GROUP, LumoraText(LumoraStrings::kSelectedDeviceFormat).replace(QLatin1String("%s"), LumoraText(uiStringId)));
 }
 
 bool CLumoraDlg::ReadPort(int nId, UINT& uiPort) {
@@ -267,7 +267,7 @@ void CLumoraDlg::OnStart() {
   m_nSelectedDevice = -1;
   UpdateData(true);  // a port refused by its range check does not stop the start
   EnableControls(kMaskRunning);
-  ShowSummary(String(LumoraStrings::kNone), 0);
+  ShowSummary(LumoraText(LumoraStrings::kNone), 0);
   EnableItem(IDC_CONF, false);
   SetSelectedCaption(LumoraStrings::kNone);
   EnableItem(IDC_SELECTED_GROUP, false);
@@ -321,7 +321,7 @@ void CLumoraDlg::OnListClick() {
                        QString::fromStdWString(strIp)),
               CZqDebugDld::kQueryButtonsBit);
   setWindowTitle(QStringLiteral("%1 - %2").arg(AppName(), QString::fromStdWString(strName)));
-  SetItemText(IDC_SELECTED_GROUP, String(LumoraStrings::kDeviceSelected));
+  SetItemText(IDC_SELECTED_GROUP, LumoraText(LumoraStrings::kDeviceSelected));
   EnableItem(IDC_SELECTED_GROUP, true);
 }
 

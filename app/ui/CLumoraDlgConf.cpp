@@ -8,15 +8,12 @@
 #include "EnginePlatform.h"
 #include "LumoraMessageBox.h"
 #include "LumoraStrings.h"
+#include "LumoraText.h"
 #include "ShellErrors.h"
 
 #include <corvane/CCNetCardInfo.h>
 
 #include <QApplication>
-
-namespace {
-QString String(UINT uiId) { return QString::fromWCharArray(LumoraStrings::Load(uiId)); }
-}  // namespace
 
 void CLumoraDlg::ReadDefaultCard(CardValues& values) const {
   const CCNetCardInfo card;
@@ -28,7 +25,7 @@ void CLumoraDlg::ReadDefaultCard(CardValues& values) const {
 
 void CLumoraDlg::OnConf() {
   if (m_nSelectedDevice == -1) {
-    LumoraMessageBox::Show(this, AppName(), String(LumoraStrings::kNoDeviceSelected), LumoraMessageBox::kError);
+    LumoraMessageBox::Show(this, AppName(), LumoraText(LumoraStrings::kNoDeviceSelected), LumoraMessageBox::kError);
     return;
   }
   // The host's own settings stand for whatever the printer did not tell.
@@ -81,7 +78,7 @@ int CLumoraDlg::ApplyConfiguration(int nIndex, const std::wstring& strName, cons
 void CLumoraDlg::OnWeb() {
   const int nRow = m_pList->FirstSelectedRow();
   if (nRow <= 0) {
-    LumoraMessageBox::Show(this, AppName(), String(LumoraStrings::kNoDeviceSelected), LumoraMessageBox::kError);
+    LumoraMessageBox::Show(this, AppName(), LumoraText(LumoraStrings::kNoDeviceSelected), LumoraMessageBox::kError);
     return;
   }
   std::wstring strIp;

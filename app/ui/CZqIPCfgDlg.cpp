@@ -6,6 +6,7 @@
 #include "LumoraMessageBox.h"
 #include "LumoraResources.h"
 #include "LumoraStrings.h"
+#include "LumoraText.h"
 
 #include "CSettingsCheck.h"
 
@@ -16,7 +17,6 @@
 
 namespace {
 QString Text(const std::wstring& strText) { return QString::fromStdWString(strText); }
-QString String(UINT uiId) { return QString::fromWCharArray(LumoraStrings::Load(uiId)); }
 
 // Where the findings go: below the name group, above the buttons' frames,
 // as wide as the groups (dialog units).
@@ -115,7 +115,7 @@ bool CZqIPCfgDlg::CheckAddress(int nId) {
       break;
     }
   }
-  LumoraMessageBox::Show(this, QCoreApplication::applicationName(), String(LumoraStrings::kInvalidIpAddress),
+  LumoraMessageBox::Show(this, QCoreApplication::applicationName(), LumoraText(LumoraStrings::kInvalidIpAddress),
                          LumoraMessageBox::kError);
   return false;
 }
@@ -126,7 +126,7 @@ void CZqIPCfgDlg::OnOK() {
   UpdateData(true);
   if (m_strPrinterName.empty()) {
     LumoraMessageBox::Show(this, QCoreApplication::applicationName(),
-                           String(LumoraStrings::kInvalidPrinterName), LumoraMessageBox::kError);
+                           LumoraText(LumoraStrings::kInvalidPrinterName), LumoraMessageBox::kError);
     return;
   }
   m_strIpAddress = AddressControl(IDC_IP_ADDRESS)->GetAddress().toStdWString();

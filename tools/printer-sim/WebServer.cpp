@@ -33,7 +33,7 @@ bool WaitFor(int fd, short events, std::chrono::steady_clock::time_point deadlin
 }
 
 // The local address a connection reached.
-Ipv4Address LocalAddress(int connection) {
+Ipv4Address ConnectionAddress(int connection) {
   sockaddr_in local{};
   socklen_t length = sizeof local;
   if (getsockname(connection, reinterpret_cast<sockaddr*>(&local), &length) != 0) return {};
@@ -101,7 +101,7 @@ void WebServer::Serve(int connection) const {
     if (got <= 0) break;
     head.append(buffer, static_cast<std::size_t>(got));
   }
-  const std::string response = WebPage::Response(head, lookup_(LocalAddress(connection)));
+  const std::string response = WebPage::Response(head, lookup_(ConnectionAddress(connection)));
   for (std::size_t sent = 0; sent < response.size();) {
     if (!WaitFor(connection, POLLOUT, deadline)) return;
     const ssize_t put = send(connection, response.data() + sent, response.size() - sent, MSG_NOSIGNAL);

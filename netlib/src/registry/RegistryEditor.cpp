@@ -11,22 +11,22 @@ namespace {
 enum class Encoding { kUtf8, kUtf8Bom, kUtf16Le };
 
 // Lines keep their own carriage return, so that each keeps its line end.
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r'; }
+bool IsLineBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r'; }
 
-std::wstring_view Trim(std::wstring_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+std::wstring_view TrimLine(std::wstring_view text) {
+  while (!text.empty() && IsLineBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsLineBlank(text.back())) text.remove_suffix(1);
   return text;
 }
 
 bool IsComment(std::wstring_view line) {
-  line = Trim(line);
+  line = TrimLine(line);
   return !line.empty() && line.front() == L';';
 }
 
 // The text between the brackets of a section line.
 bool SectionPath(std::wstring_view line, std::wstring_view& path) {
-  line = Trim(line);
+  line = TrimLine(line);
   if (line.size() < 2 || line.front() != L'[' || line.back() != L']') return false;
   path = line.substr(1, line.size() - 2);
   return true;
@@ -45,7 +45,7 @@ bool IsAtOrBelow(const std::wstring& strPath, const std::wstring& strKey) {
 // The value name a line sets, if it is a value line; bHex tells whether its
 // data is a byte list (which a trailing backslash continues).
 std::optional<std::wstring> ValueName(std::wstring_view line, bool& bHex) {
-  line = Trim(line);
+  line = TrimLine(line);
   std::wstring name;
   std::size_t pos = 1;
   if (line.empty()) return std::nullopt;
@@ -59,15 +59,15 @@ std::optional<std::wstring> ValueName(std::wstring_view line, bool& bHex) {
   } else if (line.front() != L'@') {
     return std::nullopt;
   }
-  std::wstring_view rest = Trim(line.substr(pos));
+  std::wstring_view rest = TrimLine(line.substr(pos));
   if (rest.empty() || rest.front() != L'=') return std::nullopt;
-  rest = Trim(rest.substr(1));
+  rest = TrimLine(rest.substr(1));
   bHex = rest.size() >= 3 && FoldedEqual(rest.substr(0, 3), L"HEX");
   return name;
 }
 
 bool ContinuesOnNextLine(std::wstring_view line) {
-  line = Trim(line);
+  line = TrimLine(line);
   return !line.empty() && line.back() == L'\\';
 }
 
@@ -167,7 +167,7 @@ std::size_t RegistryEditor::BlockEnd(std::size_t uiHeader) const {
 
 void RegistryEditor::Append(const std::vector<std::wstring>& lines) {
   if (!m_bFinalEol && m_bCrLf) m_lines.back() += L'\r';
-  if (!Trim(m_lines.back()).empty()) m_lines.push_back(Line(L""));
+  if (!TrimLine(m_lines.back()).empty()) m_lines.push_back(Line(L""));
   for (const std::wstring& line : lines) m_lines.push_back(Line(line));
   m_bFinalEol = true;
 }
@@ -217,7 +217,7 @@ void RegistryEditor::DeleteKey(const std::wstring& strPath) {
     const std::size_t end = BlockEnd(doomed->uiLine);
     std::size_t start = doomed->uiLine;
     // The last section goes with the blank lines that set it apart.
-    while (end == m_lines.size() && start > 1 && Trim(m_lines[start - 1]).empty()) --start;
+    while (end == m_lines.size() && start > 1 && TrimLine(m_lines[start - 1]).empty()) --start;
     m_lines.erase(m_lines.begin() + start, m_lines.begin() + end);
   }
 }

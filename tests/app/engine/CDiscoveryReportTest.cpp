@@ -7,7 +7,7 @@ namespace {
 using Kind = CDiscoveryReport::AnswerKind;
 using Verdict = CDiscoveryReportData::Verdict;
 
-const std::vector<CCNetInterfaces::Entry> kMachine = {
+const std::vector<CCNetInterfaces::Entry> kMachineCards = {
     CCNetInterfaces::MakeEntry(L"eth0", 2, 0x0A4D0002, 0xFFFF0000),  // 10.77.0.2/16
     CCNetInterfaces::MakeEntry(L"eth1", 3, 0x0A580002, 0xFFFF0000),  // 10.88.0.2/16
     CCNetInterfaces::MakeEntry(L"eth2", 4, 0x0A5A0002, 0xFFFF0000),  // 10.90.0.2/16
@@ -23,7 +23,7 @@ const CDiscoveryReportData::Interface& Named(const CDiscoveryReportData& r, cons
 
 TEST(CDiscoveryReport, CountsPerInterfaceAndNamesOutsiders) {
   CDiscoveryReport report;
-  report.Begin(kMachine, {0x0A630001 /* 10.99.0.1, asked by unicast */}, 15000, 15001);
+  report.Begin(kMachineCards, {0x0A630001 /* 10.99.0.1, asked by unicast */}, 15000, 15001);
   for (int i = 0; i < 3; ++i) {
     report.BroadcastSent(L"10.77.0.2", L"10.77.255.255");
     report.BroadcastSent(L"10.88.0.2", L"10.88.255.255");

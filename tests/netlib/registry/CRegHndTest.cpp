@@ -15,7 +15,7 @@ namespace {
 
 using corvane::detail::RegistryFileStore;
 
-const std::wstring kKey = L"SOFTWARE\\ZQ\\Tolvan\\Front desk";
+const std::wstring kQueueKey = L"SOFTWARE\\ZQ\\Tolvan\\Front desk";
 
 // A store file, and every report the reads make.
 class CRegHndTest : public ::testing::Test {
@@ -50,25 +50,25 @@ const std::string kFrontDesk =
 TEST_F(CRegHndTest, TypedValuesReadAsTheirTypeOnly) {
   CRegHnd reg = Store(kFrontDesk);
   DWORD dwOk = 9;
-  EXPECT_EQ(reg.GetRegDword(HKEY_LOCAL_MACHINE, kKey, L"EthPrt", &dwOk), 0u);
+  EXPECT_EQ(reg.GetRegDword(HKEY_LOCAL_MACHINE, kQueueKey, L"EthPrt", &dwOk), 0u);
   EXPECT_EQ(dwOk, 1u);
-  EXPECT_EQ(reg.GetRegString(HKEY_LOCAL_MACHINE, kKey, L"Name"), L"Front desk");
+  EXPECT_EQ(reg.GetRegString(HKEY_LOCAL_MACHINE, kQueueKey, L"Name"), L"Front desk");
   // Longer than the 250-byte value buffer: read whole.
-  EXPECT_EQ(reg.GetRegString(HKEY_LOCAL_MACHINE, kKey, L"Long"), std::wstring(300, L'L'));
+  EXPECT_EQ(reg.GetRegString(HKEY_LOCAL_MACHINE, kQueueKey, L"Long"), std::wstring(300, L'L'));
   EXPECT_TRUE(reports.empty());
 
-  EXPECT_EQ(reg.GetRegString(HKEY_LOCAL_MACHINE, kKey, L"EthPrt"), L"ERROR");
-  EXPECT_EQ(reg.GetRegDword(HKEY_LOCAL_MACHINE, kKey, L"Name", &dwOk), 0u);
+  EXPECT_EQ(reg.GetRegString(HKEY_LOCAL_MACHINE, kQueueKey, L"EthPrt"), L"ERROR");
+  EXPECT_EQ(reg.GetRegDword(HKEY_LOCAL_MACHINE, kQueueKey, L"Name", &dwOk), 0u);
   EXPECT_EQ(dwOk, 0u);
-  EXPECT_EQ(reg.GetRegDword(HKEY_LOCAL_MACHINE, kKey, L"Missing", &dwOk), 0u);
+  EXPECT_EQ(reg.GetRegDword(HKEY_LOCAL_MACHINE, kQueueKey, L"Missing", &dwOk), 0u);
   EXPECT_EQ(reg.GetRegDword(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Nowhere", L"EthPrt", &dwOk), 0u);
   const std::wstring caption = L"Printer settings|";
   EXPECT_EQ(reports, (std::vector<std::wstring>{
-                         caption + L"Cannot read the text value " + kKey +
+                         caption + L"Cannot read the text value " + kQueueKey +
                              L"\\EthPrt from the registry.",
-                         caption + L"Cannot read the number value " + kKey +
+                         caption + L"Cannot read the number value " + kQueueKey +
                              L"\\Name from the registry.",
-                         caption + L"Cannot read the number value " + kKey +
+                         caption + L"Cannot read the number value " + kQueueKey +
                              L"\\Missing from the registry.",
                          caption + L"Cannot read the number value SOFTWARE\\Nowhere\\EthPrt "
                                    L"from the registry."}));
@@ -80,9 +80,9 @@ TEST_F(CRegHndTest, ABrokenStoreGivesTheSentinelsAndReports) {
     reports.clear();
     CRegHnd reg = Store(broken);
     DWORD dwOk = 9;
-    EXPECT_EQ(reg.GetRegDword(HKEY_LOCAL_MACHINE, kKey, L"EthPrt", &dwOk), 0u);
+    EXPECT_EQ(reg.GetRegDword(HKEY_LOCAL_MACHINE, kQueueKey, L"EthPrt", &dwOk), 0u);
     EXPECT_EQ(dwOk, 0u);
-    EXPECT_EQ(reg.GetRegString(HKEY_LOCAL_MACHINE, kKey, L"Name"), L"ERROR");
+    EXPECT_EQ(reg.GetRegString(HKEY_LOCAL_MACHINE, kQueueKey, L"Name"), L"ERROR");
     EXPECT_EQ(reports.size(), 2u);
   }
 }
@@ -112,8 +112,8 @@ TEST_F(CRegHndTest, ReadAccessIsEnough) {
     if (setgid(65534) != 0 || setuid(65534) != 0) _exit(2);
     CRegHnd reg(std::make_unique<RegistryFileStore>(Path()));
     DWORD dwOk = 0;
-    reg.GetRegDword(HKEY_LOCAL_MACHINE, kKey, L"EthPrt", &dwOk);
-    _exit(dwOk == 1 && reg.GetRegString(HKEY_LOCAL_MACHINE, kKey, L"Name") == L"Front desk" ? 0 : 1);
+    reg.GetRegDword(HKEY_LOCAL_MACHINE, kQueueKey, L"EthPrt", &dwOk);
+    _exit(dwOk == 1 && reg.GetRegString(HKEY_LOCAL_MACHINE, kQueueKey, L"Name") == L"Front desk" ? 0 : 1);
   }
   int status = -1;
   waitpid(child, &status, 0);

@@ -20,7 +20,7 @@ using corvane::detail::RegistryLookup;
 using corvane::detail::RegistryValue;
 using corvane::detail::StoreFile;
 
-const std::wstring kFront = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\ZQ\\Tolvan\\Front";
+const std::wstring kFrontKey = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\ZQ\\Tolvan\\Front";
 const std::string kStore =
     "Windows Registry Editor Version 5.00\r\n\r\n; installed by hand\r\n"
     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\ZQ\\Tolvan\\Back]\r\n\"EthPrt\"=dword:00000001\r\n";
@@ -34,7 +34,7 @@ class RegistryStoreWrite : public ::testing::Test {
     return dir.path() / name;
   }
   static RegistryEdit SetFront(DWORD value) {
-    return RegistryEdit::SetValue(kFront, L"EthPrt", RegistryValue::Number(value));
+    return RegistryEdit::SetValue(kFrontKey, L"EthPrt", RegistryValue::Number(value));
   }
   TempDir dir;
 };
@@ -79,7 +79,7 @@ TEST_F(RegistryStoreWrite, ConcurrentChangesAllArrive) {
     for (int i = 0; i < 20; ++i) {
       std::string reason;
       EXPECT_TRUE(RegistryFileStore(path).Apply(
-          {RegistryEdit::SetValue(kFront, prefix + std::to_wstring(i), RegistryValue::Number(i))},
+          {RegistryEdit::SetValue(kFrontKey, prefix + std::to_wstring(i), RegistryValue::Number(i))},
           reason))
           << reason;
     }
@@ -89,8 +89,8 @@ TEST_F(RegistryStoreWrite, ConcurrentChangesAllArrive) {
   b.join();
   corvane::detail::RegistryDocument document;
   ASSERT_TRUE(RegistryFileStore(path).Load(document));
-  ASSERT_NE(document.FindKey(kFront), nullptr);
-  EXPECT_EQ(document.FindKey(kFront)->values.size(), 40u);
+  ASSERT_NE(document.FindKey(kFrontKey), nullptr);
+  EXPECT_EQ(document.FindKey(kFrontKey)->values.size(), 40u);
 }
 
 TEST_F(RegistryStoreWrite, TheUsersKeyHidesTheSystemsKeyWhole) {
@@ -104,9 +104,9 @@ TEST_F(RegistryStoreWrite, TheUsersKeyHidesTheSystemsKeyWhole) {
                                .string();
   const auto store = corvane::detail::RegistryStore::Layered(user, system);
   RegistryValue value;
-  EXPECT_EQ(store->FindValue(kFront, L"EthPrt", value), RegistryLookup::kFound);
+  EXPECT_EQ(store->FindValue(kFrontKey, L"EthPrt", value), RegistryLookup::kFound);
   EXPECT_EQ(value, RegistryValue::Number(0));
-  EXPECT_EQ(store->FindValue(kFront, L"Port", value), RegistryLookup::kNoValue);
+  EXPECT_EQ(store->FindValue(kFrontKey, L"Port", value), RegistryLookup::kNoValue);
   EXPECT_EQ(store->FindValue(L"HKEY_LOCAL_MACHINE\\SOFTWARE\\ZQ\\Tolvan\\Back", L"EthPrt", value),
             RegistryLookup::kFound);
   EXPECT_EQ(value, RegistryValue::Number(1));
@@ -125,15 +125,15 @@ TEST_F(RegistryStoreWrite, WritesGoWhereReadsLook) {
   EXPECT_EQ(CRegStore::ReadPaths(),
             (std::vector<std::string>{config + "/corvane/registry.reg", "/etc/corvane/registry.reg"}));
   std::string error;
-  ASSERT_TRUE(CRegStore::SetDword(CRegStore::WritePath(false), kFront, L"EthPrt", 1, error)) << error;
+  ASSERT_TRUE(CRegStore::SetDword(CRegStore::WritePath(false), kFrontKey, L"EthPrt", 1, error)) << error;
   DWORD dwValue = 0;
-  EXPECT_TRUE(CRegStore::GetDword(kFront, L"EthPrt", dwValue));
+  EXPECT_TRUE(CRegStore::GetDword(kFrontKey, L"EthPrt", dwValue));
   EXPECT_EQ(dwValue, 1u);
 
   setenv("CORVANE_REGISTRY", (dir.path() / "only.reg").c_str(), 1);
   EXPECT_EQ(CRegStore::WritePath(true), (dir.path() / "only.reg").string());
   EXPECT_EQ(CRegStore::ReadPaths(), std::vector<std::string>{(dir.path() / "only.reg").string()});
-  EXPECT_FALSE(CRegStore::GetDword(kFront, L"EthPrt", dwValue));
+  EXPECT_FALSE(CRegStore::GetDword(kFrontKey, L"EthPrt", dwValue));
   unsetenv("CORVANE_REGISTRY");
   unsetenv("XDG_CONFIG_HOME");
 }

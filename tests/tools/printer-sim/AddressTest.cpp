@@ -3,6 +3,7 @@
 
 #include <set>
 
+#include "IpText.h"
 #include "PrinterGenerator.h"
 #include "PrinterTable.h"
 
@@ -10,7 +11,6 @@ using namespace printersim;
 
 namespace {
 
-Ipv4Address Ip(const char* text) { return Ipv4Address::Parse(text).value(); }
 
 TEST(Ipv4AddressTest, ParsesOnlyStrictDottedDecimal) {
   for (const char* good : {"10.77.16.1", "0.0.0.0", "255.255.255.255"})

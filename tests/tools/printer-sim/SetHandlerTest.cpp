@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "IpText.h"
 #include "HostAddresses.h"
 #include "PrinterGenerator.h"
 #include "SetRequest.h"
@@ -13,7 +14,6 @@ using namespace printersim;
 
 namespace {
 
-Ipv4Address Ip(const char* text) { return Ipv4Address::Parse(text).value(); }
 
 std::string Set(const std::string& mac, const std::string& ip, const std::string& rest = "") {
   return "<ZQ><STSMOQ><SET><MAC:" + mac + "><S_NAME><Hall 2><S_IPADD><" + ip +

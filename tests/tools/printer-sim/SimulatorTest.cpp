@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "IpText.h"
 #include "PrinterGenerator.h"
 #include "Simulator.h"
 
@@ -13,7 +14,6 @@ using std::chrono::milliseconds;
 
 namespace {
 
-Ipv4Address Ip(const char* text) { return Ipv4Address::Parse(text).value(); }
 
 class SimulatorTest : public ::testing::Test {
  protected:
