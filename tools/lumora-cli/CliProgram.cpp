@@ -4,9 +4,11 @@
 #include "CliExit.h"
 #include "CliHelpFormatter.h"
 #include "DiscoverCommand.h"
+#include "EnginePlatform.h"
 #include "JournalCommand.h"
 #include "InstallCommand.h"
 #include "PrinterCommand.h"
+#include "ProgramVersion.h"
 #include "QueryCommand.h"
 #include "SetCommand.h"
 #include "SettingsCommand.h"
@@ -58,6 +60,11 @@ CliProgram::CliProgram() : m_pApp(std::make_unique<CLI::App>(kDescription, "lumo
   m_pApp->require_subcommand(1);
   m_pApp->footer(kFooter);
   m_pApp->formatter(std::make_shared<CliHelpFormatter>());
+  // Read from this executable's own version block; nothing is sent.
+  m_pApp->set_version_flag(
+      "--version",
+      [] { return ProgramVersion::Line("lumora-cli", EnginePlatform::ExecutablePath()); },
+      "Print the version of this program and exit.");
   Register<DiscoverCommand>();
   Register<SetCommand>();
   Register<QueryCommand>();
@@ -83,6 +90,13 @@ std::optional<int> CliProgram::Parse(const std::vector<std::string>& args, std::
     return CliExit::kOk;
   } catch (const CLI::CallForAllHelp&) {
     out << m_pApp->help("", CLI::AppFormatMode::All);
+    return CliExit::kOk;
+  } catch (const CLI::CallForVersion& e) {
+    if (std::string(e.what()).empty()) {
+      err << "lumora-cli: this executable carries no version information\n";
+      return CliExit::kFailed;
+    }
+    out << e.what() << "\n";
     return CliExit::kOk;
   } catch (const CLI::ParseError& e) {
     err << "lumora-cli: " << e.what() << "\nTry 'lumora-cli --help'.\n";

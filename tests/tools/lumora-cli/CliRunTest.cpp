@@ -43,6 +43,9 @@ TEST(CliRun, UsageErrorsExitNonZeroWithMessage) {
   const auto help = cli.Run({"--help"});
   EXPECT_EQ(help.exit, 0);
   EXPECT_NE(help.out.find("Usage: lumora-cli"), std::string::npos);
+  const auto version = cli.Run({"--version"});
+  EXPECT_TRUE(std::regex_match(version.out, std::regex(R"(lumora-cli \(Lumora\) \d+, \d+, \d+, \d+\n)")))
+      << version.out << version.err;
 }
 
 TEST(CliRun, SettingsShowDefaultsOrTheIniBesideIt) {
