@@ -37,9 +37,9 @@ void CliOptionHelp::AddIni(CLI::App& sub, std::optional<std::filesystem::path>& 
            if (value.empty()) throw CLI::ValidationError("--ini", "needs a file name");
            iniPath = std::filesystem::path(value);
          },
-         "Read the settings from FILE instead of lumora.ini in this program's directory "
-         "(where lumora keeps it). A missing FILE is an error; a missing lumora.ini means "
-         "the defaults.")
+         "Read the settings from FILE instead of lumora's lumora.ini (in this program's "
+         "directory, else $XDG_CONFIG_HOME/lumora/, else /etc/lumora/). A missing FILE is "
+         "an error; no lumora.ini at all means the defaults.")
       ->type_name("FILE");
 }
 

@@ -27,9 +27,13 @@ constexpr const char* kDescription =
     "window, with the same settings, discovery, configuration exchange and log file as lumora.";
 
 constexpr const char* kFooter = R"(
-The discovery writes lumora's log file, lumora.log in this program's directory
-(or in the user's state directory when that one is not writable), emptied at
-the start of the run. Ctrl-C ends a discovery early (within one receive
+The settings are lumora's: lumora.ini in this program's directory, else
+$XDG_CONFIG_HOME/lumora/lumora.ini (~/.config/lumora/), else
+/etc/lumora/lumora.ini; settings names the one it read. The discovery writes
+lumora's log file, lumora.log in this program's directory (or
+$XDG_STATE_HOME/lumora/, by default ~/.local/state/lumora/, when that one is
+not writable or is a system folder such as /usr/bin), emptied at the start of
+the run. Ctrl-C ends a discovery early (within one receive
 time-out) and prints what was found; a second Ctrl-C quits at once.
 
 Every SET command sent is appended to the change journal,
