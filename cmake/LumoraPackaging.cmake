@@ -33,6 +33,9 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(major ${LUMORA_SOVERSION})
 set(CPACK_DEBIAN_LUMORA_PACKAGE_NAME lumora)
 set(CPACK_DEBIAN_LUMORA_PACKAGE_SECTION net)
+# Installing a printer adds a queue to the local CUPS daemon; lpstat (its
+# client) lists the queues for the completion.
+set(CPACK_DEBIAN_LUMORA_PACKAGE_RECOMMENDS "cups, cups-client")
 set(CPACK_DEBIAN_LUMORA_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/packaging/debian/conffiles)
 set(CPACK_DEBIAN_CORVANE_PACKAGE_NAME libcorvane${major})
 set(CPACK_DEBIAN_CORVANE_PACKAGE_SECTION libs)
