@@ -35,7 +35,8 @@ done
 # names the root's library folder, which ldd must show for our libraries.
 for prog in lumora-cli lumora; do
   exe=$root/usr/bin/$prog
-  version=$(env -i QT_QPA_PLATFORM=offscreen "$exe" --version 2>&1)
+  # No display and no Qt platform: --version must answer before either is needed.
+  version=$(env -i "$exe" --version 2>&1)
   [[ $version =~ ^$prog\ \(Lumora\)\ [0-9]+,\ [0-9]+,\ [0-9]+,\ [0-9]+$ ]] ||
     fail "$prog --version: $version"
   libs=$(env -i ldd "$exe")
