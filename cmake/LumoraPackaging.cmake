@@ -12,7 +12,7 @@
 # binaries, those between these packages from the components' dependencies.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lumora)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VERSION ${LUMORA_PRODUCT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Lumora developers")
 set(CPACK_PACKAGE_CONTACT "The Lumora developers <maintainers@lumora.example>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

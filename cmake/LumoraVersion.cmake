@@ -18,6 +18,14 @@ set(LUMORA_VERSION_STRINGS
   "ProductName=Lumora"
   "ProductVersion=0, 1, 2, 1")
 
+# The product version in dotted form ("0.1.2.1"): the Debian packages'
+# version, so that dpkg and --version name the same release.
+foreach(entry IN LISTS LUMORA_VERSION_STRINGS)
+  if(entry MATCHES "^ProductVersion=(.*)$")
+    string(REGEX REPLACE ", *" "." LUMORA_PRODUCT_VERSION "${CMAKE_MATCH_1}")
+  endif()
+endforeach()
+
 set(_lumora_version_template ${CMAKE_CURRENT_LIST_DIR}/VersionBlock.cpp.in)
 
 # Adds the version block to an executable target. The block is a source of

@@ -39,6 +39,12 @@ for prog in lumora-cli lumora; do
   version=$(env -i "$exe" --version 2>&1)
   [[ $version =~ ^$prog\ \(Lumora\)\ [0-9]+,\ [0-9]+,\ [0-9]+,\ [0-9]+$ ]] ||
     fail "$prog --version: $version"
+  # dpkg, the metainfo's release and --version name the same release.
+  release=$(sed 's/.*) //; s/, /./g' <<<"$version")
+  [[ $(dpkg-deb -f "$out"/lumora_*.deb Version) == "$release" ]] ||
+    fail "package version $(dpkg-deb -f "$out"/lumora_*.deb Version), $prog: $release"
+  grep -q "<release version=\"$release\"" "$root"/usr/share/metainfo/*.metainfo.xml ||
+    fail "the metainfo has no release $release"
   libs=$(env -i ldd "$exe")
   ours=(corvane)
   [[ $prog == lumora ]] && ours+=(infolio)
