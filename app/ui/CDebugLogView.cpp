@@ -34,20 +34,26 @@ int CDebugLogView::LineHeight() const { return fontMetrics().height(); }
 
 // The sum of the characters' advances: no shaping per line, and kerning is
 // covered by the margin. Console lines are almost all plain ASCII, whose
-// advances are kept in a table.
+// advances are kept in a table, each measured when first met: measuring all
+// 256 at once loads glyphs (and looks for fallback fonts for the control
+// characters) for tens of milliseconds.
 int CDebugLogView::TextWidth(const QString& strLine) const {
-  if (m_Advances[0] < 0) {
-    const QFontMetrics metrics = fontMetrics();
-    for (int c = 0; c < 256; ++c) m_Advances[static_cast<size_t>(c)] = metrics.horizontalAdvance(QChar(c));
-  }
+  const QFontMetrics metrics = fontMetrics();
   int nWidth = 0;
-  for (const QChar c : strLine)
-    nWidth += c.unicode() < 256 ? m_Advances[c.unicode()] : fontMetrics().horizontalAdvance(c);
+  for (const QChar c : strLine) {
+    if (c.unicode() >= m_Advances.size()) {
+      nWidth += metrics.horizontalAdvance(c);
+      continue;
+    }
+    int& nAdvance = m_Advances[c.unicode()];
+    if (nAdvance < 0) nAdvance = metrics.horizontalAdvance(c);
+    nWidth += nAdvance;
+  }
   return nWidth + 4 * kMargin;
 }
 
 void CDebugLogView::changeEvent(QEvent* pEvent) {
-  if (pEvent->type() == QEvent::FontChange) m_Advances[0] = -1;
+  if (pEvent->type() == QEvent::FontChange) m_Advances.fill(-1);
   QAbstractScrollArea::changeEvent(pEvent);
 }
 

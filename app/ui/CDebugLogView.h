@@ -41,7 +41,7 @@ class CDebugLogView : public QAbstractScrollArea {
   bool m_bRefreshQueued = false;
   mutable std::array<int, 256> m_Advances = [] {
     std::array<int, 256> advances{};
-    advances[0] = -1;  // not measured yet
+    advances.fill(-1);  // not measured yet
     return advances;
   }();
 };

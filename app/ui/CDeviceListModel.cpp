@@ -12,6 +12,11 @@ void CDeviceListModel::SetImages(std::vector<QIcon> images) {
   if (!m_Rows.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::DecorationRole});
 }
 
+void CDeviceListModel::SetWarnedImages(std::vector<QIcon> images) {
+  m_WarnedImages = std::move(images);
+  if (!m_Rows.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::DecorationRole});
+}
+
 void CDeviceListModel::Clear() {
   if (m_Rows.empty()) return;
   beginRemoveRows({}, 0, rowCount() - 1);
@@ -48,10 +53,16 @@ int CDeviceListModel::columnCount(const QModelIndex& parent) const {
 QVariant CDeviceListModel::data(const QModelIndex& index, int nRole) const {
   const Row* pRow = GetRow(index.row());
   if (pRow == nullptr || index.column() < 0 || index.column() >= kColumnCount) return {};
-  if (nRole == Qt::DisplayRole || nRole == Qt::ToolTipRole)
-    return pRow->texts[static_cast<size_t>(index.column())];
-  if (nRole == Qt::DecorationRole && index.column() == 0 && pRow->dwImage < m_Images.size())
-    return m_Images[pRow->dwImage];
+  const QString& strText = pRow->texts[static_cast<size_t>(index.column())];
+  if (nRole == Qt::DisplayRole) return strText;
+  if (nRole == Qt::ToolTipRole) {
+    if (pRow->strWarning.isEmpty() || strText.isEmpty()) return strText + pRow->strWarning;
+    return strText + QLatin1Char('\n') + pRow->strWarning;
+  }
+  if (nRole != Qt::DecorationRole || index.column() != 0) return {};
+  const bool bWarned = !pRow->strWarning.isEmpty() && pRow->dwImage < m_WarnedImages.size();
+  if (bWarned) return m_WarnedImages[pRow->dwImage];
+  if (pRow->dwImage < m_Images.size()) return m_Images[pRow->dwImage];
   return {};
 }
 

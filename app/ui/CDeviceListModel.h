@@ -21,6 +21,10 @@ class CDeviceListModel : public QAbstractTableModel {
   struct Row {
     DWORD dwImage = 0;
     std::array<QString, kColumnCount> texts;
+    // A warning about the printer (outside this computer's subnets): its
+    // image shows the warning sign and every cell's tooltip the text. The
+    // row's texts stay as they are.
+    QString strWarning;
   };
 
   explicit CDeviceListModel(QObject* pParent = nullptr);
@@ -29,6 +33,8 @@ class CDeviceListModel : public QAbstractTableModel {
   void SetHeaders(const std::array<QString, kColumnCount>& headers);
   // Image i of the image lists (an index beyond them shows no image).
   void SetImages(std::vector<QIcon> images);
+  // The same images with the warning sign, for rows with a warning.
+  void SetWarnedImages(std::vector<QIcon> images);
 
   // Removes every row.
   void Clear();
@@ -46,4 +52,5 @@ class CDeviceListModel : public QAbstractTableModel {
   std::vector<Row> m_Rows;
   std::array<QString, kColumnCount> m_Headers;
   std::vector<QIcon> m_Images;
+  std::vector<QIcon> m_WarnedImages;
 };

@@ -60,6 +60,7 @@ CLumoraDlg::CLumoraDlg(CLumoraApp& app, std::unique_ptr<IDiscoveryTransport> pTr
   m_pTxLamp->SetLedLayout(true, 0, true);
   m_pRxLamp->SetLedLayout(true, 0, true);
   ConnectControls();
+  InitWindowMenuKeys();
   CreateStatusLine();
 }
 
@@ -136,6 +137,7 @@ BOOL CLumoraDlg::OnInitDialog() {
   dwRxThreadIdleTimeout = m_App.dwRxThreadIdleTimeout;
   dwTxThreadIdleTimeout = m_App.dwTxThreadIdleTimeout;
   dwBroadcastType = m_App.dwBroadcastType;
+  InitReach();
   PublishSettings();
   UpdateData(false);
 
@@ -239,9 +241,10 @@ void CLumoraDlg::PublishSettings() {
   m_RunSettings.dwMaxNoDataReadTry = dwMaxNoDataReadTry;
   m_RunSettings.dwReciveThreadTimeout = dwReciveThreadTimeout;
   m_RunSettings.dwRxThreadIdleTimeout = dwRxThreadIdleTimeout;
-  // Keys of our own, read by the application and used as they are.
-  m_RunSettings.strInterfaces = m_App.szInterfaces;
-  m_RunSettings.strHosts = m_App.szHosts;
+  // Keys of our own, read by the application; the operator's choices in
+  // the window's menu take their place.
+  m_RunSettings.strInterfaces = m_Reach.InterfacesOr(m_App.szInterfaces);
+  m_RunSettings.strHosts = m_Reach.HostsOr(m_App.szHosts);
   m_RunSettings.dwMaxFillInTry = m_App.dwMaxFillInTry;
 }
 
@@ -271,6 +274,7 @@ void CLumoraDlg::OnStart() {
   setWindowTitle(AppName());
   m_pProgress->setRange(0, 100);
   m_pProgress->setValue(0);
+  NoteRunStart();
   m_pWorker->Start();
 }
 
@@ -365,12 +369,15 @@ void CLumoraDlg::closeEvent(QCloseEvent* pEvent) {
   QDialog::closeEvent(pEvent);
 }
 
-// The system menu's items (About, Export list...), offered on the window's
-// context menu.
-void CLumoraDlg::contextMenuEvent(QContextMenuEvent* pEvent) {
+// The system menu's items (About, the window's own), offered on the
+// window's context menu and on Alt+Space and F10: Qt cannot add items to the
+// title bar's menu.
+void CLumoraDlg::contextMenuEvent(QContextMenuEvent* pEvent) { ShowWindowMenu(pEvent->globalPos()); }
+
+void CLumoraDlg::ShowWindowMenu(const QPoint& globalPos) {
   QMenu menu(this);
   BuildSystemMenu(menu);
-  if (!menu.isEmpty()) menu.exec(pEvent->globalPos());
+  if (!menu.isEmpty()) menu.exec(globalPos);
 }
 
 // The debug console opens beside the main window.

@@ -10,12 +10,15 @@
 // stop routine) and goes on at once where it only tells.
 #include "CAddressProbe.h"
 #include "CConfigurationExchange.h"
+#include "CConsoleLineBatcher.h"
 #include "CPrinterSettings.h"
 #include "CSettingsFinding.h"
 #include "CSetVerifier.h"
 #include "CUiWorkQueue.h"
 #include "CDeviceTable.h"
 #include "CDiscoveryWorker.h"
+#include "CLocalSubnets.h"
+#include "CReachPreferences.h"
 #include "CTemplateDialog.h"
 #include "CUiThreadGate.h"
 #include "IDiscoveryOwner.h"
@@ -144,6 +147,18 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   void OnOK();
   void OnCancel();
 
+  // Opens the system menu (right click, Alt+Space, F10) there.
+  void ShowWindowMenu(const QPoint& globalPos);
+  // How far a discovery reaches: the interfaces its broadcasts leave
+  // through and the printers it asks by address (both used by the next
+  // Start and remembered), and the report of the last run.
+  void OnNetworkInterfaces();
+  void OnFindByAddress();
+  void OnDiscoveryReport();
+  // The warning a row of a printer at this address carries: empty inside
+  // this computer's subnets.
+  QString OutsiderWarning(const std::wstring& strIpAddress) const;
+
   // The configuration exchange.
   int ApplyConfiguration(int nIndex, const std::wstring& strName, const std::wstring& strIp,
                          const std::wstring& strMask, const std::wstring& strGateway,
@@ -190,8 +205,9 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   bool IsRunActive() const { return m_pWorker->IsRunActive(); }
   CDeviceListCtrl& DeviceList() const { return *m_pList; }
   CLedButton& Lamp(Lamp lamp) const;
-  // The window's system menu: About, and for the selected printer (when no
-  // run is active) Install printer... and Printer status...
+  // The window's system menu: About; the reach items; for the selected
+  // printer (when no run is active) Install printer... and Printer
+  // status...; Export list...
   void BuildSystemMenu(QMenu& menu);
   // Install printer... and Printer status... for the selected printer, as
   // the system menu and the device rows' menu offer them.
@@ -233,6 +249,8 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   virtual void ReadDefaultCard(CardValues& values) const;
   // Runs the configuration dialog modally; its result.
   virtual int RunConfigurationDialog(CZqIPCfgDlg& dialog);
+  // Runs one of the window's other dialogs modally; its result.
+  virtual int RunDialog(QDialog& dialog);
   // What asks the network whether an address is taken.
   virtual IAddressProbe& AddressProbe() { return m_Probe; }
   // The file the list goes to (.json: JSON, else CSV); false when cancelled.
@@ -264,6 +282,13 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   CConfigurationSettings ExchangeSettings() const;
   void ShowSetOutcome(const CConfigurationExchange::SetOutcome& outcome);
   void RunQuery(BYTE btData);
+  void ShowConsoleLines(std::vector<QString> lines);
+  void AddReachItems(QMenu& menu);
+  void InitWindowMenuKeys();
+  void InitReach();
+  void RefreshLocalSubnets();
+  void NoteRunStart();
+  void SaveReach();
   // The check the configuration dialog runs on OK, for the printer strMac.
   std::function<std::vector<CSettingsFinding>(const CPrinterSettings&)> MakeSettingsCheck(
       const std::wstring& strMac);
@@ -289,6 +314,12 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   std::unique_ptr<CZqDebugDld> m_pDebugWindow;
   CPrinterStatusPanel* m_pStatusPanel = nullptr;  // a child, made when first asked for
 
+  // The operator's reach choices, and this computer's subnets as of the
+  // last Start; whether a run has started since the window opened.
+  CReachPreferences m_Reach;
+  CLocalSubnets m_LocalSubnets;
+  bool m_bRunStarted = false;
+
   // The settings a run or exchange reads from another thread.
   mutable std::mutex m_SettingsMutex;
   CDiscoverySettings m_RunSettings;
@@ -305,6 +336,8 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
 
   CUiThreadGate m_Gate{*this};
   CUiWorkQueue m_WorkQueue{m_Gate};
+  CConsoleLineBatcher m_ConsoleLines{
+      m_WorkQueue, [this](std::vector<QString> lines) { ShowConsoleLines(std::move(lines)); }};
   CDeviceTable m_Table{*this};
   // Last: its threads end before the table and the gate go.
   std::unique_ptr<CDiscoveryWorker> m_pWorker;

@@ -12,7 +12,7 @@ QString Q(const std::wstring& strText) { return QString::fromStdWString(strText)
 CDeviceListModel::Row MakeRow(DWORD dwImage, const std::wstring& strName, const std::wstring& strModel,
                               const std::wstring& strIp, const std::wstring& strMask,
                               const std::wstring& strMac) {
-  return {dwImage, {Q(strName), Q(strModel), Q(strIp), Q(strMask), Q(strMac)}};
+  return {dwImage, {Q(strName), Q(strModel), Q(strIp), Q(strMask), Q(strMac)}, {}};
 }
 
 std::wstring Format(const wchar_t* szFormat, int a, int b, int c, int d, int e = 0) {
@@ -25,13 +25,15 @@ std::wstring Format(const wchar_t* szFormat, int a, int b, int c, int d, int e =
 void CLumoraDlg::ResetDeviceList() {
   CDeviceListModel& model = m_pList->Model();
   model.Clear();
-  model.AppendRow({0, {QString::fromWCharArray(LumoraStrings::Load(LumoraStrings::kFindPlaceholder))}});
+  model.AppendRow({0, {QString::fromWCharArray(LumoraStrings::Load(LumoraStrings::kFindPlaceholder))}, {}});
 }
 
 BOOL CLumoraDlg::InsertDeviceRow(DWORD dwImage, const std::wstring& strName, const std::wstring& strModel,
                                  const std::wstring& strIpAddress, const std::wstring& strSubnetMask,
                                  const std::wstring& strMacAddress) {
-  m_pList->Model().AppendRow(MakeRow(dwImage, strName, strModel, strIpAddress, strSubnetMask, strMacAddress));
+  CDeviceListModel::Row row = MakeRow(dwImage, strName, strModel, strIpAddress, strSubnetMask, strMacAddress);
+  row.strWarning = OutsiderWarning(strIpAddress);
+  m_pList->Model().AppendRow(std::move(row));
   return 1;
 }
 
@@ -41,6 +43,7 @@ void CLumoraDlg::UpdateDeviceRow(DWORD dwRow, DWORD dwImage, const std::wstring&
                                  const std::wstring& strModel, const std::wstring& strIpAddress,
                                  const std::wstring& strSubnetMask, const std::wstring& strMacAddress) {
   CDeviceListModel::Row row = MakeRow(dwImage, strName, strModel, strIpAddress, strSubnetMask, strMacAddress);
+  row.strWarning = OutsiderWarning(strIpAddress);
   CDeviceListModel& model = m_pList->Model();
   if (dwRow >= static_cast<DWORD>(model.rowCount()) || !model.ReplaceRow(static_cast<int>(dwRow), row))
     model.AppendRow(std::move(row));

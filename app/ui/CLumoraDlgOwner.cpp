@@ -1,6 +1,7 @@
 // CLumoraDlg as the owner of the discovery: what the worker asks of the
 // window, carried over to the window's thread, the debug console, and how
 // the window waits for the worker.
+#include "CConsoleDiscoveryOwner.h"
 #include "CLedButton.h"
 #include "CLumoraApp.h"
 #include "CLumoraDlg.h"
@@ -14,14 +15,17 @@
 
 // Console lines and lamps reach the window's thread without the worker
 // waiting for them: it needs nothing back, and a round trip per line and
-// per lamp flip slows a large discovery several times over. The lines share
-// one queue with the filed answers, so they keep the worker's order.
+// per lamp flip slows a large discovery several times over. A line is
+// stamped here, when it happens, and goes over in a chunk with its
+// neighbours, through the queue of the filed answers.
 void CLumoraDlg::WriteDebugConsole(const std::wstring& strLine) {
   // Without the console the line is dropped here, before any thread change.
   if (!(m_dwFlags & CLumoraApp::kFlagDebug)) return;
-  m_WorkQueue.Post([this, strText = QString::fromStdWString(strLine)] {
-    if (m_pDebugWindow) m_pDebugWindow->AddLine(strText);
-  });
+  m_ConsoleLines.Add(QString::fromStdWString(CConsoleDiscoveryOwner::TimeStamped(strLine)));
+}
+
+void CLumoraDlg::ShowConsoleLines(std::vector<QString> lines) {
+  if (m_pDebugWindow) m_pDebugWindow->AddStampedLines(std::move(lines));
 }
 
 // The worker flips its own copy of the lamp's state; the window shows the

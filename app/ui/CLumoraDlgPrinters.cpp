@@ -12,6 +12,8 @@ void CLumoraDlg::BuildSystemMenu(QMenu& menu) {
   const QString strAbout = QString::fromWCharArray(LumoraStrings::Load(LumoraStrings::kAbout));
   if (!strAbout.isEmpty()) menu.addAction(strAbout, this, [this] { OnSysCommand(kSysCommandAbout); });
   if (!menu.isEmpty()) menu.addSeparator();
+  AddReachItems(menu);
+  menu.addSeparator();
   AddPrinterActions(menu);
   menu.addAction(tr("Export list..."), this, &CLumoraDlg::OnExportList);
 }

@@ -1,5 +1,6 @@
 #include "CZqDebugDld.h"
 
+#include "CConsoleDiscoveryOwner.h"
 #include "CDebugLineModel.h"
 #include "CDebugLogView.h"
 #include "CLumoraDlg.h"
@@ -7,7 +8,6 @@
 #include "LumoraResources.h"
 
 #include <QAbstractButton>
-#include <QTime>
 
 CZqDebugDld::CZqDebugDld(CLumoraDlg* pParent)
     : CTemplateDialog(DialogTemplates::Debug(), pParent), m_pParent(pParent) {
@@ -47,17 +47,18 @@ BOOL CZqDebugDld::OnInitDialog() {
   return 1;
 }
 
+// The stamp of lumora-cli's console: local time from the C library, which
+// looks the time zone up once, where QTime asks the file system at every call.
 QString CZqDebugDld::TimeStamped(const QString& strText) {
-  const QTime now = QTime::currentTime();
-  return QString::asprintf("[%02d:%02d:%02d:%03d], ", now.hour(), now.minute(), now.second(),
-                           now.msec()) +
-         strText;
+  return QString::fromStdWString(CConsoleDiscoveryOwner::TimeStamped(std::wstring())) + strText;
 }
 
-void CZqDebugDld::AddLine(const QString& strText) {
-  QString strLine = TimeStamped(strText);
-  const int nWidth = m_pLog->WidthIfWider(strLine, m_pLines->MaxWidth());
-  m_pLines->Append(std::move(strLine), nWidth);
+void CZqDebugDld::AddLine(const QString& strText) { AddStampedLines({TimeStamped(strText)}); }
+
+void CZqDebugDld::AddStampedLines(std::vector<QString> lines) {
+  m_pLines->Append(std::move(lines), [this](const QString& strLine, int nWidest) {
+    return m_pLog->WidthIfWider(strLine, nWidest);
+  });
 }
 
 BOOL CZqDebugDld::EnableQueryButtons(DWORD dwMask) {

@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <vector>
+
 class CDebugLineModel;
 class CDebugLogView;
 class CLumoraDlg;
@@ -35,6 +37,8 @@ class CZqDebugDld : public CTemplateDialog {
   // Adds "[hh:mm:ss:mmm], text" at the end, emptying the log first when it
   // is full, and scrolls to it when auto-scroll is on.
   void AddLine(const QString& strText);
+  // Adds lines stamped already (TimeStamped), in order, as AddLine would.
+  void AddStampedLines(std::vector<QString> lines);
   // Buttons 1023 and 1025 enabled when bit 0x200000 of the mask is set.
   BOOL EnableQueryButtons(DWORD dwMask);
   BOOL SetSummary(const QString& strText);

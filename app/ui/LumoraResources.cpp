@@ -1,5 +1,6 @@
 #include "LumoraResources.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -20,7 +21,7 @@ void EnsureResources() {
   (void)bRegistered;
 }
 
-constexpr std::array<std::pair<UINT, const char*>, 10> kIcons = {{
+constexpr std::array<std::pair<UINT, const char*>, 11> kIcons = {{
     {LumoraResources::kIconMain, ":/lumora/resources/icons/app.svg"},
     {LumoraResources::kIconStart, ":/lumora/resources/icons/start.svg"},
     {LumoraResources::kIconStop, ":/lumora/resources/icons/stop.svg"},
@@ -31,6 +32,7 @@ constexpr std::array<std::pair<UINT, const char*>, 10> kIcons = {{
     {LumoraResources::kIconMakerSite, ":/lumora/resources/icons/site.svg"},
     {LumoraResources::kIconOk, ":/lumora/resources/icons/ok.svg"},
     {LumoraResources::kIconCancel, ":/lumora/resources/icons/cancel.svg"},
+    {LumoraResources::kIconWarning, ":/lumora/resources/icons/warning.svg"},
 }};
 
 QString DevicePath(DWORD dwIndex) {
@@ -60,6 +62,25 @@ QPixmap DeviceStrip(int iSide, qreal ratio) {
   return strip;
 }
 
+// An icon with a second one drawn over its lower right part, rendered at
+// whatever size and pixel ratio the view asks for.
+class OverlayIconEngine : public QIconEngine {
+ public:
+  OverlayIconEngine(QIcon base, QIcon overlay) : m_Base(std::move(base)), m_Overlay(std::move(overlay)) {}
+  void paint(QPainter* pPainter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    m_Base.paint(pPainter, rect, Qt::AlignCenter, mode, state);
+    const int nSide = (rect.width() * 5 + 4) / 8;
+    // The sign keeps its colours on a selected row.
+    m_Overlay.paint(pPainter, QRect(rect.right() + 1 - nSide, rect.bottom() + 1 - nSide, nSide, nSide),
+                    Qt::AlignCenter, mode == QIcon::Disabled ? mode : QIcon::Normal, state);
+  }
+  QIconEngine* clone() const override { return new OverlayIconEngine(m_Base, m_Overlay); }
+
+ private:
+  QIcon m_Base;
+  QIcon m_Overlay;
+};
+
 }  // namespace
 
 QIcon LumoraResources::Icon(UINT uiId) {
@@ -86,4 +107,10 @@ QIcon LumoraResources::DeviceImage(DWORD dwIndex) {
   EnsureResources();
   if (dwIndex >= static_cast<DWORD>(kDeviceImageCount)) return {};
   return QIcon(DevicePath(dwIndex));
+}
+
+QIcon LumoraResources::WarnedDeviceImage(DWORD dwIndex) {
+  const QIcon base = DeviceImage(dwIndex);
+  if (base.isNull()) return {};
+  return QIcon(new OverlayIconEngine(base, Icon(kIconWarning)));  // the icon owns its engine
 }

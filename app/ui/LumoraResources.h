@@ -25,6 +25,7 @@ constexpr UINT kIconMakerSite = 144;
 constexpr UINT kLogo = 145;  // 275x41
 constexpr UINT kIconOk = 146;
 constexpr UINT kIconCancel = 147;
+constexpr UINT kIconWarning = 148;  // overlay of a printer outside this computer's subnets
 
 constexpr int kDeviceImageCount = 8;
 constexpr int kLampWidth = 15;
@@ -36,5 +37,7 @@ QIcon Icon(UINT uiId);
 QPixmap Bitmap(UINT uiId, qreal devicePixelRatio = 1.0);
 // Device image `index` of the image lists, both sizes in one icon.
 QIcon DeviceImage(DWORD dwIndex);
+// The same image with the warning sign over its lower right part.
+QIcon WarnedDeviceImage(DWORD dwIndex);
 
 }  // namespace LumoraResources

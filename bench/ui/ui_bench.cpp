@@ -16,11 +16,14 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QMetaEnum>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <fcntl.h>
 #include <malloc.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -35,6 +38,83 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+// A /proc file kept open and read again from its start: the probe reads two
+// of them every 2 ms, and opening them each time would be a good part of
+// the window thread's work.
+class ProcFile {
+ public:
+  explicit ProcFile(const char* szPath) : m_nFd(::open(szPath, O_RDONLY | O_CLOEXEC)) {}
+  ~ProcFile() {
+    if (m_nFd >= 0) ::close(m_nFd);
+  }
+  ProcFile(const ProcFile&) = delete;
+  ProcFile& operator=(const ProcFile&) = delete;
+  // The start of the file, up to 255 bytes; empty when it cannot be read.
+  std::string Head() const {
+    char buffer[256];
+    const ssize_t nRead = m_nFd >= 0 ? ::pread(m_nFd, buffer, sizeof buffer - 1, 0) : -1;
+    return std::string(buffer, nRead > 0 ? static_cast<size_t>(nRead) : 0);
+  }
+
+ private:
+  int m_nFd;
+};
+
+// Milliseconds this thread has spent runnable but waiting for a processor
+// (the scheduler's run-queue time), -1 where the kernel does not say. Only
+// for the thread that made the first call.
+double ThreadRunQueueMs() {
+  static const ProcFile schedstat("/proc/thread-self/schedstat");
+  unsigned long long ullRun = 0, ullWait = 0;
+  if (std::sscanf(schedstat.Head().c_str(), "%llu %llu", &ullRun, &ullWait) != 2) return -1;
+  return static_cast<double>(ullWait) / 1e6;
+}
+
+// Milliseconds of processor time the hypervisor took from this machine's
+// processors (all of them together), from /proc/stat; 10 ms steps.
+double StolenMs() {
+  static const ProcFile stat("/proc/stat");
+  unsigned long long ull[8] = {};
+  std::sscanf(stat.Head().c_str(), "cpu %llu %llu %llu %llu %llu %llu %llu %llu", &ull[0], &ull[1], &ull[2],
+              &ull[3], &ull[4], &ull[5], &ull[6], &ull[7]);
+  return static_cast<double>(ull[7]) * 1000.0 / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+double ThreadCpuMs() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// The application, noting the event whose handling took the most CPU time
+// of the window's thread (nested events count within the outer one).
+class EventTimingApp : public QApplication {
+ public:
+  using QApplication::QApplication;
+  bool notify(QObject* pReceiver, QEvent* pEvent) override {
+    const double dStart = ThreadCpuMs();
+    const int nType = pEvent->type();
+    const bool bResult = QApplication::notify(pReceiver, pEvent);
+    const double dCpu = ThreadCpuMs() - dStart;
+    if (dCpu > s_dLongest) {
+      s_dLongest = dCpu;
+      const char* szType = QMetaEnum::fromType<QEvent::Type>().valueToKey(nType);
+      s_strLongest = QStringLiteral("%1 to %2, %3 ms CPU")
+                         .arg(QLatin1String(szType ? szType : "?"),
+                              QLatin1String(pReceiver->metaObject()->className()))
+                         .arg(dCpu, 0, 'f', 1)
+                         .toStdString();
+    }
+    return bResult;
+  }
+  static void Reset() { s_dLongest = 0; }
+  static const std::string& Longest() { return s_strLongest; }
+
+ private:
+  static inline double s_dLongest = 0;
+  static inline std::string s_strLongest;
+};
 
 long ResidentKiB() {
   std::ifstream statm("/proc/self/statm");
@@ -130,15 +210,32 @@ double WindowRun(CLumoraApp& app, bool bDebug) {
   QCoreApplication::processEvents();
 
   // The probe: a timer that should fire every 2 ms; the longest gap
-  // between two firings, less 2 ms, is the longest stall.
+  // between two firings, less 2 ms, is the longest stall. A gap splits into
+  // the thread's own CPU time (the window's work), the time it was runnable
+  // but waited for a processor (a loaded machine), and the rest, in which
+  // it slept or was blocked (on a lock, or waiting for another thread) or
+  // the hypervisor had taken the virtual processor away (steal time, which
+  // the guest counts neither as CPU nor as run-queue time).
   QElapsedTimer gap;
-  double dLongestStall = 0;
+  double dLongestWork = 0, dLastCpu = -1, dLastQueue = -1, dLastStolen = -1;
+  struct Stall {
+    double dMs = 0, dCpu = 0, dQueue = 0, dStolen = 0;
+  } longest;
   QTimer probe;
   probe.setTimerType(Qt::PreciseTimer);
   QObject::connect(&probe, &QTimer::timeout, [&] {
-    if (gap.isValid()) dLongestStall = std::max(dLongestStall, gap.nsecsElapsed() / 1e6 - 2.0);
+    const double dCpu = ThreadCpuMs();
+    const double dQueue = ThreadRunQueueMs();
+    const double dStolen = StolenMs();
+    const double dStall = gap.isValid() ? gap.nsecsElapsed() / 1e6 - 2.0 : 0;
+    if (dLastCpu >= 0) dLongestWork = std::max(dLongestWork, dCpu - dLastCpu);
+    if (dLastCpu >= 0 && dStall > longest.dMs) longest = {dStall, dCpu - dLastCpu, dQueue - dLastQueue, dStolen - dLastStolen};
     gap.restart();
+    dLastCpu = dCpu;
+    dLastQueue = dQueue;
+    dLastStolen = dStolen;
   });
+  EventTimingApp::Reset();
   auto* pStart = dlg.Item<QAbstractButton>(CLumoraDlg::IDC_START);
   QEventLoop loop;
   const auto start = Clock::now();
@@ -163,11 +260,15 @@ double WindowRun(CLumoraApp& app, bool bDebug) {
     return n ? dSum / n : 0.0;
   };
   const int nDevices = static_cast<int>(dlg.GetDeviceCount());
-  std::printf("window%s: %d printers, %.0f ms; longest event-loop stall %.1f ms; last row %.1f ms after the "
+  std::printf("window%s: %d printers, %.0f ms; longest event-loop stall %.1f ms (in it %.1f ms the window's "
+              "CPU, %.1f ms waiting for a processor, %.1f ms asleep or blocked, while the hypervisor took %.0f ms from the machine's %ld processors; the window's own work in any "
+              "stall at most %.1f ms CPU; longest event %s); last row %.1f ms after the "
               "last answer; row operations %zu, mean %.1f us with < 100 rows, %.1f us with >= %d rows\n",
-              bDebug ? " (/D, console on)" : "", nDevices, dMs, dLongestStall,
-              Ms(dlg.m_LastRow - pTimed->LastAnswer()), costs.size(), mean(0, 100), mean(nDevices - 100, nDevices + 1),
-              nDevices - 100);
+              bDebug ? " (/D, console on)" : "", nDevices, dMs, longest.dMs, longest.dCpu, longest.dQueue,
+              std::max(0.0, longest.dMs - longest.dCpu - longest.dQueue), longest.dStolen, sysconf(_SC_NPROCESSORS_ONLN),
+              dLongestWork,
+              EventTimingApp::Longest().c_str(), Ms(dlg.m_LastRow - pTimed->LastAnswer()), costs.size(),
+              mean(0, 100), mean(nDevices - 100, nDevices + 1), nDevices - 100);
   return dMs;
 }
 
@@ -175,7 +276,7 @@ double WindowRun(CLumoraApp& app, bool bDebug) {
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication application(argc, argv);
+  EventTimingApp application(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("lumora"));
   QString strCli;
   bool bDebug = false;
@@ -187,6 +288,7 @@ int main(int argc, char** argv) {
   if (strCli.isEmpty()) return 0;
 
   QTemporaryDir dir;
+  setenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit().constData(), 1);  // no remembered choices of the user
   const QString strIni = dir.filePath(QStringLiteral("lumora.ini"));
   std::ofstream(strIni.toStdString()) << "[UDPTXRXPORT]\nuiRxPort=15001\nuiTxPort=15000\n"
                                          "[RETRYTIME]\ndwMaxDiscoveryTry=3\ndwMaxNoDataReadTry=2\n"

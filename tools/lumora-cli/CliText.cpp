@@ -1,17 +1,11 @@
 #include "CliText.h"
 
-#include "EnginePlatform.h"
+#include "DiscoveryReportText.h"
 
 #include <algorithm>
 #include <cstdio>
 
 namespace {
-
-std::string Hex(const char* szFormat, unsigned code) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, szFormat, code);
-  return buf;
-}
 
 bool IsControl(wchar_t c) { return c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0); }
 
@@ -24,20 +18,7 @@ size_t Width(const std::wstring& strText) {
 
 }  // namespace
 
-std::string CliText::Display(const std::wstring& strText) {
-  std::string out;
-  std::wstring run;
-  for (wchar_t c : strText) {
-    if (!IsControl(c)) {
-      run.push_back(c);
-      continue;
-    }
-    out += EnginePlatform::WideToUtf8(run);
-    run.clear();
-    out += Hex("\\x%02X", static_cast<unsigned>(c));
-  }
-  return out + EnginePlatform::WideToUtf8(run);
-}
+std::string CliText::Display(const std::wstring& strText) { return DiscoveryReportText::Visible(strText); }
 
 void CliText::DebugLine(const std::wstring& strLine) {
   const std::string text = Display(strLine) + "\n";

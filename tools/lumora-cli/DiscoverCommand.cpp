@@ -9,6 +9,7 @@
 #include "CHostSpec.h"
 #include "CInterfaceChoice.h"
 #include "DeviceReport.h"
+#include "DiscoveryReportText.h"
 #include "EnginePlatform.h"
 #include "NetworkReport.h"
 #include "SignalWatcher.h"
@@ -117,7 +118,7 @@ int DiscoverCommand::Run() {
   if (m_Options.bReport) {
     std::cout << (m_Options.bJson ? NetworkReport::Json(owner.GetTable(), owner.GetReport())
                                   : DeviceReport::Text(owner.GetTable()) + "\n" +
-                                        NetworkReport::Text(owner.GetReport()));
+                                        DiscoveryReportText::Text(owner.GetReport()));
   } else if (m_Options.bCsv) {
     std::cout << DeviceReport::Csv(owner.GetTable());
   } else {

@@ -1,5 +1,6 @@
 // The debug console: its line format, its limit, the horizontal extent, and
 // "Clear List..." while a run goes on.
+#include "CConsoleLineBatcher.h"
 #include "CDebugLineModel.h"
 #include "CDebugLogView.h"
 #include "CDeviceListCtrl.h"
@@ -15,6 +16,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <thread>
 
 using namespace std::chrono_literals;
 
@@ -71,6 +74,37 @@ TEST_F(DebugConsole, FullLogIsEmptiedAndExtentFitsTheLongestLine) {
   EXPECT_LT(lines.MaxWidth(), nLongWidth);
   QCoreApplication::processEvents();
   EXPECT_EQ(Console().LogView().horizontalScrollBar()->maximum(), 0);
+}
+
+// A batch that passes the limit ends as line-by-line adding would: the list
+// emptied where it filled up, the extent measured on what is left.
+TEST_F(DebugConsole, BatchPassingTheLimitEmptiesWhereItFillsUp) {
+  CDebugLineModel& lines = Console().Lines();
+  lines.SetLimit(3);
+  Console().AddLine(QString(200, QLatin1Char('W')));
+  Console().AddStampedLines({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d"),
+                             QStringLiteral("e")});
+  ASSERT_EQ(lines.rowCount(), 3);
+  EXPECT_EQ(lines.Line(0), QStringLiteral("c"));
+  EXPECT_EQ(lines.Line(2), QStringLiteral("e"));
+  const CDebugLogView& view = Console().LogView();
+  EXPECT_EQ(lines.MaxWidth(), std::max({view.TextWidth(QStringLiteral("c")), view.TextWidth(QStringLiteral("d")),
+                                        view.TextWidth(QStringLiteral("e"))}));
+}
+
+// Lines written by the worker reach the console in order, in few insertions.
+TEST_F(DebugConsole, WorkerLinesArriveInOrderInChunks) {
+  int nInsertions = 0;
+  QObject::connect(&Console().Lines(), &CDebugLineModel::rowsInserted, [&] { ++nInsertions; });
+  const int nLines = 3 * static_cast<int>(CConsoleLineBatcher::kChunkLines);
+  std::thread worker([&] {
+    for (int i = 0; i < nLines; ++i) m_pDlg->WriteDebugConsole(std::to_wstring(i));
+  });
+  worker.join();
+  ASSERT_TRUE(WaitFor([&] { return Console().Lines().rowCount() == nLines; }, 10s));
+  for (int i = 0; i < nLines; i += 97)
+    EXPECT_TRUE(Console().Lines().Line(i).endsWith(QStringLiteral(", %1").arg(i))) << i;
+  EXPECT_LE(nInsertions, 3);
 }
 
 // "Clear List..." during a run empties table and list at once; the run

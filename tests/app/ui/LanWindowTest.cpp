@@ -11,7 +11,6 @@
 #include "VirtualLan.h"
 
 #include <QAbstractButton>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTreeView>
@@ -54,15 +53,6 @@ class LanWindow : public ::testing::Test {
   std::unique_ptr<TestDlg> m_pDlg;
 };
 
-// build/screenshots/NAME-SCALE.png, SCALE being 100 or 200.
-void Save(QWidget& widget, const char* szName) {
-  const QString strDir = QStringLiteral(LUMORA_BINARY_DIR "/screenshots");
-  QDir().mkpath(strDir);
-  const int nScale = qRound(widget.devicePixelRatioF() * 100);
-  const QString strPath = QStringLiteral("%1/%2-%3.png").arg(strDir, QLatin1String(szName)).arg(nScale);
-  EXPECT_TRUE(widget.grab().save(strPath)) << strPath.toStdString();
-}
-
 }  // namespace
 
 TEST_F(LanWindow, FindsSimulatedPrintersAndShowsTheTraffic) {
@@ -82,12 +72,12 @@ TEST_F(LanWindow, FindsSimulatedPrintersAndShowsTheTraffic) {
   EXPECT_GE(nAnswers, 6 * 6);  // a MAC and five fields from each printer
 
   ClickRow(2);
-  Save(*m_pDlg, "main");
-  Save(*m_pDlg->DebugWindow(), "debug");
+  SaveScreenshot(*m_pDlg, "main");
+  SaveScreenshot(*m_pDlg->DebugWindow(), "debug");
   m_pDlg->m_OnConfiguration = [](CZqIPCfgDlg& dialog) {
     dialog.show();
     dialog.Item<QLineEdit>(CZqIPCfgDlg::IDC_PRINTER_NAME)->setFocus();
-    Save(dialog, "configuration");
+    SaveScreenshot(dialog, "configuration");
     return int(QDialog::Rejected);
   };
   QTest::mouseClick(Button(CLumoraDlg::IDC_CONF), Qt::LeftButton);

@@ -8,9 +8,13 @@
 #include "CZqIPCfgDlg.h"
 #include "TempDir.h"
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QWidget>
 #include <QTimer>
 
 #include <chrono>
@@ -24,6 +28,9 @@ inline QApplication& UiApp() {
   static char* argv[] = {name, nullptr};
   static QApplication* pApp = [] {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // The window's remembered choices live in a folder of the test run.
+    static TempDir config;
+    setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
     auto* p = new QApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("lumora"));
     return p;
@@ -65,6 +72,8 @@ class TestDlg : public CLumoraDlg {
   // Gets the initialised dialog and returns its result; without one the
   // dialog is cancelled.
   std::function<int(CZqIPCfgDlg&)> m_OnConfiguration;
+  // The same for the window's other dialogs (interfaces, hosts, report).
+  std::function<int(QDialog&)> m_OnDialog;
   ScriptedProbe m_Probe;
   QString m_strExportPath;  // empty: the export is cancelled
 
@@ -76,6 +85,7 @@ class TestDlg : public CLumoraDlg {
     dialog.OnInitDialog();
     return m_OnConfiguration ? m_OnConfiguration(dialog) : QDialog::Rejected;
   }
+  int RunDialog(QDialog& dialog) override { return m_OnDialog ? m_OnDialog(dialog) : QDialog::Rejected; }
   IAddressProbe& AddressProbe() override { return m_Probe; }
   bool ChooseExportFile(QString& strPath) override {
     strPath = m_strExportPath;
@@ -100,6 +110,15 @@ class TestApp {
   TempDir m_Dir;
   CLumoraApp m_App;
 };
+
+// build/screenshots/NAME-SCALE.png, SCALE being 100 or 200 (QT_SCALE_FACTOR).
+inline void SaveScreenshot(QWidget& widget, const char* szName) {
+  const QString strDir = QStringLiteral(LUMORA_BINARY_DIR "/screenshots");
+  QDir().mkpath(strDir);
+  const int nScale = qRound(widget.devicePixelRatioF() * 100);
+  const QString strPath = QStringLiteral("%1/%2-%3.png").arg(strDir, QLatin1String(szName)).arg(nScale);
+  EXPECT_TRUE(widget.grab().save(strPath)) << strPath.toStdString();
+}
 
 #include "DesktopUrl.h"
 

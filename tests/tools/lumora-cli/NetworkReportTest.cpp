@@ -1,5 +1,6 @@
 #include "CDeviceTable.h"
 #include "DiscoverCommand.h"
+#include "DiscoveryReportText.h"
 #include "NetworkReport.h"
 #include "RecordingOwner.h"
 
@@ -26,7 +27,7 @@ CDiscoveryReportData SampleReport() {
 }  // namespace
 
 TEST(NetworkReport, TextNamesOutsidersAndSaysWhyNothingCame) {
-  const std::string text = NetworkReport::Text(SampleReport());
+  const std::string text = DiscoveryReportText::Text(SampleReport());
   for (const char* line :
        {"eth0  address 10.77.0.2  mask 255.255.0.0  broadcast 10.77.255.255\n",
         "    192.168.7.50  MAC 02-00-00-00-00-09  name LOBBY\n",
