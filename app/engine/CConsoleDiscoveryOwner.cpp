@@ -35,10 +35,14 @@ void CConsoleDiscoveryOwner::StopDiscovery() {
 }
 
 std::wstring CConsoleDiscoveryOwner::TimeStamped(const std::wstring& strLine) {
-  const auto now = std::chrono::system_clock::now();
-  const std::time_t t = std::chrono::system_clock::to_time_t(now);
+  return TimeStamped(strLine, std::chrono::system_clock::now());
+}
+
+std::wstring CConsoleDiscoveryOwner::TimeStamped(const std::wstring& strLine,
+                                                 std::chrono::system_clock::time_point at) {
+  const std::time_t t = std::chrono::system_clock::to_time_t(at);
   const auto ms =
-      std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+      std::chrono::duration_cast<std::chrono::milliseconds>(at.time_since_epoch()).count() % 1000;
   std::tm local{};
   if (localtime_r(&t, &local) == nullptr) local = std::tm{};
   wchar_t szStamp[32];

@@ -8,6 +8,7 @@
 #include "IDiscoveryOwner.h"
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -33,8 +34,11 @@ class CConsoleDiscoveryOwner : public IDiscoveryOwner {
   // True when the run ended at its end of job rather than by Stop.
   bool EndedNormally() const { return m_bEndOfJob; }
 
-  // The console line with its time stamp, "[hh:mm:ss:mmm], text".
+  // The console line with its time stamp, "[hh:mm:ss:mmm], text", of now or
+  // of the given moment.
   static std::wstring TimeStamped(const std::wstring& strLine);
+  static std::wstring TimeStamped(const std::wstring& strLine,
+                                  std::chrono::system_clock::time_point at);
 
   BOOL InsertDeviceRow(DWORD, const std::wstring&, const std::wstring&, const std::wstring&,
                        const std::wstring&, const std::wstring&) override {

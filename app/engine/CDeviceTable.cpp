@@ -1,5 +1,6 @@
 #include "CDeviceTable.h"
 
+#include "CLogFileManager.h"
 #include "IDiscoveryOwner.h"
 
 namespace {
@@ -17,6 +18,7 @@ BOOL CDeviceTable::AddDeviceByMac(const std::wstring& strName, const std::wstrin
                                   const std::wstring& strSubnetMask,
                                   const std::wstring& strMacAddress) {
   if (m_ByMac.count(strMacAddress) != 0) return 1;
+  if (IsFull()) return 0;
   auto pRecord = std::make_unique<_DeviceInfo>();
   pRecord->dwImage = ImageForModel(strModel);
   pRecord->strName = ValueOr(strName, kNoName);
@@ -57,6 +59,7 @@ BOOL CDeviceTable::UpdateOrAddDeviceByIp(const std::wstring& strName, const std:
     RefreshRow(index);
     return 1;
   }
+  if (IsFull()) return 0;
   auto pRecord = std::make_unique<_DeviceInfo>();
   pRecord->strName = strName;
   pRecord->strModel = strModel;
@@ -103,6 +106,7 @@ void CDeviceTable::Clear() {
   m_Records.clear();
   m_ByMac.clear();
   m_ByIp.clear();
+  m_bFullReported = false;
 }
 
 BOOL CDeviceTable::UpdateFieldByIp(Field field, const std::wstring& strValue,
@@ -113,6 +117,7 @@ BOOL CDeviceTable::UpdateFieldByIp(Field field, const std::wstring& strValue,
     RefreshRow(index);
     return 1;
   }
+  if (IsFull()) return 0;
   return Append(NewRecordFor(field, strValue, strIpAddress));
 }
 
@@ -160,6 +165,21 @@ BOOL CDeviceTable::Append(std::unique_ptr<_DeviceInfo> pRecord) {
   const _DeviceInfo& record = *m_Records.back();
   return m_Owner.InsertDeviceRow(record.dwImage, record.strName, record.strModel,
                                  record.strIpAddress, record.strSubnetMask, record.strMacAddress);
+}
+
+std::wstring CDeviceTable::TableFullLine() {
+  return L"Device table full (" + std::to_wstring(kMaxDevices) +
+         L" printers): answers of further printers are ignored.";
+}
+
+bool CDeviceTable::IsFull() {
+  if (m_Records.size() < kMaxDevices) return false;
+  if (!m_bFullReported) {
+    m_bFullReported = true;
+    m_Owner.WriteDebugConsole(TableFullLine());
+    m_Owner.GetLogFile().WriteTimedLine(TableFullLine());
+  }
+  return true;
 }
 
 void CDeviceTable::RefreshRow(size_t index) {

@@ -22,12 +22,23 @@ class CDeviceTable {
   static constexpr const wchar_t* kNoMacAddress = L"xx xx xx xx";
   static constexpr const wchar_t* kNoGateway = L"nn nn nn nn";
 
+  // Most records one run keeps. Anybody on the segment can answer, from ever
+  // new MAC and sender addresses, and each record may hold six answered texts
+  // of up to 1 KiB: without a bound a flood of forged answers would make the
+  // table grow until memory runs out. Real printer networks have hundreds of
+  // printers, a few thousand at most, so the bound is far above any of them.
+  static constexpr DWORD kMaxDevices = 32768;
+  // Console and log line written once per run when a printer is turned away.
+  static std::wstring TableFullLine();
+
   explicit CDeviceTable(IDiscoveryOwner& owner);
   CDeviceTable(const CDeviceTable&) = delete;
   CDeviceTable& operator=(const CDeviceTable&) = delete;
 
   // A new MAC appends a record and inserts its row (the insertion's result);
-  // a MAC already in the table changes nothing and gives 1.
+  // a MAC already in the table changes nothing and gives 1. Operations that
+  // would append a record to a full table (kMaxDevices) change nothing and
+  // give 0.
   BOOL AddDeviceByMac(const std::wstring& strName, const std::wstring& strModel,
                       const std::wstring& strIpAddress, const std::wstring& strSubnetMask,
                       const std::wstring& strMacAddress);
@@ -71,6 +82,8 @@ class CDeviceTable {
   static std::unique_ptr<_DeviceInfo> NewRecordFor(Field field, const std::wstring& strValue,
                                                    const std::wstring& strIpAddress);
   BOOL Append(std::unique_ptr<_DeviceInfo> pRecord);
+  // True, after telling the owner once, when no record may be appended.
+  bool IsFull();
   void RefreshRow(size_t index);
   _DeviceInfo* FindByIp(const std::wstring& strIpAddress, size_t& index);
   void RebuildIpIndex();
@@ -81,4 +94,5 @@ class CDeviceTable {
   // the position of the first record that has them.
   std::unordered_map<std::wstring, size_t> m_ByMac;
   std::unordered_map<std::wstring, size_t> m_ByIp;
+  bool m_bFullReported = false;
 };

@@ -7,6 +7,8 @@
 #include "CLumoraDlg.h"
 #include "CZqDebugDld.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QProgressBar>
 
@@ -100,9 +102,12 @@ void CLumoraDlg::CloseDebugWindow() {
 void CLumoraDlg::RunOffUiThread(const std::function<void()>& work) {
   QEventLoop loop;
   m_bBusy = true;
+  // The quit event is made and, once delivered, deleted on this thread; the
+  // worker only posts it.
+  auto quit = std::make_unique<QEvent>(QEvent::Quit);
   std::thread worker([&] {
     work();
-    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    QCoreApplication::postEvent(&loop, quit.release());
   });
   // Paints and the gate's calls go on; keys and clicks wait for the end.
   loop.exec(QEventLoop::ExcludeUserInputEvents);

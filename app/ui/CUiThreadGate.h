@@ -28,7 +28,11 @@ class CUiThreadGate {
   bool IsClosed() const;
 
  private:
+  // Posts the function to the receiver as an event of its own.
+  void Queue(std::function<void()> function);
+
   QObject& m_Context;
+  QObject* m_pReceiver;  // a child of m_Context
   mutable std::mutex m_Mutex;
   bool m_bClosed = false;
 };

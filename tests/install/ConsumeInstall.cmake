@@ -13,13 +13,15 @@ endfunction()
 set(libdir ${PREFIX}/${LIBDIR})
 set(env ${CMAKE_COMMAND} -E env LD_LIBRARY_PATH=${libdir} PKG_CONFIG_PATH=${libdir}/pkgconfig)
 
-run(${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${WORK_DIR}/build -DCMAKE_PREFIX_PATH=${PREFIX})
+run(${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${WORK_DIR}/build -DCMAKE_PREFIX_PATH=${PREFIX}
+    "-DCMAKE_CXX_FLAGS=${CONSUMER_FLAGS}" "-DCMAKE_EXE_LINKER_FLAGS=${CONSUMER_FLAGS}")
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/build)
 run(${env} ${WORK_DIR}/build/consumer)
 run(${env} QT_QPA_PLATFORM=offscreen ${WORK_DIR}/build/about_consumer)
 
 run(${env} pkg-config --cflags --libs corvane)
 separate_arguments(flags UNIX_COMMAND "${output}")
-run(c++ -std=c++20 ${CONSUMER_DIR}/main.cpp ${flags} -o ${WORK_DIR}/consumer_pc)
+separate_arguments(consumer_flags UNIX_COMMAND "${CONSUMER_FLAGS}")
+run(c++ -std=c++20 ${consumer_flags} ${CONSUMER_DIR}/main.cpp ${flags} -o ${WORK_DIR}/consumer_pc)
 run(${env} ${WORK_DIR}/consumer_pc)
 run(${env} pkg-config --exists --print-errors infolio)

@@ -12,10 +12,13 @@
 #include "DiscoveryReportText.h"
 #include "EnginePlatform.h"
 #include "NetworkReport.h"
+#include "ProcessUsage.h"
 #include "SignalWatcher.h"
 
 #include <CLI/CLI.hpp>
 
+#include <chrono>
+#include <cstdio>
 #include <iostream>
 
 namespace {
@@ -24,6 +27,17 @@ std::wstring JoinWide(const std::vector<std::string>& items) {
   std::string joined;
   for (const std::string& item : items) joined += (joined.empty() ? "" : ",") + item;
   return EnginePlatform::Utf8ToWide(joined);
+}
+
+// "lumora-cli: run 3 of 50: 200 printers in 4.31 s, 9 descriptors open,
+// 14820 kB resident" on standard error.
+void WriteRunLine(unsigned uRun, unsigned uRuns, DWORD dwPrinters,
+                  std::chrono::steady_clock::duration took) {
+  const double seconds = std::chrono::duration<double>(took).count();
+  std::fprintf(stderr, "lumora-cli: run %u of %u: %lu printers in %.2f s, %zu descriptors open, %zu kB resident\n",
+               uRun, uRuns, static_cast<unsigned long>(dwPrinters), seconds,
+               ProcessUsage::OpenDescriptors(), ProcessUsage::ResidentKiB());
+  std::fflush(stderr);
 }
 
 }  // namespace
@@ -70,6 +84,14 @@ void DiscoverCommand::AddOptions(CLI::App& sub) {
                "kernel dropped, and a verdict; with --json an object {\"devices\": [...], "
                "\"report\": {...}}.");
   report->excludes("--csv");
+  sub.add_option("--repeat", m_Options.uRepeat,
+                 "Run N discoveries one after another in this process (default 1), the log "
+                 "emptied before each. Each run's printers are printed when it ends (with "
+                 "--json one array per line, else each table followed by an empty line), and a "
+                 "line on standard error tells the run's number, its printers and time, and the "
+                 "descriptors and memory the process holds. Ctrl-C ends the run going on and "
+                 "skips the rest.")
+      ->check(CLI::Range(1u, 1000000u));
 }
 
 bool DiscoverCommand::ApplyOptions(const Options& options,
@@ -97,6 +119,23 @@ bool DiscoverCommand::ApplyOptions(const Options& options,
   return true;
 }
 
+void DiscoverCommand::PrintRun(const CConsoleDiscoveryOwner& owner, bool bRepeated) const {
+  const CDeviceTable& table = owner.GetTable();
+  if (m_Options.bReport) {
+    std::cout << (m_Options.bJson ? NetworkReport::Json(table, owner.GetReport())
+                                  : DeviceReport::Text(table) + "\n" +
+                                        DiscoveryReportText::Text(owner.GetReport()));
+  } else if (m_Options.bCsv) {
+    std::cout << DeviceReport::Csv(table);
+  } else if (m_Options.bJson) {
+    std::cout << (bRepeated ? DeviceReport::JsonLine(table) : DeviceReport::Json(table));
+  } else {
+    std::cout << DeviceReport::Text(table);
+  }
+  if (bRepeated && !m_Options.bJson) std::cout << "\n";
+  std::cout << std::flush;
+}
+
 int DiscoverCommand::Run() {
   CLumoraApp app(CliSettings::LumoraExecutable());
   if (!CliSettings::LoadOrReport(m_Options.iniPath, app)) return CliExit::kUsage;
@@ -106,25 +145,25 @@ int DiscoverCommand::Run() {
     std::cerr << "lumora-cli: " << error << "\n";
     return CliExit::kUsage;
   }
-  app.OpenLogFile();
   CConsoleDiscoveryOwner owner(settings, app.m_LogFile,
                                m_Options.bDebug ? CliText::DebugLine
                                                 : CConsoleDiscoveryOwner::LineSink());
   const SignalWatcher watcher([&owner] { owner.Stop(); });
-  if (!owner.Run()) {
-    std::cerr << "lumora-cli: the discovery could not start\n";
-    return CliExit::kFailed;
+  const unsigned uRuns = m_Options.uRepeat;
+  for (unsigned uRun = 1; uRun <= uRuns; ++uRun) {
+    app.OpenLogFile();
+    const auto start = std::chrono::steady_clock::now();
+    if (!owner.Run()) {
+      std::cerr << "lumora-cli: the discovery could not start\n";
+      return CliExit::kFailed;
+    }
+    PrintRun(owner, uRuns > 1);
+    if (uRuns > 1)
+      WriteRunLine(uRun, uRuns, owner.GetTable().GetDeviceCount(),
+                   std::chrono::steady_clock::now() - start);
+    // A signal ends the run going on and the repetition.
+    if (watcher.Fired())
+      return owner.EndedNormally() && uRun == uRuns ? CliExit::kOk : CliExit::kInterrupted;
   }
-  if (m_Options.bReport) {
-    std::cout << (m_Options.bJson ? NetworkReport::Json(owner.GetTable(), owner.GetReport())
-                                  : DeviceReport::Text(owner.GetTable()) + "\n" +
-                                        DiscoveryReportText::Text(owner.GetReport()));
-  } else if (m_Options.bCsv) {
-    std::cout << DeviceReport::Csv(owner.GetTable());
-  } else {
-    std::cout << (m_Options.bJson ? DeviceReport::Json(owner.GetTable())
-                                  : DeviceReport::Text(owner.GetTable()));
-  }
-  std::cout << std::flush;
-  return watcher.Fired() && !owner.EndedNormally() ? CliExit::kInterrupted : CliExit::kOk;
+  return CliExit::kOk;
 }

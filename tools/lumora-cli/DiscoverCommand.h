@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+class CConsoleDiscoveryOwner;
+
 class DiscoverCommand : public CliCommand {
  public:
   struct Options {
@@ -21,6 +23,7 @@ class DiscoverCommand : public CliCommand {
     std::vector<std::string> hosts;                // --host SPEC, repeatable
     bool bNoBroadcast = false;                     // --no-broadcast
     bool bReport = false;                          // --report
+    unsigned uRepeat = 1;                          // --repeat N
     bool bCsv = false;                             // --csv
   };
 
@@ -39,5 +42,9 @@ class DiscoverCommand : public CliCommand {
                            CDiscoverySettings& settings, std::string& error);
 
  private:
+  // One run's printers (and report) on standard output; bRepeated: one of
+  // several runs (a JSON array on one line, a table with an empty line after).
+  void PrintRun(const CConsoleDiscoveryOwner& owner, bool bRepeated) const;
+
   Options m_Options;
 };

@@ -28,6 +28,11 @@ class CORVANE_EXPORT CCorvaneEventLoop {
   // stream, error, or a connection waiting on a listening socket), until the
   // returned watch is destroyed. Returns null when the loop cannot watch fd.
   virtual std::unique_ptr<CCorvaneWatch> WatchReadable(int fd, Callback callback) = 0;
+  // Calls callback on the loop's thread whenever fd can take more bytes (or
+  // has failed), until the returned watch is destroyed; a descriptor may be
+  // watched for both at once. Null when the loop cannot watch for this (the
+  // default): writers then wait for room themselves.
+  virtual std::unique_ptr<CCorvaneWatch> WatchWritable(int fd, Callback callback);
 
   // The calling thread's current loop.
   static CCorvaneEventLoop& Current();

@@ -9,6 +9,7 @@
 #include <corvane/corvane_export.h>
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
 
 class CORVANE_EXPORT CCorvanePollLoop : public CCorvaneEventLoop {
@@ -17,6 +18,7 @@ class CORVANE_EXPORT CCorvanePollLoop : public CCorvaneEventLoop {
   ~CCorvanePollLoop() override;
 
   std::unique_ptr<CCorvaneWatch> WatchReadable(int fd, Callback callback) override;
+  std::unique_ptr<CCorvaneWatch> WatchWritable(int fd, Callback callback) override;
 
   // Dispatches until Quit.
   void Run();
@@ -40,6 +42,7 @@ class CORVANE_EXPORT CCorvanePollLoop : public CCorvaneEventLoop {
 
  private:
   bool TakeQuit();
+  std::unique_ptr<CCorvaneWatch> Watch(int fd, std::uint32_t events, Callback callback);
   // Milliseconds from now until deadline, rounded up and capped at the
   // longest single wait; 0 once it has passed.
   static int WaitMsUntil(std::chrono::steady_clock::time_point deadline);

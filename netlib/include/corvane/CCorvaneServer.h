@@ -78,6 +78,8 @@ class CORVANE_EXPORT CCorvaneServer {
   BOOL DisconnectUser(std::int32_t lUserId, CorvaneServerDisconnection reason);
   void ProcessPendingAccept(int iError);
   void ProcessPendingRead(corvane::detail::CCorvaneServerSocket& socket, int iError);
+  // Bytes queued for a user could not be sent later: the user goes.
+  void ProcessSendFailure(corvane::detail::CCorvaneServerSocket& socket);
   void TranslateMessage(std::int32_t lUserId, CCorvaneMessage& msg);
   void Shutdown(bool bNotify);
 

@@ -7,8 +7,8 @@ namespace {
 
 class QtWatch : public CCorvaneWatch {
  public:
-  QtWatch(int fd, CCorvaneEventLoop::Callback callback)
-      : m_pNotifier(std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read)),
+  QtWatch(int fd, QSocketNotifier::Type type, CCorvaneEventLoop::Callback callback)
+      : m_pNotifier(std::make_unique<QSocketNotifier>(fd, type)),
         m_pInCallback(std::make_shared<bool>(false)) {
     QObject::connect(m_pNotifier.get(), &QSocketNotifier::activated,
                      [flag = m_pInCallback, callback = std::move(callback)] {
@@ -36,5 +36,10 @@ CCorvaneQtEventLoop::~CCorvaneQtEventLoop() = default;
 
 std::unique_ptr<CCorvaneWatch> CCorvaneQtEventLoop::WatchReadable(int fd, Callback callback) {
   if (fd < 0 || !callback) return nullptr;
-  return std::make_unique<QtWatch>(fd, std::move(callback));
+  return std::make_unique<QtWatch>(fd, QSocketNotifier::Read, std::move(callback));
+}
+
+std::unique_ptr<CCorvaneWatch> CCorvaneQtEventLoop::WatchWritable(int fd, Callback callback) {
+  if (fd < 0 || !callback) return nullptr;
+  return std::make_unique<QtWatch>(fd, QSocketNotifier::Write, std::move(callback));
 }

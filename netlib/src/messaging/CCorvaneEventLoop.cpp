@@ -22,6 +22,8 @@ CCorvaneEventLoop::~CCorvaneEventLoop() {
   }
 }
 
+std::unique_ptr<CCorvaneWatch> CCorvaneEventLoop::WatchWritable(int, Callback) { return nullptr; }
+
 CCorvaneEventLoop& CCorvaneEventLoop::Current() {
   if (t_pCurrent != nullptr) return *t_pCurrent;
   return CCorvanePollLoop::ForCurrentThread();

@@ -142,6 +142,9 @@ void CCorvaneServer::ProcessPendingAccept(int iError) {
   if (!connection) return;
   auto socket = std::make_unique<CCorvaneServerSocket>(*this, m_pListeningSocket->Loop());
   bool bOk = socket->AttachConnection(std::move(connection));
+  // A server never waits for one user: what a user's socket does not take
+  // at once waits in its queue (see MessageStream).
+  socket->QueueOutput();
   bOk = bOk && CanAcceptUser() != 0 && IsStarted();
   if (!bOk) return;  // the socket goes, and the connection with it
   std::int32_t lId = m_pUserManager->AddUser(std::move(socket));
@@ -161,6 +164,13 @@ void CCorvaneServer::ProcessPendingRead(CCorvaneServerSocket& socket, int iError
   }
   // Collected first, dispatched afterwards: handlers may remove users.
   for (CCorvaneMessage& msg : messages) TranslateMessage(lId, msg);
+}
+
+void CCorvaneServer::ProcessSendFailure(CCorvaneServerSocket& socket) {
+  const std::int32_t lId = m_pUserManager->FindUserBySocket(&socket).m_lId;
+  if (lId <= 0) return;
+  m_pUserManager->RemoveUser(lId);
+  OnUserDisconnected(lId, CSD_SEND_FAILED);
 }
 
 void CCorvaneServer::TranslateMessage(std::int32_t lUserId, CCorvaneMessage& msg) {

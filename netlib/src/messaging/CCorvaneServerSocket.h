@@ -15,6 +15,7 @@ class CCorvaneServerSocket : public CCorvaneSocket {
  protected:
   void OnReceive(int iError) override { m_server.ProcessPendingRead(*this, iError); }
   void OnAccept(int iError) override { m_server.ProcessPendingAccept(iError); }
+  void OnSendFailed() override { m_server.ProcessSendFailure(*this); }
 
  private:
   CCorvaneServer& m_server;

@@ -11,6 +11,7 @@ constexpr std::size_t kMinReadable = 6;
 
 CCorvaneSocket::~CCorvaneSocket() {
   m_pWatch.reset();  // before the descriptor closes
+  m_pWriteWatch.reset();
   m_pStream.reset();
 }
 
@@ -32,8 +33,29 @@ bool CCorvaneSocket::Watch() {
 
 void CCorvaneSocket::CloseStreams() {
   m_pWatch.reset();
-  if (m_pStream) m_pStream->AbortOutput();
+  m_pWriteWatch.reset();
+  if (m_pStream) {
+    m_pStream->FlushPending();  // a last message (server disconnects) may still fit
+    m_pStream->AbortOutput();
+  }
   m_pStream.reset();
+}
+
+void CCorvaneSocket::QueueOutput() {
+  if (m_pStream) m_pStream->QueueOutput();
+}
+
+bool CCorvaneSocket::SendPending() {
+  if (!m_pStream || m_pStream->Pending() == 0 || m_pWriteWatch) return true;
+  m_pWriteWatch = m_loop.WatchWritable(m_pSocket->Fd(), [this] { OnWritable(); });
+  return m_pWriteWatch != nullptr || m_pStream->FlushPendingWaiting();
+}
+
+void CCorvaneSocket::OnWritable() {
+  const bool bSent = m_pStream && m_pStream->FlushPending();
+  if (bSent && m_pStream->Pending() != 0) return;  // more once the socket takes more
+  m_pWriteWatch.reset();  // a callback may end its own watch
+  if (!bSent && m_pStream) OnSendFailed();  // may destroy this object: nothing follows
 }
 
 void CCorvaneSocket::OnReadable() {

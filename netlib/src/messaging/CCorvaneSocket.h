@@ -28,22 +28,33 @@ class CCorvaneSocket {
   platform::TcpStreamSocket* Socket() const { return m_pSocket.get(); }
   // The connection's stream; null for a listener and after CloseStreams.
   MessageStream* Stream() const { return m_pStream.get(); }
-  // Releases the stream (its output aborted first) and stops watching; the
+  // Releases the stream (what it still holds to send is offered to the
+  // socket once more, then its output aborted) and stops watching; the
   // descriptor itself closes with the object.
   void CloseStreams();
+
+  // Queued output (see MessageStream): after a send, the bytes the socket
+  // did not take go out as it takes more. False when they cannot (the loop
+  // cannot watch for room and they did not go within the send time-out).
+  void QueueOutput();
+  bool SendPending();
 
  protected:
   virtual void OnReceive(int /*iError*/) {}
   virtual void OnAccept(int /*iError*/) {}
+  // Queued bytes could not be sent: the connection failed.
+  virtual void OnSendFailed() {}
 
  private:
   bool Watch();
   void OnReadable();
+  void OnWritable();
 
   CCorvaneEventLoop& m_loop;
   std::unique_ptr<platform::TcpStreamSocket> m_pSocket;
   std::unique_ptr<MessageStream> m_pStream;
   std::unique_ptr<CCorvaneWatch> m_pWatch;
+  std::unique_ptr<CCorvaneWatch> m_pWriteWatch;
 };
 
 }  // namespace corvane::detail

@@ -46,7 +46,7 @@ int CCorvaneUserManager::RemoveUser(std::int32_t lId) {
 bool CCorvaneUserManager::Write(CCorvaneServerSocket& socket, CCorvaneMessage& msg) {
   MessageStream* stream = socket.Stream();
   bool bRefused = false;
-  if (stream != nullptr && stream->Send(msg, bRefused)) return true;
+  if (stream != nullptr && stream->Send(msg, bRefused) && socket.SendPending()) return true;
   socket.CloseStreams();
   return false;
 }

@@ -19,12 +19,46 @@ MessageStream::~MessageStream() = default;
 
 bool MessageStream::Write(const BYTE* pData, std::size_t uiLength) {
   int error = 0;
-  return m_socket.WriteAll(pData, uiLength, kSendTimeoutMs, error);
+  if (!m_bQueued) return m_socket.WriteAll(pData, uiLength, kSendTimeoutMs, error);
+  std::size_t written = 0;
+  if (Pending() == 0 && !m_socket.WriteSome(pData, uiLength, written, error)) return false;
+  m_pending.insert(m_pending.end(), pData + written, pData + uiLength);
+  return true;
+}
+
+bool MessageStream::FlushPending() {
+  std::size_t written = 0;
+  int error = 0;
+  if (!m_socket.WriteSome(m_pending.data() + m_uiPendingPos, Pending(), written, error)) return false;
+  m_uiPendingPos += written;
+  if (Pending() == 0) {
+    m_pending = {};  // the memory goes too: a burst is no reason to keep it
+    m_uiPendingPos = 0;
+  } else if (m_uiPendingPos > m_pending.size() / 2) {
+    m_pending.erase(m_pending.begin(), m_pending.begin() + static_cast<std::ptrdiff_t>(m_uiPendingPos));
+    m_uiPendingPos = 0;
+  }
+  return true;
+}
+
+bool MessageStream::FlushPendingWaiting() {
+  int error = 0;
+  const bool bSent = m_socket.WriteAll(m_pending.data() + m_uiPendingPos, Pending(), kSendTimeoutMs, error);
+  m_pending = {};
+  m_uiPendingPos = 0;
+  return bSent;
+}
+
+void MessageStream::AbortOutput() {
+  m_archiveOut.Abort();
+  m_pending = {};
+  m_uiPendingPos = 0;
 }
 
 bool MessageStream::Send(CCorvaneMessage& msg, bool& bRefused) {
   bRefused = !FitsTheWire(msg);
   if (bRefused) return false;
+  if (Pending() > kPendingLimit) return false;  // the peer does not read
   msg.Serialize(m_archiveOut);
   if (!m_archiveOut.Flush()) {
     m_archiveOut.Abort();

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <vector>
 
 #include "messaging/MessageFramer.h"
 #include "platform/TcpStreamSocket.h"
@@ -31,7 +32,21 @@ class MessageStream : private CCorvaneArchive::Sink {
   // refused before any byte leaves (false, bRefused set); a failed write
   // aborts the output archive and returns false.
   bool Send(CCorvaneMessage& msg, bool& bRefused);
-  void AbortOutput() { m_archiveOut.Abort(); }
+  void AbortOutput();
+
+  // Queued output, for a server, which must not wait for any one peer: what
+  // the socket does not take at once is kept, and the owner hands it over
+  // (FlushPending) whenever the socket can take more. A peer that leaves
+  // more than kPendingLimit bytes untaken does not read: the next send to it
+  // fails, so a peer holds at most that plus one message.
+  static constexpr std::size_t kPendingLimit = 1024 * 1024;
+  void QueueOutput() { m_bQueued = true; }
+  std::size_t Pending() const { return m_pending.size() - m_uiPendingPos; }
+  // Hands over what the socket takes now; false when the connection failed.
+  bool FlushPending();
+  // Waits up to kSendTimeoutMs for the pending bytes to go (for a loop that
+  // cannot watch for room); false when they did not.
+  bool FlushPendingWaiting();
 
   // Error code of a stream that ended.
   static constexpr int kStreamEnded = -1;
@@ -53,6 +68,10 @@ class MessageStream : private CCorvaneArchive::Sink {
 
   platform::TcpStreamSocket& m_socket;
   CCorvaneArchive m_archiveOut;
+  bool m_bQueued = false;
+  // Queued output: bytes [m_uiPendingPos, size) are still to be sent.
+  std::vector<BYTE> m_pending;
+  std::size_t m_uiPendingPos = 0;
   // Input buffer: bytes [m_uiReadPos, m_uiSize) are unread.
   std::unique_ptr<BYTE[]> m_pInput;
   std::size_t m_uiCapacity = 0;

@@ -2,6 +2,7 @@
 // descriptors are registered once, not handed over on every wait).
 #include <corvane/CCorvanePollLoop.h>
 #include <sys/epoll.h>
+#include <fcntl.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
@@ -18,6 +19,9 @@ namespace {
 
 struct WatchEntry {
   int fd = -1;
+  // epoll takes a descriptor once; a second watch of the same one (writable
+  // beside readable) registers a duplicate of it, owned here.
+  corvane::platform::SocketHandle duplicate;
   CCorvaneEventLoop::Callback callback;
 };
 
@@ -33,9 +37,9 @@ struct CCorvanePollLoop::State {
   corvane::platform::SocketHandle wake;
   std::atomic<bool> bQuit{false};
 
-  bool Add(int fd, std::uint64_t id) {
+  bool Add(int fd, std::uint64_t id, std::uint32_t events = EPOLLIN) {
     epoll_event ev{};
-    ev.events = EPOLLIN;
+    ev.events = events;
     ev.data.u64 = id;
     return ::epoll_ctl(poller.Get(), EPOLL_CTL_ADD, fd, &ev) == 0;
   }
@@ -72,10 +76,24 @@ CCorvanePollLoop::CCorvanePollLoop() : m_pState(std::make_shared<State>()) {
 CCorvanePollLoop::~CCorvanePollLoop() = default;
 
 std::unique_ptr<CCorvaneWatch> CCorvanePollLoop::WatchReadable(int fd, Callback callback) {
+  return Watch(fd, EPOLLIN, std::move(callback));
+}
+
+std::unique_ptr<CCorvaneWatch> CCorvanePollLoop::WatchWritable(int fd, Callback callback) {
+  return Watch(fd, EPOLLOUT, std::move(callback));
+}
+
+std::unique_ptr<CCorvaneWatch> CCorvanePollLoop::Watch(int fd, std::uint32_t events,
+                                                       Callback callback) {
   if (fd < 0 || !callback) return nullptr;
   std::uint64_t id = m_pState->nextId++;
-  if (!m_pState->Add(fd, id)) return nullptr;
   auto entry = std::make_shared<WatchEntry>();
+  if (!m_pState->Add(fd, id, events)) {
+    if (errno != EEXIST) return nullptr;
+    entry->duplicate.Reset(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
+    if (!entry->duplicate.IsValid() || !m_pState->Add(entry->duplicate.Get(), id, events)) return nullptr;
+    fd = entry->duplicate.Get();
+  }
   entry->fd = fd;
   entry->callback = std::move(callback);
   m_pState->watches.emplace(id, std::move(entry));

@@ -161,6 +161,27 @@ bool TcpStreamSocket::WriteAll(const BYTE* pData, std::size_t uiLength, int iTim
   return true;
 }
 
+bool TcpStreamSocket::WriteSome(const BYTE* pData, std::size_t uiLength, std::size_t& uiWritten,
+                                int& iError) {
+  iError = 0;
+  uiWritten = 0;
+  while (uiWritten < uiLength) {
+    const ssize_t n = ::send(m_fd.Get(), pData + uiWritten, uiLength - uiWritten,
+                             MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (n > 0) {
+      uiWritten += static_cast<std::size_t>(n);
+    } else if (n < 0 && errno == EINTR) {
+      continue;
+    } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      return true;
+    } else {
+      iError = n < 0 ? errno : EPIPE;
+      return false;
+    }
+  }
+  return true;
+}
+
 void TcpStreamSocket::ShutdownSend() { ::shutdown(m_fd.Get(), SHUT_WR); }
 
 bool TcpStreamSocket::LocalAddress(std::wstring& address, int& iPort) const {

@@ -35,6 +35,9 @@ class TcpStreamSocket {
   // Writes every byte, waiting at most iTimeoutMs for room whenever the
   // socket's send buffer is full.
   bool WriteAll(const BYTE* pData, std::size_t uiLength, int iTimeoutMs, int& iError);
+  // Writes what the send buffer takes now (uiWritten, maybe 0); false on an
+  // error of the connection.
+  bool WriteSome(const BYTE* pData, std::size_t uiLength, std::size_t& uiWritten, int& iError);
   void ShutdownSend();
   bool LocalAddress(std::wstring& address, int& iPort) const;
 

@@ -34,8 +34,9 @@ bool ReaderMustEnd(DWORD code) {
 
 }  // namespace
 
-std::unique_ptr<DatagramDrain> DatagramDrain::Start(int fd, std::size_t queueByteLimit) {
-  auto drain = std::make_unique<DatagramDrain>(Key{}, fd, queueByteLimit);
+std::unique_ptr<DatagramDrain> DatagramDrain::Start(int fd, std::size_t queueByteLimit,
+                                                    std::size_t senderLimit) {
+  auto drain = std::make_unique<DatagramDrain>(Key{}, fd, queueByteLimit, senderLimit);
   if (!drain->m_wake.IsValid()) return nullptr;
   try {
     drain->m_thread = std::thread(&DatagramDrain::Run, drain.get());
@@ -45,8 +46,8 @@ std::unique_ptr<DatagramDrain> DatagramDrain::Start(int fd, std::size_t queueByt
   return drain;
 }
 
-DatagramDrain::DatagramDrain(Key, int fd, std::size_t queueByteLimit)
-    : m_fd(fd), m_queueByteLimit(queueByteLimit) {}
+DatagramDrain::DatagramDrain(Key, int fd, std::size_t queueByteLimit, std::size_t senderLimit)
+    : m_fd(fd), m_queueByteLimit(queueByteLimit), m_senderLimit(senderLimit) {}
 
 DatagramDrain::~DatagramDrain() {
   {
@@ -106,14 +107,22 @@ bool DatagramDrain::DrainSocket(std::vector<platform::DatagramSlot>& slots) {
     // One lock and one wake-up per batch: the owner is not woken for every
     // datagram of a burst while the reader still has work.
     std::lock_guard<std::mutex> lock(m_mutex);
-    for (auto& datagram : batch) {
-      m_queuedBytes += Cost(datagram);
-      m_queue.push_back(std::move(datagram));
-    }
+    for (auto& datagram : batch) Queue(std::move(datagram));
     if (got > 0) m_arrived.notify_one();
     if (got < wanted || m_stopping || m_queuedBytes >= m_queueByteLimit) break;
   }
   return true;
+}
+
+void DatagramDrain::Queue(Datagram&& datagram) {
+  std::size_t& queued = m_queuedBySender[datagram.address];
+  if (queued >= m_senderLimit) {
+    ++m_dropped;
+    return;
+  }
+  ++queued;
+  m_queuedBytes += Cost(datagram);
+  m_queue.push_back(std::move(datagram));
 }
 
 int DatagramDrain::Receive(void* pBuffer, int nBufferLength, DWORD& dwAddress, WORD& wPort,
@@ -150,6 +159,8 @@ bool DatagramDrain::TakeNext(Datagram& datagram, DWORD dwTimeout) {
   if (!m_arrived.wait_until(lock, until, [this] { return !m_queue.empty(); })) return false;
   datagram = std::move(m_queue.front());
   m_queue.pop_front();
+  const auto sender = m_queuedBySender.find(datagram.address);
+  if (--sender->second == 0) m_queuedBySender.erase(sender);
   const bool wasFull = m_queuedBytes >= m_queueByteLimit;
   m_queuedBytes -= Cost(datagram);
   if (wasFull && m_queuedBytes < m_queueByteLimit) m_room.notify_one();
@@ -164,6 +175,11 @@ std::size_t DatagramDrain::QueuedBytes() const {
 std::size_t DatagramDrain::QueuedDatagrams() const {
   std::lock_guard<std::mutex> lock(m_mutex);
   return m_queue.size();
+}
+
+std::size_t DatagramDrain::DroppedDatagrams() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_dropped;
 }
 
 }  // namespace corvane::detail

@@ -14,6 +14,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/SocketApi.h"
@@ -38,15 +39,23 @@ class DatagramDrain {
   // busy for longer than the kernel buffer lasts, a burst can still overflow.
   static constexpr std::size_t kQueueByteLimit = 16u << 20;
   static constexpr std::size_t kEntryOverhead = 64;
+  // Datagrams of one sender address the queue holds at most; further ones
+  // from that address are dropped until the owner has taken some, as a full
+  // kernel buffer would drop them. Without this one peer flooding the port
+  // fills the whole queue, and an owner that pauses after every datagram
+  // (the discovery worker) then works through its backlog for hours after
+  // the flood has ended. A printer sends a handful of answers per request.
+  static constexpr std::size_t kSenderLimit = 64;
 
   // Starts reading the datagram socket fd (which stays the caller's). Returns
   // null when the wake-up event or the thread cannot be had.
-  static std::unique_ptr<DatagramDrain> Start(int fd, std::size_t queueByteLimit = kQueueByteLimit);
+  static std::unique_ptr<DatagramDrain> Start(int fd, std::size_t queueByteLimit = kQueueByteLimit,
+                                              std::size_t senderLimit = kSenderLimit);
   // Stops the reader promptly and waits for it. Queued datagrams are dropped.
   ~DatagramDrain();
 
   struct Key {};  // lets only Start() construct
-  DatagramDrain(Key, int fd, std::size_t queueByteLimit);
+  DatagramDrain(Key, int fd, std::size_t queueByteLimit, std::size_t senderLimit);
   DatagramDrain(const DatagramDrain&) = delete;
   DatagramDrain& operator=(const DatagramDrain&) = delete;
 
@@ -60,6 +69,8 @@ class DatagramDrain {
 
   std::size_t QueuedBytes() const;
   std::size_t QueuedDatagrams() const;
+  // Datagrams dropped because their sender had kSenderLimit queued.
+  std::size_t DroppedDatagrams() const;
 
  private:
   void Run();
@@ -69,15 +80,20 @@ class DatagramDrain {
   bool WaitForRoom();
   // Waits for the oldest queued datagram and takes it off the queue.
   bool TakeNext(Datagram& datagram, DWORD dwTimeout);
+  // Queues one datagram unless its sender has its share queued (lock held).
+  void Queue(Datagram&& datagram);
 
   const int m_fd;
   const std::size_t m_queueByteLimit;
+  const std::size_t m_senderLimit;
   platform::WakeEvent m_wake;
   mutable std::mutex m_mutex;
   std::condition_variable m_arrived;  // a datagram was queued
   std::condition_variable m_room;     // the queue has room again, or stop
   std::deque<Datagram> m_queue;
   std::size_t m_queuedBytes = 0;
+  std::unordered_map<DWORD, std::size_t> m_queuedBySender;  // senders with datagrams queued
+  std::size_t m_dropped = 0;
   bool m_stopping = false;
   std::atomic<bool> m_receiving{false};
   std::thread m_thread;

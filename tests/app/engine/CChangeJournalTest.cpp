@@ -61,6 +61,12 @@ TEST(ChangeJournal, TornLastLineIsSkippedAndTheNextAppendStartsAfreshLine) {
   EXPECT_EQ(contents.badLines, std::vector<std::size_t>{2});
   ASSERT_EQ(contents.entries.size(), 2u);
   EXPECT_EQ(contents.entries[1].strMac, L"02-51-4D-00-00-03");
+  // A blank line (as an editor may leave one) is no faulty entry.
+  std::ofstream(journal.Path(), std::ios::app) << "\n";
+  ASSERT_TRUE(journal.Append(Entry(L"02-51-4D-00-00-04"), error));
+  ASSERT_TRUE(journal.Read(contents, error));
+  EXPECT_EQ(contents.badLines, std::vector<std::size_t>{2});
+  EXPECT_EQ(contents.entries.size(), 3u);
 }
 
 TEST(ChangeJournal, OutcomeWordsAndTimes) {

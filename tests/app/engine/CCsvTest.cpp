@@ -22,6 +22,7 @@ TEST(Csv, ReadsQuotedFieldsAndBothLineEnds) {
   EXPECT_EQ(Fields("a,b\r\n1,2"), (Rows{{"a", "b"}, {"1", "2"}}));
   EXPECT_EQ(Fields("\xEF\xBB\xBF" "a,,\n\n\"x, y\",\"say \"\"hi\"\"\",\"two\r\nlines\"\n"),
             (Rows{{"a", "", ""}, {"x, y", "say \"hi\"", "two\r\nlines"}}));
+  EXPECT_EQ(Fields("h\n,2\n"), (Rows{{"h"}, {"", "2"}}));  // an empty first field is no blank line
   std::vector<CCsv::Record> records;
   std::string error;
   ASSERT_TRUE(CCsv::Parse("h\n\"a\nb\"\nc\n", records, error));

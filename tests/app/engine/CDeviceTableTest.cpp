@@ -164,12 +164,36 @@ TEST_F(DeviceTableTest, ClearAndLookupBeyondTable) {
 TEST_F(DeviceTableTest, ReconfiguredAddressIsTheNewKey) {
   m_Table.AddDeviceByMac(L"", L"", L"10.0.0.1", L"", L"A");
   EXPECT_EQ(m_Table.SetDeviceConfiguration(0, L"P", L"10.0.0.9", L"255.0.0.0", L"10.0.0.254"), 1);
+  EXPECT_EQ(Fields(Record(0)), (std::vector<std::wstring>{L"P", L"-|-|-", L"10.0.0.9", L"255.0.0.0",
+                                                        L"A", L"10.0.0.254", L"", L"5"}));
   EXPECT_EQ(m_Table.SetDeviceConfiguration(1, L"P", L"x", L"x", L"x"), 0);
   m_Table.UpdateModelByIp(L"M", L"10.0.0.9");
   m_Table.UpdateModelByIp(L"M", L"10.0.0.1");
   ASSERT_EQ(m_Table.GetDeviceCount(), 2u);
   EXPECT_EQ(Record(0).strModel, L"M");
   EXPECT_EQ(Record(1).strIpAddress, L"10.0.0.1");
+}
+
+// A flood of answers from ever new printers stops at the bound: one console
+// and log line, nothing appended, known printers still updated.
+TEST_F(DeviceTableTest, FullTableTurnsNewPrintersAwayAndSaysSoOnce) {
+  const DWORD kMax = CDeviceTable::kMaxDevices;
+  for (DWORD i = 0; i < kMax; ++i) m_Table.AddDeviceByMac(L"", L"", L"10.0.0.1", L"", std::to_wstring(i));
+  EXPECT_EQ(m_Owner.ConsoleCount(CDeviceTable::TableFullLine()), 0u);
+  EXPECT_EQ(m_Table.AddDeviceByMac(L"", L"", L"10.9.9.9", L"", L"new"), 0);
+  EXPECT_EQ(m_Table.UpdateNameByIp(L"N", L"10.9.9.9"), 0);
+  EXPECT_EQ(m_Table.UpdateOrAddDeviceByIp(L"N", L"M", L"10.9.9.8", L"", L"x"), 0);
+  EXPECT_EQ(m_Table.AddDeviceByMac(L"", L"", L"10.0.0.1", L"", L"0"), 1);  // known MAC
+  EXPECT_EQ(m_Table.UpdateNameByIp(L"N", L"10.0.0.1"), 1);
+  EXPECT_EQ(m_Table.GetDeviceCount(), kMax);
+  EXPECT_EQ(Record(0).strName, L"N");
+  EXPECT_EQ(m_Owner.ConsoleCount(CDeviceTable::TableFullLine()), 1u);
+  const auto log = m_Owner.LogLines();
+  EXPECT_EQ(std::count(log.begin(), log.end(), CDeviceTable::TableFullLine()), 1);
+  // A new run may say it again.
+  m_Table.Clear();
+  for (DWORD i = 0; i <= kMax; ++i) m_Table.AddDeviceByMac(L"", L"", L"10.0.0.1", L"", std::to_wstring(i));
+  EXPECT_EQ(m_Owner.ConsoleCount(CDeviceTable::TableFullLine()), 2u);
 }
 
 TEST_F(DeviceTableTest, ThousandsOfPrintersKeepOneRecordEach) {

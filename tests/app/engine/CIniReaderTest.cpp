@@ -50,6 +50,13 @@ TEST_F(IniFileTest, SectionsAndKeysMatchWithoutCase) {
   EXPECT_EQ(m_reader.ReadValue(L"; settings", L"UDPTXRXPORT"), L"");
 }
 
+// Some editors save a byte-order mark right before the first section header.
+TEST_F(IniFileTest, ByteOrderMarkBeforeFirstSectionIsSkipped) {
+  Write("\xEF\xBB\xBF[BROADCAST]\r\ndwBroadcastType=0\r\n[TIMEOUT]\r\nk=\xEF\xBB\xBF\r\n");
+  EXPECT_EQ(m_reader.ReadValue(L"dwBroadcastType", L"BROADCAST"), L"0");
+  EXPECT_EQ(m_reader.ReadValue(L"k", L"TIMEOUT"), L"\u00EF\u00BB\u00BF");  // only the file's first bytes
+}
+
 TEST_F(IniFileTest, FirstSectionAndFirstKeyWin) {
   Write("a=0\n[S]\nk=1\nk=2\nempty=\nbare\n[T]\nk=3\n[s]\nk=4\nother=5\n");
   EXPECT_EQ(m_reader.ReadValue(L"k", L"S"), L"1");

@@ -141,6 +141,7 @@ TEST(CPrinterInstaller, UrisNamesAndDescriptions) {
   const std::string longest(127, 'q');
   EXPECT_EQ(CQueueName::FirstFree(longest, {longest}), std::string(125, 'q') + "_2");
   EXPECT_EQ(CQueueName::FirstFree("A", {"a", "A_2"}), "A_3");
+  EXPECT_TRUE(CQueueName::IsValid(longest));
   EXPECT_FALSE(CQueueName::IsValid(longest + "q"));
   EXPECT_FALSE(CQueueName::IsValid("front desk"));
 }

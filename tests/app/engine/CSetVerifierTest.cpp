@@ -19,12 +19,12 @@ SimPrinter Printer(const std::string& ip, const std::string& mask = "255.255.255
 struct Rig {
   FakeTransport transport;
   std::vector<std::wstring> lines;
-  CSetVerifier::Verification Verify() {
+  CSetVerifier::Verification Verify(const CPrinterSettings& sent = kSent) {
     transport.m_bWaitTimeouts = true;
     CSetVerifier verifier({15000, 15001, 1, 300}, transport,
                           [this](const std::wstring& s) { lines.push_back(s); },
                           {300ms, 100ms, 200ms, 200ms});
-    return verifier.Verify(L"02:51:4D:00:00:02", kSent);
+    return verifier.Verify(L"02:51:4D:00:00:02", sent);
   }
 };
 
@@ -42,6 +42,17 @@ TEST(SetVerifier, FoundAtTheNewAddressAndAskedForItsFields) {
   EXPECT_EQ(rig.transport.SentTo().size(), 6u);  // the discovery request and five fields
   EXPECT_EQ(rig.transport.m_dwOpenedPort, 15001u);
   EXPECT_EQ(rig.lines.back(), L"<VERIFY> 02:51:4D:00:00:02: " + v.Text());
+}
+
+TEST(SetVerifier, FieldsTheSetLeftAsTheyWereAreNoDifference) {
+  Rig rig;
+  rig.transport.m_BytesResponder = UnicastResponder({Printer("10.77.40.7")});
+  CPrinterSettings kept = kSent;
+  kept.strName.clear();
+  kept.strDhcp.clear();
+  const auto v = rig.Verify(kept);
+  EXPECT_EQ(v.eResult, CSetVerifier::EResult::kVerified);
+  EXPECT_TRUE(v.differences.empty()) << v.Text();
 }
 
 TEST(SetVerifier, SeenOnlyWhereItWasOrNotAtAll) {

@@ -73,12 +73,15 @@ TEST(SettingsCheck, ValueErrors) {
       {Proposed(L"10.77.16.5", L"255.255.255.0", L"10.77.17.1"), L"The gateway 10.77.17.1 lies outside the new subnet 10.77.16.0/24; the printer could not reach it."},
       {Proposed(L"10.77.16.5", L"255.255.255.0", L"10.77.16.1", L"Seventeen chars.."), L"The name \"Seventeen chars..\" has 17 characters; the printer stores at most 16."},
       {Proposed(L"10.77.16.5", L"255.255.255.0", L"10.77.16.1", L"Caf\u00e9 \u20ac"), L"The name holds \"\u20ac\", which the printer cannot store (it stores single-byte characters, up to U+00FF)."},
+      {Proposed(L"10.77.16.5", L"255.255.255.0", L"10.77.16.1", L"a\x7F"), L"The name holds a control character, which the printer cannot store."},
       {Proposed(L"10.77.16.5", L"255.255.255.0", L"10.77.16.1", L"a<b"), L"The name holds '<' or '>', which would cut it short in the command."},
       {Proposed(L"10.77.16.5", L"255.255.255.0", L"10.77.16.1", L""), L"The printer name is empty."},
   };
   for (const auto& [proposed, text] : cases)
     EXPECT_EQ(Texts(CSettingsCheck::JudgeValues(proposed), true), std::vector<std::wstring>{text})
         << text;
+  // Sixteen characters fit.
+  EXPECT_TRUE(CSettingsCheck::JudgeValues(Proposed(L"10.77.16.5", L"255.255.255.0", L"10.77.16.1", L"Sixteen chars...")).empty());
   // A gateway of 0.0.0.0 is none; a link-local address is only a warning.
   EXPECT_TRUE(CSettingsCheck::JudgeValues(Proposed(L"10.77.16.5", L"255.255.255.0", L"0.0.0.0")).empty());
   const auto linkLocal = CSettingsCheck::JudgeValues(Proposed(L"169.254.3.4", L"255.255.0.0", L"0.0.0.0"));

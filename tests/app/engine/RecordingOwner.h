@@ -26,7 +26,7 @@ struct RowCall {
 
 class RecordingOwner : public IDiscoveryOwner {
   mutable std::mutex m_Mutex;
-  mutable std::condition_variable m_ConsoleCv;
+  mutable std::condition_variable m_ChangedCv;
   template <typename F>
   auto Locked(F f) const {
     std::lock_guard lock(m_Mutex);
@@ -48,9 +48,12 @@ class RecordingOwner : public IDiscoveryOwner {
   }
   void WriteDebugConsole(const std::wstring& strLine) override {
     Locked([&] { m_Console.push_back(strLine); });
-    m_ConsoleCv.notify_all();
+    m_ChangedCv.notify_all();
   }
-  void ToggleLamp(Lamp lamp) override { Locked([&] { ++m_Toggles[lamp == kLoopLamp ? 0 : 1]; }); }
+  void ToggleLamp(Lamp lamp) override {
+    Locked([&] { ++m_Toggles[lamp == kLoopLamp ? 0 : 1]; });
+    m_ChangedCv.notify_all();
+  }
   void StepProgress() override { Locked([&] { ++m_dwProgressSteps; }); }
   void StopDiscovery() override {
     Locked([&] { ++m_dwStopCalls; });
@@ -75,12 +78,16 @@ class RecordingOwner : public IDiscoveryOwner {
   std::vector<std::wstring> Console() const { return Locked([&] { return m_Console; }); }
   bool WaitForConsole(const std::wstring& strLine, std::chrono::milliseconds limit) const {
     std::unique_lock lock(m_Mutex);
-    return m_ConsoleCv.wait_for(lock, limit, [&] {
+    return m_ChangedCv.wait_for(lock, limit, [&] {
       return std::find(m_Console.begin(), m_Console.end(), strLine) != m_Console.end();
     });
   }
   std::vector<RowCall> Rows() const { return Locked([&] { return m_Rows; }); }
   DWORD Toggles(int iLamp) const { return Locked([&] { return m_Toggles[iLamp]; }); }
+  bool WaitForToggles(int iLamp, DWORD dwCount, std::chrono::milliseconds limit) const {
+    std::unique_lock lock(m_Mutex);
+    return m_ChangedCv.wait_for(lock, limit, [&] { return m_Toggles[iLamp] >= dwCount; });
+  }
   DWORD ProgressSteps() const { return Locked([&] { return m_dwProgressSteps; }); }
   DWORD StopCalls() const { return Locked([&] { return m_dwStopCalls; }); }
   size_t ConsoleCount(const std::wstring& strLine) const {

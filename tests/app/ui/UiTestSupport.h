@@ -69,6 +69,9 @@ class TestDlg : public CLumoraDlg {
     using std::chrono::milliseconds;
     SetVerifyTiming({milliseconds(60), milliseconds(20), milliseconds(60), milliseconds(60)});
   }
+  // Closed as a user closes it, so that the run has ended before this part
+  // of the window goes (the worker calls the window's virtual functions).
+  ~TestDlg() override { reject(); }
   // Gets the initialised dialog and returns its result; without one the
   // dialog is cancelled.
   std::function<int(CZqIPCfgDlg&)> m_OnConfiguration;

@@ -79,6 +79,7 @@ TEST(NetCardFields, FormatsOfTheEntry) {
   r.hwAddress = {0x00, 0x0A, 0x1B, 0x2C, 0x3D, 0x4E};
   r.dwType = 71;
   r.strDhcpServer = "10.0.0.254";
+  r.strGateway.clear();  // no gateway
   s->list.records[1].hwAddress = {0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0xFF, 0x11, 0x22};
   auto info = Collect(s);
   EXPECT_EQ(info.GetNetCardMACAddress(0), L"00:0A:1B:2C:3D:4E");
@@ -91,6 +92,8 @@ TEST(NetCardFields, FormatsOfTheEntry) {
   EXPECT_EQ(info.GetDHCPServer(0), L"10.0.0.254");
   EXPECT_EQ(info.GetDHCPServer(1), L"N/A");
   EXPECT_EQ(info.GetNetCardWINS(0), L"N/A");
+  EXPECT_EQ(info.GetNetCardGateWay(0), L"0.0.0.0");
+  EXPECT_EQ(info.GetNetCardGateWay(1), L"192.168.0.1");
 }
 
 TEST(NetCardStatus, FailureTexts) {

@@ -95,6 +95,7 @@ TEST(AddressText, Conversions) {
       {L"", 0, 0},
       {L"1.2.3.4.5", 0x01020304, 0x01020304},  // four groups only
       {L"1-2", 0x48000000, 0x01020000},  // '-' is no separator of addresses
+      {L"1.256.0.0", 0x02000000, 0x02000000},  // a group over 255 adds into the one before
   };
   for (const auto& c : cases) {
     EXPECT_EQ(f.strIpToDword(c.text), c.ip) << c.text;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "WireBytes.h"
+#include "messaging/MessageFramer.h"
 
 using corvane::testing::Concat;
 using corvane::testing::ToBytes;
@@ -310,3 +311,17 @@ TEST(MessageArchive, DirectionSinkErrorsAndLargeWrites) {
 }
 
 }  // namespace
+
+// The framer refuses from the header alone a count beyond the limit, and
+// waits for the elements of one at the limit.
+TEST(MessageFraming, ElementCountLimitIsJudgedFromTheHeader) {
+  using corvane::detail::MessageFramer;
+  for (const auto& [count, expected] :
+       {std::pair{CCorvaneMessage::kMaxElements, MessageFramer::Status::kNeedMore},
+        std::pair{CCorvaneMessage::kMaxElements + 1, MessageFramer::Status::kTooLarge}}) {
+    Bytes header = {1, 0, 0, 0};
+    for (int b = 0; b < 4; ++b) header.push_back(static_cast<BYTE>(count >> (8 * b)));
+    MessageFramer framer;
+    EXPECT_EQ(framer.Scan(header.data(), header.size()), expected) << count;
+  }
+}

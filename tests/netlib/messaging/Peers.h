@@ -80,6 +80,8 @@ class RawPeer {
     m_pWatch.reset();
     m_pSocket.reset();
   }
+  // Stays connected but takes nothing more from the socket.
+  void StopReading() { m_pWatch.reset(); }
   Bytes received;
   bool ended = false;
 

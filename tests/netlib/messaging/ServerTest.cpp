@@ -136,6 +136,40 @@ TEST_F(ServerTest, FailedWritesRemoveTheUsersThenAnnounceThem) {
   ASSERT_TRUE(peers[0]->WaitForBytes(8));
 }
 
+// A message far larger than the kernel's socket buffers, for a user who is
+// not reading at the moment: the send returns at once, the rest goes out as
+// the user reads, and others are served meanwhile. A user who leaves more
+// than MessageStream::kPendingLimit untaken is removed on the next send.
+CCorvaneMessage HugeMessage() {
+  CCorvaneMessage big(7);
+  const std::vector<BYTE> bytes(30u << 20, 0x5A);
+  big.Add(bytes.data(), static_cast<UINT>(bytes.size()));
+  return big;
+}
+
+TEST_F(ServerTest, UserNotReadingHoldsUpNobodyAndGetsEverythingLater) {
+  ConnectPeers(2);
+  CCorvaneMessage big = HugeMessage(), small(8);
+  EXPECT_EQ(server.SendMessageToUser(1, big), 1);
+  EXPECT_EQ(server.SendMessageToUser(2, small), 1);
+  ASSERT_TRUE(peers[1]->WaitForBytes(8));
+  ASSERT_TRUE(loop.RunUntil([&] { return peers[0]->received.size() >= (30u << 20) + 13; }, 30000));
+  EXPECT_EQ(peers[0]->received.size(), (30u << 20) + 13);
+  EXPECT_EQ(peers[0]->received.back(), 0x5A);
+  EXPECT_TRUE(server.disconnections.empty());
+}
+
+TEST_F(ServerTest, UserLeavingTooMuchUntakenIsRemovedOnTheNextSend) {
+  ConnectPeers(2);
+  peers[0]->StopReading();
+  CCorvaneMessage big = HugeMessage(), small(8);
+  ASSERT_EQ(server.SendMessageToUser(1, big), 1);
+  EXPECT_EQ(server.SendMessageToUser(1, small), 0);
+  EXPECT_EQ(server.disconnections, (std::vector<Disconnection>{{1, CSD_SEND_FAILED}}));
+  EXPECT_EQ(server.SendMessageToUser(2, small), 1);
+  EXPECT_TRUE(peers[1]->WaitForBytes(8));
+}
+
 TEST_F(ServerTest, PingsBothWays) {
   ConnectPeers(1);
   // A client's ping comes back unchanged.

@@ -11,13 +11,14 @@ namespace transport_test {
 
 inline const std::wstring kLoopback = L"127.0.0.1";
 
-// A datagram socket bound to a free port of 127.0.0.1.
+// A datagram socket bound to a free port of 127.0.0.1 (or of another
+// loopback address: all of 127.0.0.0/8 is this machine's).
 struct DatagramEnd {
   CCSock sock;
   UINT port = 0;
-  DatagramEnd() {
+  explicit DatagramEnd(const std::wstring& bindAddress = kLoopback) {
     std::wstring address;
-    EXPECT_TRUE(sock.Create(0, CCSock::kDatagram, kLoopback));
+    EXPECT_TRUE(sock.Create(0, CCSock::kDatagram, bindAddress));
     EXPECT_TRUE(sock.GetSockName(address, port));
   }
 };

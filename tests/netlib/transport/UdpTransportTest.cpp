@@ -68,6 +68,24 @@ TEST_F(UdpTransport, NothingInTimeGivesOkWithNothingReceived) {
   }
 }
 
+// The defaults flag brings back the 10-s receive time-out, whatever the
+// arguments and earlier settings: a datagram sent 6 s into a receive with
+// time-out 0 is still awaited (5000, the send default, would have ended it).
+TEST_F(UdpTransport, DefaultsFlagRestoresTheTenSecondReceiveWait) {
+  receiver.SetNetCommTimeouts(0, 250, 0);
+  receiver.SetNetCommTimeouts(100, 100, 1);
+  std::promise<void> done;
+  auto late = std::async(std::launch::async, [&, ended = done.get_future()] {
+    ended.wait_for(std::chrono::seconds(6));  // cut short when the receive gave up early
+    return sender.Send(std::wstring(L"late"), kLoopback);
+  });
+  std::vector<BYTE> buffer(64);
+  EXPECT_EQ(ReceiveInto(buffer, 0), CZqSocketComUdp::kOk);
+  done.set_value();
+  EXPECT_EQ(late.get(), CZqSocketComUdp::kOk);
+  EXPECT_EQ(received, 4u);
+}
+
 TEST_F(UdpTransport, EmptyDatagramGivesZeroBytesResult) {
   ASSERT_EQ(sender.Send(nullptr, 0, kLoopback), CZqSocketComUdp::kOk);
   ASSERT_EQ(sender.Send(std::wstring(), kLoopback), CZqSocketComUdp::kOk);

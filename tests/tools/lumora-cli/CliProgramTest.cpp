@@ -39,12 +39,13 @@ TEST(CliProgram, DiscoverOptions) {
     std::vector<std::string> args;
     bool json, debug;
     const char* ini;
+    unsigned repeat = 1;
   };
   const Case cases[] = {
       {{"discover"}, false, false, nullptr},
       {{"discover", "--json", "--debug"}, true, true, nullptr},
       {{"discover", "--debug", "--ini", "a.ini"}, false, true, "a.ini"},
-      {{"discover", "--ini=b.ini", "--json"}, true, false, "b.ini"},
+      {{"discover", "--ini=b.ini", "--json", "--repeat", "50"}, true, false, "b.ini", 50},
   };
   for (const Case& c : cases) {
     CliProgram program;
@@ -54,6 +55,7 @@ TEST(CliProgram, DiscoverOptions) {
     ASSERT_EQ(program.Selected(), discover);
     EXPECT_EQ(discover->GetOptions().bJson, c.json);
     EXPECT_EQ(discover->GetOptions().bDebug, c.debug);
+    EXPECT_EQ(discover->GetOptions().uRepeat, c.repeat);
     ASSERT_EQ(discover->GetOptions().iniPath.has_value(), c.ini != nullptr);
     if (c.ini) {
       EXPECT_EQ(discover->GetOptions().iniPath->string(), c.ini);
@@ -80,6 +82,7 @@ TEST(CliProgram, HelpAndUsageErrors) {
       {"discover", "--xml"},
       {"discover", "--ini"},
       {"discover", "--ini="},
+      {"discover", "--repeat", "0"},
       {"discover", "settings"},
       {"adapters", "--json"},
       {"settings", "--debug"},

@@ -11,4 +11,5 @@ class CCorvaneQtEventLoop : public CCorvaneEventLoop {
   ~CCorvaneQtEventLoop() override;
 
   std::unique_ptr<CCorvaneWatch> WatchReadable(int fd, Callback callback) override;
+  std::unique_ptr<CCorvaneWatch> WatchWritable(int fd, Callback callback) override;
 };
