@@ -52,7 +52,7 @@ _lumora_cli() {
                 COMPREPLY=($(compgen -W "$commands" -- "$cur"))
             fi
             return ;;
-        discover) options="--ini --json --csv --debug --iface --host --no-broadcast --report" ;;
+        discover) options="--ini --json --csv --debug --iface --host --no-broadcast --report --repeat" ;;
         set) options="--mac --ip --mask --gateway --name --dhcp --attempts --check --force
                       --no-verify --from-csv --dry-run --ini --debug" ;;
         query) options="--ip --ini --debug" ;;
