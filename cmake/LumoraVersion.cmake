@@ -3,6 +3,12 @@
 # CCFileVersion reads back from the executable file at run time: a string
 # table for language 0x0409 and code page 0x04B0, and the translation entry.
 set(LUMORA_VERSION_TRANSLATION 040904b0)
+
+# The binary interface of the shared libraries corvane and infolio: the
+# SONAME's number (libcorvane.so.1) and the Debian packages' (libcorvane1).
+# Raised, apart from the product's version, whenever a change breaks programs
+# built against the libraries before it.
+set(LUMORA_SOVERSION 1)
 set(LUMORA_VERSION_STRINGS
   "CompanyName=ZQ Printers"
   "FileDescription=Lumora network printer finder"
@@ -11,6 +17,14 @@ set(LUMORA_VERSION_STRINGS
   "LegalCopyright=Copyright (C) ZQ Printers"
   "ProductName=Lumora"
   "ProductVersion=0, 1, 2, 1")
+
+# The product version in dotted form ("0.1.2.1"): the Debian packages'
+# version, so that dpkg and --version name the same release.
+foreach(entry IN LISTS LUMORA_VERSION_STRINGS)
+  if(entry MATCHES "^ProductVersion=(.*)$")
+    string(REGEX REPLACE ", *" "." LUMORA_PRODUCT_VERSION "${CMAKE_MATCH_1}")
+  endif()
+endforeach()
 
 set(_lumora_version_template ${CMAKE_CURRENT_LIST_DIR}/VersionBlock.cpp.in)
 

@@ -2,6 +2,9 @@
 
 #include "CIniReader.h"
 #include "EnginePlatform.h"
+#include "XdgDirectories.h"
+
+#include <algorithm>
 
 #include <system_error>
 #include <utility>
@@ -87,8 +90,8 @@ std::wstring CLumoraApp::BuildCommandLine(int argc, char** argv) {
 }
 
 BOOL CLumoraApp::ReadIniFile() {
-  // Without a known executable there is no INI beside it: keep the defaults.
-  return m_executablePath.empty() ? 0 : ReadIniFile(GetDefaultIniPath());
+  const std::filesystem::path iniPath = FindIniFile();
+  return iniPath.empty() ? 0 : ReadIniFile(iniPath);
 }
 
 BOOL CLumoraApp::ReadIniFile(const std::filesystem::path& iniPath) {
@@ -111,7 +114,8 @@ void CLumoraApp::ReadOwnKeys(const CIniReader& reader) {
 }
 
 BOOL CLumoraApp::OpenLogFile() {
-  if (!m_executablePath.empty() && OpenLogFileIn(GetExecutableDirectory())) return 1;
+  const std::filesystem::path exeDir = GetExecutableDirectory();
+  if (!m_executablePath.empty() && !IsSystemProgramDirectory(exeDir) && OpenLogFileIn(exeDir)) return 1;
   // Installed system-wide, the program cannot write beside itself.
   const std::filesystem::path stateDir = EnginePlatform::UserStateDirectory();
   if (stateDir.empty()) return 0;
@@ -138,4 +142,30 @@ std::wstring CLumoraApp::GetAppName() const {
 
 std::filesystem::path CLumoraApp::GetDefaultIniPath() const {
   return GetExecutableDirectory() / EnginePlatform::WideToPath(GetAppName() + L".ini");
+}
+
+std::vector<std::filesystem::path> CLumoraApp::GetIniCandidates() const {
+  std::vector<std::filesystem::path> candidates;
+  if (!m_executablePath.empty()) candidates.push_back(GetDefaultIniPath());
+  const std::filesystem::path configHome = XdgDirectories::FromEnvironment().configHome;
+  if (!configHome.empty()) candidates.push_back(configHome / "lumora" / "lumora.ini");
+  if (!m_systemIniPath.empty()) candidates.push_back(m_systemIniPath);
+  return candidates;
+}
+
+std::filesystem::path CLumoraApp::FindIniFile() const {
+  for (const std::filesystem::path& candidate : GetIniCandidates()) {
+    std::error_code ec;
+    if (std::filesystem::exists(candidate, ec)) return candidate;
+  }
+  return {};
+}
+
+bool CLumoraApp::IsSystemProgramDirectory(const std::filesystem::path& directory) {
+  static const std::filesystem::path kProgramDirs[] = {
+      "/bin", "/sbin", "/usr/bin", "/usr/sbin", "/usr/games", "/usr/local/bin", "/usr/local/sbin"};
+  const std::filesystem::path normal = directory.lexically_normal();
+  return std::ranges::any_of(kProgramDirs, [&](const auto& dir) {
+    return normal == dir || normal == dir / "";
+  });
 }

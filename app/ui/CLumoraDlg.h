@@ -180,7 +180,8 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   // export (in the system menu).
   QLabel* StatusLine() const { return m_pStatusLine; }
   void WaitForVerification();
-  // The menu of device row nRow (from 1): configure, web page, copies.
+  // The menu of device row nRow (from 1): configure, web page, install,
+  // status, copies.
   void FillDeviceMenu(QMenu& menu, int nRow);
   void OnExportList();
   void SetVerifyTiming(const CSetVerifier::Timing& timing) { m_VerifyTiming = timing; }
@@ -208,6 +209,9 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   // printer (when no run is active) Install printer... and Printer
   // status...; Export list...
   void BuildSystemMenu(QMenu& menu);
+  // Install printer... and Printer status... for the selected printer, as
+  // the system menu and the device rows' menu offer them.
+  void AddPrinterActions(QMenu& menu);
   CPrinterStatusPanel* StatusPanel() const { return m_pStatusPanel; }
   QString AppName() const;
   // Waits (bounded, the window still serving the worker) for a run that

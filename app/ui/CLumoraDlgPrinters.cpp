@@ -11,13 +11,17 @@
 void CLumoraDlg::BuildSystemMenu(QMenu& menu) {
   const QString strAbout = QString::fromWCharArray(LumoraStrings::Load(LumoraStrings::kAbout));
   if (!strAbout.isEmpty()) menu.addAction(strAbout, this, [this] { OnSysCommand(kSysCommandAbout); });
-  const bool bPrinter = Record(m_nSelectedDevice) != nullptr && !IsRunActive() && !m_bBusy;
   if (!menu.isEmpty()) menu.addSeparator();
   AddReachItems(menu);
   menu.addSeparator();
+  AddPrinterActions(menu);
+  menu.addAction(tr("Export list..."), this, &CLumoraDlg::OnExportList);
+}
+
+void CLumoraDlg::AddPrinterActions(QMenu& menu) {
+  const bool bPrinter = Record(m_nSelectedDevice) != nullptr && !IsRunActive() && !m_bBusy;
   menu.addAction(tr("Install printer..."), this, &CLumoraDlg::OnInstallPrinter)->setEnabled(bPrinter);
   menu.addAction(tr("Printer status..."), this, &CLumoraDlg::OnPrinterStatus)->setEnabled(bPrinter);
-  menu.addAction(tr("Export list..."), this, &CLumoraDlg::OnExportList);
 }
 
 int CLumoraDlg::RunInstallDialog(CInstallPrinterDlg& dialog) { return dialog.exec(); }

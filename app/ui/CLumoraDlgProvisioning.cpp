@@ -94,6 +94,7 @@ void CLumoraDlg::FillDeviceMenu(QMenu& menu, int nRow) {
   };
   enabledLike(menu.addAction(tr("Configure..."), this, &CLumoraDlg::OnConf), IDC_CONF);
   enabledLike(menu.addAction(tr("Open web page"), this, &CLumoraDlg::OnWeb), IDC_WEB);
+  AddPrinterActions(menu);
   menu.addSeparator();
   const auto copy = [](const QString& strText) { QGuiApplication::clipboard()->setText(strText); };
   QStringList cells(pRow->texts.begin(), pRow->texts.end());

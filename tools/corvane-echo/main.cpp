@@ -21,10 +21,12 @@ void OnSignal(int) {
   if (g_pLoop != nullptr) g_pLoop->Quit();  // an atomic flag and a write: safe here
 }
 
+constexpr const char* kUsage =
+    "usage: corvane-echo server --port P\n"
+    "       corvane-echo client --host H --port P [--count N] [--elements K] [--ping N]\n";
+
 int Usage() {
-  std::fprintf(stderr,
-               "usage: corvane-echo server --port P\n"
-               "       corvane-echo client --host H --port P [--count N] [--elements K] [--ping N]\n");
+  std::fputs(kUsage, stderr);
   return 2;
 }
 
@@ -71,6 +73,11 @@ int RunClient(CCorvanePollLoop& loop, const std::string& host, long port, long c
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    std::fputs(kUsage, stdout);
+    std::fputs("See corvane-echo(1).\n", stdout);
+    return 0;
+  }
   std::map<std::string, std::string> options;
   if (argc < 2 || !ParseOptions(argc, argv, options) || options.count("port") == 0) return Usage();
   CCorvanePollLoop loop;

@@ -2,6 +2,8 @@
 
 #include "CConsoleDiscoveryOwner.h"
 #include "CliText.h"
+#include "EnginePlatform.h"
+#include "MacText.h"
 
 #include <CLI/CLI.hpp>
 
@@ -19,6 +21,13 @@ std::string CheckAddress(const std::string& strValue) {
              : "'" + strValue + "' is no IPv4 address (four numbers 0 to 255, e.g. 10.77.16.1)";
 }
 
+std::string CheckMac(const std::string& strValue) {
+  std::wstring strDigits;
+  return MacText::Parse(EnginePlatform::Utf8ToWide(strValue), strDigits)
+             ? std::string()
+             : "'" + strValue + "' is no MAC address (12 hex digits, e.g. 02:51:4D:00:00:01)";
+}
+
 }  // namespace
 
 void CliOptionHelp::AddIni(CLI::App& sub, std::optional<std::filesystem::path>& iniPath) {
@@ -28,9 +37,9 @@ void CliOptionHelp::AddIni(CLI::App& sub, std::optional<std::filesystem::path>& 
            if (value.empty()) throw CLI::ValidationError("--ini", "needs a file name");
            iniPath = std::filesystem::path(value);
          },
-         "Read the settings from FILE instead of lumora.ini in this program's directory "
-         "(where lumora keeps it). A missing FILE is an error; a missing lumora.ini means "
-         "the defaults.")
+         "Read the settings from FILE instead of lumora's lumora.ini (in this program's "
+         "directory, else $XDG_CONFIG_HOME/lumora/, else /etc/lumora/). A missing FILE is "
+         "an error; no lumora.ini at all means the defaults.")
       ->type_name("FILE");
 }
 
@@ -40,6 +49,13 @@ void CliOptionHelp::AddAddress(CLI::App& sub, const std::string& name, std::stri
       ->required(bRequired)
       ->type_name("A.B.C.D")
       ->check(CLI::Validator(CheckAddress, "", "IPv4"));
+}
+
+CLI::Option* CliOptionHelp::AddMac(CLI::App& sub, std::string& value,
+                                   const std::string& description) {
+  return sub.add_option("--mac", value, description)
+      ->type_name("MAC")
+      ->check(CLI::Validator(CheckMac, "", "MAC"));
 }
 
 void CliOptionHelp::AddExchangeDebug(CLI::App& sub, bool& bDebug) {

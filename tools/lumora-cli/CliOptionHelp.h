@@ -7,6 +7,7 @@
 
 namespace CLI {
 class App;
+class Option;
 }
 
 class CliOptionHelp {
@@ -16,6 +17,9 @@ class CliOptionHelp {
   // An IPv4 address in dotted-decimal form (four numbers 0 to 255).
   static void AddAddress(CLI::App& sub, const std::string& name, std::string& value,
                          const std::string& description, bool bRequired = true);
+  // A MAC address as MacText::Parse takes it: 12 hex digits, in pairs
+  // separated all alike by ':' or '-', or not at all.
+  static CLI::Option* AddMac(CLI::App& sub, std::string& value, const std::string& description);
   // --debug: the exchange's debug-console lines, time-stamped, to stderr.
   static void AddExchangeDebug(CLI::App& sub, bool& bDebug);
   // Writes one debug-console line of an exchange, time-stamped, to stderr.

@@ -4,9 +4,11 @@
 #include "CliExit.h"
 #include "CliHelpFormatter.h"
 #include "DiscoverCommand.h"
+#include "EnginePlatform.h"
 #include "JournalCommand.h"
 #include "InstallCommand.h"
 #include "PrinterCommand.h"
+#include "ProgramVersion.h"
 #include "QueryCommand.h"
 #include "SetCommand.h"
 #include "SettingsCommand.h"
@@ -25,9 +27,13 @@ constexpr const char* kDescription =
     "window, with the same settings, discovery, configuration exchange and log file as lumora.";
 
 constexpr const char* kFooter = R"(
-The discovery writes lumora's log file, lumora.log in this program's directory
-(or in the user's state directory when that one is not writable), emptied at
-the start of the run. Ctrl-C ends a discovery early (within one receive
+The settings are lumora's: lumora.ini in this program's directory, else
+$XDG_CONFIG_HOME/lumora/lumora.ini (~/.config/lumora/), else
+/etc/lumora/lumora.ini; settings names the one it read. The discovery writes
+lumora's log file, lumora.log in this program's directory (or
+$XDG_STATE_HOME/lumora/, by default ~/.local/state/lumora/, when that one is
+not writable or is a system folder such as /usr/bin), emptied at the start of
+the run. Ctrl-C ends a discovery early (within one receive
 time-out) and prints what was found; a second Ctrl-C quits at once.
 
 Every SET command sent is appended to the change journal,
@@ -58,6 +64,11 @@ CliProgram::CliProgram() : m_pApp(std::make_unique<CLI::App>(kDescription, "lumo
   m_pApp->require_subcommand(1);
   m_pApp->footer(kFooter);
   m_pApp->formatter(std::make_shared<CliHelpFormatter>());
+  // Read from this executable's own version block; nothing is sent.
+  m_pApp->set_version_flag(
+      "--version",
+      [] { return ProgramVersion::Line("lumora-cli", EnginePlatform::ExecutablePath()); },
+      "Print the version of this program and exit.");
   Register<DiscoverCommand>();
   Register<SetCommand>();
   Register<QueryCommand>();
@@ -83,6 +94,13 @@ std::optional<int> CliProgram::Parse(const std::vector<std::string>& args, std::
     return CliExit::kOk;
   } catch (const CLI::CallForAllHelp&) {
     out << m_pApp->help("", CLI::AppFormatMode::All);
+    return CliExit::kOk;
+  } catch (const CLI::CallForVersion& e) {
+    if (std::string(e.what()).empty()) {
+      err << "lumora-cli: this executable carries no version information\n";
+      return CliExit::kFailed;
+    }
+    out << e.what() << "\n";
     return CliExit::kOk;
   } catch (const CLI::ParseError& e) {
     err << "lumora-cli: " << e.what() << "\nTry 'lumora-cli --help'.\n";

@@ -24,7 +24,8 @@ bool CliSettings::Load(const std::optional<std::filesystem::path>& iniPath, CLum
     source = *iniPath;
     return true;
   }
-  if (app.ReadIniFile()) source = app.GetDefaultIniPath();
+  const std::filesystem::path found = app.FindIniFile();
+  if (!found.empty() && app.ReadIniFile(found)) source = found;
   return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The settings a command runs with: lumora's INI file beside the lumora
-// executable (the defaults when there is none), or the file --ini names.
+// The settings a command runs with: lumora's INI file (beside the lumora
+// executable, else the user's, else the system's; the defaults when there is
+// none), or the file --ini names.
 #include "CConfigurationExchange.h"
 #include "CDiscoverySettings.h"
 

@@ -17,13 +17,6 @@
 
 namespace {
 
-std::string CheckMac(const std::string& strValue) {
-  std::wstring wide(strValue.begin(), strValue.end());
-  return PrinterFinder::MacDigits(wide).size() == 12 && strValue.size() <= 17
-             ? std::string()
-             : "'" + strValue + "' is no MAC address (12 hex digits, e.g. 02:51:4D:00:00:01)";
-}
-
 std::string CheckQueue(const std::string& strValue) {
   return CQueueName::IsValid(strValue)
              ? std::string()
@@ -49,11 +42,9 @@ std::string InstallCommand::Summary() const {
 void InstallCommand::AddOptions(CLI::App& sub) {
   CliOptionHelp::AddAddress(sub, "--ip", m_strIp,
                             "The printer's IP address; it is asked by unicast.", false);
-  auto* mac = sub.add_option("--mac", m_strMac,
-                             "The printer's MAC address as discover shows it; a discovery "
-                             "with the INI file's settings finds its address.")
-                  ->type_name("MAC")
-                  ->check(CLI::Validator(CheckMac, "", "MAC"));
+  auto* mac = CliOptionHelp::AddMac(sub, m_strMac,
+                                    "The printer's MAC address as discover shows it; a "
+                                    "discovery with the INI file's settings finds its address.");
   sub.get_option("--ip")->excludes(mac);
   sub.add_option("--queue", m_Request.strQueue,
                  "The queue's name (letters, digits, '-', '_'). Default: the printer's name, "

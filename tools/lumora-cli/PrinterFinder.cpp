@@ -2,18 +2,8 @@
 
 #include "CConsoleDiscoveryOwner.h"
 #include "EnginePlatform.h"
+#include "MacText.h"
 #include "SignalWatcher.h"
-
-#include <cctype>
-
-std::string PrinterFinder::MacDigits(const std::wstring& strMac) {
-  std::string digits;
-  for (const wchar_t c : strMac) {
-    if (c < 0x80 && std::isxdigit(static_cast<int>(c)))
-      digits += static_cast<char>(std::toupper(static_cast<int>(c)));
-  }
-  return digits;
-}
 
 PrinterFinder::Outcome PrinterFinder::Find(CDiscoverySettings settings, CLogFileManager& logFile,
                                            const std::string& strAddress,
@@ -28,11 +18,11 @@ PrinterFinder::Outcome PrinterFinder::Find(CDiscoverySettings settings, CLogFile
   outcome.bStarted = owner.Run() != 0;
   outcome.bInterrupted = watcher.Fired();
   const CDeviceTable& table = owner.GetTable();
-  const std::string mac = MacDigits(EnginePlatform::Utf8ToWide(strMac));
+  const std::wstring mac = EnginePlatform::Utf8ToWide(strMac);
   for (DWORD i = 0; i < table.GetDeviceCount(); ++i) {
     const _DeviceInfo& device = *table.GetDevice(i);
     const bool bMatch = strAddress.empty()
-                            ? MacDigits(device.strMacAddress) == mac
+                            ? MacText::Same(device.strMacAddress, mac)
                             : EnginePlatform::WideToUtf8(device.strIpAddress) == strAddress;
     if (bMatch) {
       outcome.device = device;

@@ -22,6 +22,4 @@ class PrinterFinder {
   // printer; the other is empty.
   static Outcome Find(CDiscoverySettings settings, CLogFileManager& logFile,
                       const std::string& strAddress, const std::string& strMac);
-  // The hex digits of a MAC address text in upper case.
-  static std::string MacDigits(const std::wstring& strMac);
 };

@@ -5,7 +5,6 @@
 #include "CliText.h"
 #include "CsvSetRun.h"
 #include "EnginePlatform.h"
-#include "MacText.h"
 #include "SetSession.h"
 
 #include <CLI/CLI.hpp>
@@ -13,14 +12,6 @@
 #include <iostream>
 
 namespace {
-
-// Twelve hex digits, in pairs separated all alike by ':' or '-', or not at all.
-std::string CheckMac(const std::string& strValue) {
-  std::wstring strDigits;
-  return MacText::Parse(EnginePlatform::Utf8ToWide(strValue), strDigits)
-             ? std::string()
-             : "'" + strValue + "' is no MAC address (12 hex digits, e.g. 02:51:4D:00:00:01)";
-}
 
 // The name goes on the wire one byte per character, between angle brackets:
 // 1 to 16 characters of ISO 8859-1, without controls and without '<' or '>'.
@@ -54,11 +45,9 @@ std::string SetCommand::Summary() const {
 }
 
 void SetCommand::AddOptions(CLI::App& sub) {
-  sub.add_option("--mac", m_Options.mac,
-                 "The printer's MAC address as discover shows it; colons are left out of the "
-                 "command, dashes are kept.")
-      ->type_name("MAC")
-      ->check(CLI::Validator(CheckMac, "", "MAC"));
+  CliOptionHelp::AddMac(sub, m_Options.mac,
+                        "The printer's MAC address as discover shows it; colons are left out "
+                        "of the command, dashes are kept.");
   CliOptionHelp::AddAddress(sub, "--ip", m_Options.ip, "The printer's new IP address.", false);
   CliOptionHelp::AddAddress(sub, "--mask", m_Options.mask, "Its new subnet mask.", false);
   CliOptionHelp::AddAddress(sub, "--gateway", m_Options.gateway, "Its new gateway.", false);

@@ -10,7 +10,9 @@
 
 std::string SettingsCommand::Summary() const {
   return "Print the settings lumora would read, in INI form, after a comment naming the INI "
-         "file they come from, or \"defaults\" when there is none.";
+         "file they come from (lumora.ini beside lumora, else "
+         "$XDG_CONFIG_HOME/lumora/lumora.ini, else /etc/lumora/lumora.ini), or \"defaults\" "
+         "when there is none.";
 }
 
 void SettingsCommand::AddOptions(CLI::App& sub) { CliOptionHelp::AddIni(sub, m_iniPath); }
@@ -23,6 +25,6 @@ int SettingsCommand::Run() {
     std::cerr << "lumora-cli: " << error << "\n";
     return CliExit::kUsage;
   }
-  std::cout << SettingsReport::Text(app, source, app.GetDefaultIniPath());
+  std::cout << SettingsReport::Text(app, source, app.GetIniCandidates());
   return CliExit::kOk;
 }

@@ -4,9 +4,14 @@
 #include "EnginePlatform.h"
 
 std::string SettingsReport::Text(const CLumoraApp& app, const std::filesystem::path& source,
-                                 const std::filesystem::path& missing) {
-  std::string out = source.empty() ? "; ini: defaults (no " + missing.string() + ")\n"
-                                   : "; ini: " + source.string() + "\n";
+                                 const std::vector<std::filesystem::path>& searched) {
+  std::string out = "; ini: " + source.string() + "\n";
+  if (source.empty()) {
+    out = "; ini: defaults (none of";
+    for (std::size_t i = 0; i < searched.size(); ++i)
+      out += (i == 0 ? " " : ", ") + searched[i].string();
+    out += ")\n";
+  }
   auto value = [&out](const char* szKey, unsigned long ulValue) {
     out += std::string(szKey) + "=" + std::to_string(ulValue) + "\n";
   };

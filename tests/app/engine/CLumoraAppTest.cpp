@@ -28,10 +28,16 @@ class RecordingApp : public CLumoraApp {
   BOOL bLogReady = 0;
 };
 
+// The user's and the system's INI files are the test's own.
 class AppSettingsTest : public ::testing::Test {
  protected:
-  void WriteFile(const char* szName, const std::string& strContent) {
-    std::ofstream(m_dir.path() / szName, std::ios::binary) << strContent;
+  AppSettingsTest() {
+    setenv("XDG_CONFIG_HOME", (m_dir.path() / "config").c_str(), 1);
+    m_app.SetSystemIniPath(m_dir.path() / "etc/lumora.ini");
+  }
+  void WriteFile(const std::filesystem::path& name, const std::string& strContent) {
+    std::filesystem::create_directories((m_dir.path() / name).parent_path());
+    std::ofstream(m_dir.path() / name, std::ios::binary) << strContent;
   }
   TempDir m_dir;
   RecordingApp m_app{m_dir.path() / "lumora.bin"};  // extension is not part of the name
@@ -41,9 +47,43 @@ TEST_F(AppSettingsTest, NoIniFileKeepsDefaults) {
   EXPECT_EQ(m_app.ReadIniFile(), 0);
   EXPECT_EQ(Settings(m_app), (std::vector<DWORD>{15001, 15000, 3, 2, 200, 1000, 1000, 50, 50, 1, 0}));
   CLumoraApp unknown{std::filesystem::path()};  // executable not known: no INI beside it
+  unknown.SetSystemIniPath(m_dir.path() / "etc/lumora.ini");
   EXPECT_EQ(unknown.GetAppName(), L"lumora");
   EXPECT_EQ(unknown.ReadIniFile(), 0);
   EXPECT_EQ(unknown.dwMaxDiscoveryTry, 3u);
+}
+
+// Beside the executable, else the user's, else the system's: the first that
+// exists is read whole, with the same rules.
+TEST_F(AppSettingsTest, IniFileIsLookedForBesideThenUserThenSystem) {
+  const std::pair<const char*, DWORD> kFiles[] = {
+      {"etc/lumora.ini", 7}, {"config/lumora/lumora.ini", 8}, {"lumora.ini", 9}};
+  EXPECT_EQ(m_app.FindIniFile(), std::filesystem::path());
+  for (const auto& [szName, dwTries] : kFiles) {
+    WriteFile(szName, "[RETRYTIME]\ndwMaxDiscoveryTry=" + std::to_string(dwTries) + "\n");
+    EXPECT_EQ(m_app.FindIniFile(), m_dir.path() / szName);
+    EXPECT_EQ(m_app.ReadIniFile(), 1);
+    EXPECT_EQ(m_app.dwMaxDiscoveryTry, dwTries);
+    EXPECT_EQ(m_app.uiRxPort, 0u) << szName;  // missing keys count as 0 in any of them
+  }
+}
+
+// The system-wide file the package installs names every key with its
+// default: a misspelt key there would read as 0.
+TEST_F(AppSettingsTest, PackagedIniFileHoldsTheDefaults) {
+  const CLumoraApp defaults{std::filesystem::path()};
+  m_app.dwMaxFillInTry = 0;  // kept when the file lacks the key
+  ASSERT_EQ(m_app.ReadIniFile(LUMORA_SOURCE_DIR "/packaging/lumora.ini"), 1);
+  EXPECT_EQ(Settings(m_app), Settings(defaults));
+  EXPECT_EQ(m_app.dwMaxFillInTry, defaults.dwMaxFillInTry);
+  EXPECT_EQ(m_app.szHosts + m_app.szInterfaces, L"");
+}
+
+TEST(AppLogTest, SystemProgramFoldersTakeNoLog) {
+  for (const char* szDir : {"/usr/bin", "/usr/bin/", "/usr/local/bin", "/bin", "/usr/lib/../bin"})
+    EXPECT_TRUE(CLumoraApp::IsSystemProgramDirectory(szDir)) << szDir;
+  for (const char* szDir : {"/opt/lumora/bin", "/home/ada/lumora/build/bin", "/usr/lib", "bin", "/"})
+    EXPECT_FALSE(CLumoraApp::IsSystemProgramDirectory(szDir)) << szDir;
 }
 
 TEST_F(AppSettingsTest, IniWithOnlyBroadcastSectionZeroesEverythingElse) {

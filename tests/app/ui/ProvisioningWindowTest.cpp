@@ -126,12 +126,13 @@ TEST_F(Provisioning, DeviceMenuCopiesAndSystemMenuExports) {
   m_pDlg->FillDeviceMenu(menu, 1);
   QStringList texts;
   for (QAction* pAction : menu.actions()) texts << pAction->text();
-  EXPECT_EQ(texts, (QStringList{QStringLiteral("Configure..."), QStringLiteral("Open web page"), QString(),
+  EXPECT_EQ(texts, (QStringList{QStringLiteral("Configure..."), QStringLiteral("Open web page"),
+                                QStringLiteral("Install printer..."), QStringLiteral("Printer status..."), QString(),
                                 QStringLiteral("Copy row"), QStringLiteral("Copy MAC address"),
                                 QStringLiteral("Copy IP address")}));
-  menu.actions()[4]->trigger();
+  menu.actions()[6]->trigger();
   EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("02-00-5E-00-00-01"));
-  menu.actions()[3]->trigger();
+  menu.actions()[5]->trigger();
   EXPECT_EQ(QGuiApplication::clipboard()->text(),
             QStringLiteral("Desk, \"A\"\t-|-|-\t10.77.16.1\t255.255.0.0\t02-00-5E-00-00-01"));
 

@@ -139,3 +139,16 @@ TEST_F(RegistryStoreWrite, WritesGoWhereReadsLook) {
 }
 
 }  // namespace
+
+// The empty system store the package installs takes a first value and gives
+// it back through the printer link's reader.
+TEST_F(RegistryStoreWrite, ThePackagedEmptyStoreIsReadableAndWritable) {
+  const auto path = Write("registry.reg", FileText(LUMORA_SOURCE_DIR "/packaging/registry.reg"));
+  std::string reason;
+  ASSERT_TRUE(RegistryFileStore(path.string()).Apply({SetFront(1)}, reason)) << reason;
+  ASSERT_EQ(setenv("CORVANE_REGISTRY", path.c_str(), 1), 0);
+  DWORD value = 0;
+  EXPECT_TRUE(CRegStore::GetDword(kFront, L"EthPrt", value));
+  EXPECT_EQ(value, 1u);
+  unsetenv("CORVANE_REGISTRY");
+}

@@ -1,7 +1,8 @@
 #pragma once
 // A copy of lumora-cli in a directory of its own, so that its lumora.ini and
 // lumora.log are the test's; runs it as a program. Its change journal goes
-// to the directory's state/lumora/changes.jsonl (XDG_STATE_HOME).
+// to the directory's state/lumora/changes.jsonl (XDG_STATE_HOME), the user's
+// INI file would be config/lumora/lumora.ini (XDG_CONFIG_HOME).
 #include "ChildRun.h"
 #include "FileText.h"
 #include "TempDir.h"
@@ -19,6 +20,7 @@ class CliCopy {
     m_exe = m_dir.path() / "lumora-cli";
     std::filesystem::copy_file(LUMORA_BINARY_DIR "/bin/lumora-cli", m_exe);
     setenv("XDG_STATE_HOME", (m_dir.path() / "state").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (m_dir.path() / "config").c_str(), 1);
   }
   struct Result {
     int exit;
@@ -32,6 +34,7 @@ class CliCopy {
     return {code, run.Out(), run.Err()};
   }
   void WriteFile(const std::string& name, const std::string& text) {
+    std::filesystem::create_directories((m_dir.path() / name).parent_path());
     std::ofstream(m_dir.path() / name) << text;
   }
   std::string ReadFile(const std::string& name) const { return FileText(m_dir.path() / name); }

@@ -172,6 +172,7 @@ TEST(CliProgram, InstallOptions) {
       {"install"},
       {"install", "--ip", "10.77.16.1", "--mac", "02:51:4D:00:00:01"},
       {"install", "--mac", "02:51:4D:00:00"},
+      {"install", "--mac", "02:51-4D:00:00:01"},  // separators differ
       {"install", "--ip", "10.77.16.1", "--queue", "front desk"},
       {"install", "--ip", "10.77.16.1", "--uri", "usb://Maker/Model"},
       {"install", "--ip", "10.77.16.1", "--protocol", "ipx"},

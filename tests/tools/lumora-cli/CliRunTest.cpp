@@ -43,17 +43,27 @@ TEST(CliRun, UsageErrorsExitNonZeroWithMessage) {
   const auto help = cli.Run({"--help"});
   EXPECT_EQ(help.exit, 0);
   EXPECT_NE(help.out.find("Usage: lumora-cli"), std::string::npos);
+  const auto version = cli.Run({"--version"});
+  EXPECT_TRUE(std::regex_match(version.out, std::regex(R"(lumora-cli \(Lumora\) \d+, \d+, \d+, \d+\n)")))
+      << version.out << version.err;
 }
 
 TEST(CliRun, SettingsShowDefaultsOrTheIniBesideIt) {
   CliCopy cli;
   auto r = cli.Run({"settings"});
   EXPECT_EQ(r.exit, 0);
-  EXPECT_NE(r.out.find("; ini: defaults"), std::string::npos);
+  EXPECT_NE(r.out.find("; ini: defaults (none of " + cli.Path("lumora.ini").string() + ", " +
+                       cli.Path("config/lumora/lumora.ini").string()),
+            std::string::npos) << r.out;
   for (const char* line : {"uiRxPort=15001\n", "uiTxPort=15000\n", "dwMaxDiscoveryTry=3\n",
                            "dwMaxNoDataReadTry=2\n", "dwReciveThreadTimeout=200\n",
                            "dwRxThreadIdleTimeout=50\n", "dwBroadcastType=1\n"})
     EXPECT_NE(r.out.find(line), std::string::npos) << line;
+
+  cli.WriteFile("config/lumora/lumora.ini", "[NETWORK]\nszHosts=10.77.16.9\n");
+  r = cli.Run({"settings"});
+  EXPECT_EQ(r.out.rfind("; ini: " + cli.Path("config/lumora/lumora.ini").string() + "\n", 0), 0u);
+  EXPECT_NE(r.out.find("szHosts=10.77.16.9\n"), std::string::npos);
 
   cli.WriteFile("lumora.ini", "[BROADCAST]\ndwBroadcastType=0\n");
   r = cli.Run({"settings"});
