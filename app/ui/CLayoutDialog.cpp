@@ -4,7 +4,7 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kMargin = 7;   // dialog units, as the templates keep from the edge
+constexpr int kEdgeUnits = 7;   // dialog units, as the templates keep from the edge
 constexpr int kSpacing = 4;  // dialog units between controls
 }  // namespace
 
@@ -14,8 +14,8 @@ CLayoutDialog::CLayoutDialog(const QString& strTitle, QWidget* pParent)
   setFont(CDialogUnits::DialogFont());
   setWindowTitle(strTitle);
   m_pLayout = new QVBoxLayout(this);
-  const int nX = m_Units.ToPixelsX(kMargin);
-  const int nY = m_Units.ToPixelsY(kMargin);
+  const int nX = m_Units.ToPixelsX(kEdgeUnits);
+  const int nY = m_Units.ToPixelsY(kEdgeUnits);
   m_pLayout->setContentsMargins(nX, nY, nX, nY);
   m_pLayout->setSpacing(m_Units.ToPixelsY(kSpacing));
   m_pButtons = new QDialogButtonBox(this);

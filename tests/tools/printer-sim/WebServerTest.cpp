@@ -19,7 +19,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-Printer Sample() {
+Printer PagePrinter() {
   return {Ipv4Address(0x7F000001), "02-51-4D-00-00-07", "Desk <2> & \"hall\"", "Quillmark Wide",
           "255.0.0.0", "127.0.0.254", "1"};
 }
@@ -48,14 +48,14 @@ std::string Exchange(const std::string& address, std::uint16_t port, const std::
 }  // namespace
 
 TEST(WebPage, ResponsesByRequest) {
-  const std::string page = WebPage::Response("GET / HTTP/1.1\r\nHost: x\r\n\r\n", Sample());
+  const std::string page = WebPage::Response("GET / HTTP/1.1\r\nHost: x\r\n\r\n", PagePrinter());
   const std::size_t bodyAt = page.find("\r\n\r\n") + 4;
   EXPECT_TRUE(page.starts_with("HTTP/1.0 200 OK\r\n"));
   EXPECT_NE(page.find("Content-Length: " + std::to_string(page.size() - bodyAt) + "\r\n"),
             std::string::npos);
   EXPECT_NE(page.find("<td>Desk &lt;2&gt; &amp; &quot;hall&quot;</td>"), std::string::npos);
   EXPECT_NE(page.find("<td>127.0.0.1</td>"), std::string::npos);
-  EXPECT_EQ(WebPage::Response("HEAD /index.html HTTP/1.0\r\n\r\n", Sample()), page.substr(0, bodyAt));
+  EXPECT_EQ(WebPage::Response("HEAD /index.html HTTP/1.0\r\n\r\n", PagePrinter()), page.substr(0, bodyAt));
 
   const std::pair<const char*, const char*> refusals[] = {
       {"GET /setup HTTP/1.1\r\n\r\n", "HTTP/1.0 404 "},
@@ -63,24 +63,24 @@ TEST(WebPage, ResponsesByRequest) {
       {"\x16\x03\x01 hello", "HTTP/1.0 400 "},
   };
   for (const auto& [request, status] : refusals)
-    EXPECT_TRUE(WebPage::Response(request, Sample()).starts_with(status)) << request;
+    EXPECT_TRUE(WebPage::Response(request, PagePrinter()).starts_with(status)) << request;
   EXPECT_TRUE(WebPage::Response("GET / HTTP/1.1\r\n\r\n", std::nullopt).starts_with("HTTP/1.0 404 "));
 }
 
 TEST(WebServer, ServesThePageOfTheAddressConnectedTo) {
   std::string error;
   std::vector<Ipv4Address> asked;
-  auto server = WebServer::Start(Sample().address, 0,
+  auto server = WebServer::Start(PagePrinter().address, 0,
                                  [&](Ipv4Address address) {
                                    asked.push_back(address);
-                                   return std::optional(Sample());
+                                   return std::optional(PagePrinter());
                                  },
                                  error);
   ASSERT_TRUE(server) << error;
   const std::string reply = Exchange("127.0.0.1", server->port(), "GET / HTTP/1.0\r\n\r\n");
   EXPECT_TRUE(reply.starts_with("HTTP/1.0 200 OK")) << reply;
   EXPECT_NE(reply.find("Quillmark Wide"), std::string::npos);
-  EXPECT_EQ(asked, std::vector<Ipv4Address>{Sample().address});
+  EXPECT_EQ(asked, std::vector<Ipv4Address>{PagePrinter().address});
 }
 
 TEST(LanWebPage, EachSimulatedPrinterServesItsPageOnPort80) {
