@@ -119,7 +119,7 @@ std::optional<SimOptions> CommandLine::Parse(const std::vector<std::string_view>
       setter = option->second;
     } else if (const auto status = StatusOptions::ValueOptions().find(name);
                status != StatusOptions::ValueOptions().end()) {
-      setter = [&status](SimOptions& o, std::string_view v) { return status->second(o.status, v); };
+      setter = [status](SimOptions& o, std::string_view v) { return status->second(o.status, v); };
     } else {
       error = "unknown option '" + std::string(args[i]) + "'";
       return std::nullopt;
