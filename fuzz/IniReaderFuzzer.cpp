@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "CHostSpec.h"
+#include "CHostList.h"
 #include "CIniReader.h"
 #include "CLumoraApp.h"
 #include "FuzzInput.h"
@@ -52,8 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t uiS
 
   std::vector<DWORD> hosts;
   std::wstring error;
-  if (CHostSpec::Parse(Widen(content), hosts, error)) {
-    Require(hosts.size() <= CHostSpec::kMaxAddresses);
+  if (CHostList::Parse(Widen(content), hosts, error)) {
+    Require(hosts.size() <= CHostList::kMaxAddresses);
   } else {
     Require(!error.empty());
   }

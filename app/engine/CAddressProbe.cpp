@@ -1,6 +1,6 @@
 #include "CAddressProbe.h"
 
-#include "CHostSpec.h"
+#include "CHostList.h"
 #include "EnginePlatform.h"
 
 #include <corvane/CCorvaneFunctions.h>
@@ -12,7 +12,7 @@ std::wstring CAddressProbe::NeighbourMac(const std::wstring& strIp) {
 
 IAddressProbe::EEcho CAddressProbe::Echo(const std::wstring& strIp) {
   DWORD dwAddress = 0;
-  if (!CHostSpec::ParseAddress(strIp, dwAddress)) return EEcho::kSilent;
+  if (!CHostList::ParseAddress(strIp, dwAddress)) return EEcho::kSilent;
   switch (EnginePlatform::IcmpEcho(dwAddress, kEchoTimeoutMs)) {
     case EnginePlatform::EchoResult::kAnswered: return EEcho::kAnswered;
     case EnginePlatform::EchoResult::kNotAllowed: return EEcho::kNotAllowed;

@@ -2,7 +2,7 @@
 
 #include "CDeviceTable.h"
 #include "CDiscoveryProtocol.h"
-#include "CHostSpec.h"
+#include "CHostList.h"
 #include "CLogFileManager.h"
 #include "CMessageSender.h"
 #include "EDiscoveryState.h"
@@ -47,7 +47,7 @@ void CDiscoveryReach::Begin(const CDiscoverySettings& settings) {
   std::vector<std::wstring> problems;
   m_Hosts.clear();
   std::wstring strError;
-  if (!CHostSpec::Parse(settings.strHosts, m_Hosts, strError)) {
+  if (!CHostList::Parse(settings.strHosts, m_Hosts, strError)) {
     m_Hosts.clear();
     problems.push_back(L"hosts not asked: " + strError);
   }
@@ -165,7 +165,7 @@ DWORD CDiscoveryReach::CollectMissing(std::vector<Request>& requests) const {
     const _DeviceInfo& device = *m_Table.GetDevice(i);
     DWORD dwAddress = 0;
     // A record without an address cannot be asked.
-    if (!CHostSpec::ParseAddress(device.strIpAddress, dwAddress) || !seen.insert(dwAddress).second)
+    if (!CHostList::ParseAddress(device.strIpAddress, dwAddress) || !seen.insert(dwAddress).second)
       continue;
     const unsigned told = m_Ledger.Told(dwAddress);
     const std::size_t before = requests.size();
@@ -252,7 +252,7 @@ void CDiscoveryReach::FilePaced(const std::wstring& strAnswer, const std::wstrin
     return;
   }
   DWORD dwAddress = 0;
-  if (CHostSpec::ParseAddress(strSender, dwAddress)) m_pPaced->Answer(dwAddress, *field);
+  if (CHostList::ParseAddress(strSender, dwAddress)) m_pPaced->Answer(dwAddress, *field);
   if (*field >= CAnswerLedger::kFieldCount) return;
   // Filed through the owner, with copies of the answer.
   m_Owner.RunTableOperation(
@@ -278,7 +278,7 @@ void CDiscoveryReach::FilePaced(const std::wstring& strAnswer, const std::wstrin
 
 void CDiscoveryReach::NoteReceived(const std::wstring& strAnswer, const std::wstring& strSender) {
   DWORD dwSender = 0;
-  if (!CHostSpec::ParseAddress(strSender, dwSender)) return;
+  if (!CHostList::ParseAddress(strSender, dwSender)) return;
   std::wstring strValue;
   const auto field = CAnswerLedger::FieldOf(strAnswer, &strValue);
   using Kind = CDiscoveryReport::AnswerKind;
@@ -291,7 +291,7 @@ void CDiscoveryReach::NoteReceived(const std::wstring& strAnswer, const std::wst
 void CDiscoveryReach::NoteFiled(const std::wstring& strAnswer, const std::wstring& strSender) {
   DWORD dwSender = 0;
   const auto field = CAnswerLedger::FieldOf(strAnswer);
-  if (field && CHostSpec::ParseAddress(strSender, dwSender)) m_Ledger.Note(dwSender, *field);
+  if (field && CHostList::ParseAddress(strSender, dwSender)) m_Ledger.Note(dwSender, *field);
 }
 
 DWORD CDiscoveryReach::RequestTimeout() const {

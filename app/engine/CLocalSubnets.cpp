@@ -1,6 +1,6 @@
 #include "CLocalSubnets.h"
 
-#include "CHostSpec.h"
+#include "CHostList.h"
 
 #include <corvane/CCorvaneFunctions.h>
 
@@ -26,7 +26,7 @@ CLocalSubnets::CLocalSubnets(const std::vector<CCNetInterfaces::Entry>& entries)
 
 bool CLocalSubnets::IsOutside(const std::wstring& strAddress) const {
   DWORD dwAddress = 0;
-  if (m_Subnets.empty() || !CHostSpec::ParseAddress(strAddress, dwAddress)) return false;
+  if (m_Subnets.empty() || !CHostList::ParseAddress(strAddress, dwAddress)) return false;
   return std::ranges::none_of(m_Subnets,
                               [&](const Subnet& s) { return (dwAddress & s.dwMask) == s.dwNetwork; });
 }

@@ -1,6 +1,6 @@
 #include "CSettingsCheck.h"
 
-#include "CHostSpec.h"
+#include "CHostList.h"
 #include "IAddressProbe.h"
 #include "MacText.h"
 
@@ -28,7 +28,7 @@ bool ParseStrict(const std::wstring& strText, DWORD& dwAddress) {
     const bool bPartStart = i == 0 || strText[i - 1] == L'.';
     if (bPartStart && strText[i] == L'0' && strText[i + 1] != L'.') return false;
   }
-  return CHostSpec::ParseAddress(strText, dwAddress);
+  return CHostList::ParseAddress(strText, dwAddress);
 }
 
 struct Range {

@@ -1,6 +1,6 @@
 #include "CHostListDlg.h"
 
-#include "CHostSpec.h"
+#include "CHostList.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -20,7 +20,7 @@ CHostListDlg::CHostListDlg(const std::wstring& strCurrent, QWidget* pParent)
   Layout().addWidget(m_pEdit);
   auto* pSyntax = new QLabel(
       QStringLiteral("Addresses, CIDR blocks and ranges, comma-separated (%1 addresses at most).")
-          .arg(CHostSpec::kMaxAddresses));
+          .arg(CHostList::kMaxAddresses));
   Layout().addWidget(pSyntax);
   m_pVerdict = new QLabel;
   m_pVerdict->setWordWrap(true);
@@ -42,7 +42,7 @@ CHostListDlg::CHostListDlg(const std::wstring& strCurrent, QWidget* pParent)
 void CHostListDlg::Check() {
   std::vector<DWORD> addresses;
   std::wstring strError;
-  m_bValid = CHostSpec::Parse(m_pEdit->text().toStdWString(), addresses, strError);
+  m_bValid = CHostList::Parse(m_pEdit->text().toStdWString(), addresses, strError);
   QString strVerdict;
   if (!m_bValid) strVerdict = QStringLiteral("Not a valid list: %1.").arg(QString::fromStdWString(strError));
   else if (addresses.empty()) strVerdict = QStringLiteral("No printer is asked by address.");

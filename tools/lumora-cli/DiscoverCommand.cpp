@@ -6,7 +6,7 @@
 #include "CliOptionHelp.h"
 #include "CliSettings.h"
 #include "CliText.h"
-#include "CHostSpec.h"
+#include "CHostList.h"
 #include "CInterfaceChoice.h"
 #include "DeviceReport.h"
 #include "DiscoveryReportText.h"
@@ -102,7 +102,7 @@ bool DiscoverCommand::ApplyOptions(const Options& options,
   if (options.bNoBroadcast) settings.btBroadcast = 0;
   std::vector<DWORD> hosts;
   std::wstring strError;
-  if (!CHostSpec::Parse(settings.strHosts, hosts, strError)) {
+  if (!CHostList::Parse(settings.strHosts, hosts, strError)) {
     error = EnginePlatform::WideToUtf8(strError);
     return false;
   }

@@ -1,4 +1,4 @@
-#include "CHostSpec.h"
+#include "CHostList.h"
 
 #include <corvane/CCorvaneFunctions.h>
 
@@ -14,9 +14,9 @@ std::vector<std::wstring> Texts(const std::vector<DWORD>& addresses) {
 
 }  // namespace
 
-TEST(CHostSpec, AddressesBlocksAndRanges) {
+TEST(CHostList, AddressesBlocksAndRanges) {
   struct Case {
-    const wchar_t* spec;
+    const wchar_t* hosts;
     size_t count;
     const wchar_t* first;
     const wchar_t* last;
@@ -34,7 +34,7 @@ TEST(CHostSpec, AddressesBlocksAndRanges) {
   for (const Case& c : cases) {
     std::vector<DWORD> addresses;
     std::wstring error;
-    ASSERT_TRUE(CHostSpec::Parse(c.spec, addresses, error)) << std::string(error.begin(), error.end());
+    ASSERT_TRUE(CHostList::Parse(c.hosts, addresses, error)) << std::string(error.begin(), error.end());
     ASSERT_EQ(addresses.size(), c.count);
     if (c.count == 0) continue;
     const auto texts = Texts(addresses);
@@ -43,9 +43,9 @@ TEST(CHostSpec, AddressesBlocksAndRanges) {
   }
 }
 
-TEST(CHostSpec, BadInputIsNamedInTheMessage) {
+TEST(CHostList, BadInputIsNamedInTheMessage) {
   struct Case {
-    const wchar_t* spec;
+    const wchar_t* hosts;
     const wchar_t* message;
   };
   const Case cases[] = {
@@ -63,7 +63,7 @@ TEST(CHostSpec, BadInputIsNamedInTheMessage) {
   for (const Case& c : cases) {
     std::vector<DWORD> addresses;
     std::wstring error;
-    EXPECT_FALSE(CHostSpec::Parse(c.spec, addresses, error)) << std::string(c.spec, c.spec + wcslen(c.spec));
+    EXPECT_FALSE(CHostList::Parse(c.hosts, addresses, error)) << std::string(c.hosts, c.hosts + wcslen(c.hosts));
     EXPECT_NE(error.find(c.message), std::wstring::npos) << std::string(error.begin(), error.end());
   }
 }

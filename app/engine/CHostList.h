@@ -8,18 +8,18 @@
 #include <string>
 #include <vector>
 
-class CHostSpec {
+class CHostList {
  public:
   // More addresses than this in all are refused: a scan that large belongs
   // to a network tool, and it would take minutes at the paced rate.
   static constexpr std::size_t kMaxAddresses = 4096;
 
-  // Appends the addresses of strSpec (several specs, comma-separated; blanks
+  // Appends the addresses of strHosts (several entries, comma-separated; blanks
   // around them are ignored) to addresses, first octet most significant.
-  // False with a message naming the faulty part when a spec is malformed,
+  // False with a message naming the faulty part when an entry is malformed,
   // names no printer address (0.0.0.0, a multicast or broadcast address),
   // or the total would pass kMaxAddresses.
-  static bool Parse(const std::wstring& strSpec, std::vector<DWORD>& addresses,
+  static bool Parse(const std::wstring& strHosts, std::vector<DWORD>& addresses,
                     std::wstring& strError);
 
   // A strict dotted-decimal address: four numbers 0..255, nothing else.

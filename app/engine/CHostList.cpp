@@ -1,4 +1,4 @@
-#include "CHostSpec.h"
+#include "CHostList.h"
 
 #include "CommaList.h"
 
@@ -8,7 +8,7 @@
 
 namespace {
 
-std::wstring TrimSpec(const std::wstring& strText) {
+std::wstring TrimBlanks(const std::wstring& strText) {
   const std::size_t first = strText.find_first_not_of(L" \t");
   if (first == std::wstring::npos) return {};
   return strText.substr(first, strText.find_last_not_of(L" \t") - first + 1);
@@ -31,15 +31,15 @@ bool IsHostAddress(DWORD dwAddress) {
 
 std::wstring Dotted(DWORD dwAddress) { return CCorvaneFunctions().dwordToStrIp(dwAddress); }
 
-// The first and last address one spec stands for; false with a message.
-bool Bounds(const std::wstring& strSpec, DWORD& dwFirst, DWORD& dwLast, std::wstring& strError) {
-  const std::size_t slash = strSpec.find(L'/');
-  const std::size_t dash = strSpec.find(L'-');
+// The first and last address one entry stands for; false with a message.
+bool Bounds(const std::wstring& strEntry, DWORD& dwFirst, DWORD& dwLast, std::wstring& strError) {
+  const std::size_t slash = strEntry.find(L'/');
+  const std::size_t dash = strEntry.find(L'-');
   if (slash != std::wstring::npos) {
     unsigned uPrefix = 0;
-    if (!CHostSpec::ParseAddress(strSpec.substr(0, slash), dwFirst) ||
-        !ParseNumber(strSpec.substr(slash + 1), 32, uPrefix)) {
-      strError = L"'" + strSpec + L"' is not a CIDR block such as 10.20.0.0/28";
+    if (!CHostList::ParseAddress(strEntry.substr(0, slash), dwFirst) ||
+        !ParseNumber(strEntry.substr(slash + 1), 32, uPrefix)) {
+      strError = L"'" + strEntry + L"' is not a CIDR block such as 10.20.0.0/28";
       return false;
     }
     const DWORD dwMask = uPrefix == 0 ? 0 : 0xFFFFFFFFu << (32 - uPrefix);
@@ -52,19 +52,19 @@ bool Bounds(const std::wstring& strSpec, DWORD& dwFirst, DWORD& dwLast, std::wst
     return true;
   }
   if (dash != std::wstring::npos) {
-    if (!CHostSpec::ParseAddress(TrimSpec(strSpec.substr(0, dash)), dwFirst) ||
-        !CHostSpec::ParseAddress(TrimSpec(strSpec.substr(dash + 1)), dwLast)) {
-      strError = L"'" + strSpec + L"' is not a range such as 10.20.0.5-10.20.0.40";
+    if (!CHostList::ParseAddress(TrimBlanks(strEntry.substr(0, dash)), dwFirst) ||
+        !CHostList::ParseAddress(TrimBlanks(strEntry.substr(dash + 1)), dwLast)) {
+      strError = L"'" + strEntry + L"' is not a range such as 10.20.0.5-10.20.0.40";
       return false;
     }
     if (dwFirst > dwLast) {
-      strError = L"the range '" + strSpec + L"' ends before it starts";
+      strError = L"the range '" + strEntry + L"' ends before it starts";
       return false;
     }
     return true;
   }
-  if (!CHostSpec::ParseAddress(strSpec, dwFirst)) {
-    strError = L"'" + strSpec + L"' is not an IPv4 address, CIDR block or range";
+  if (!CHostList::ParseAddress(strEntry, dwFirst)) {
+    strError = L"'" + strEntry + L"' is not an IPv4 address, CIDR block or range";
     return false;
   }
   dwLast = dwFirst;
@@ -73,7 +73,7 @@ bool Bounds(const std::wstring& strSpec, DWORD& dwFirst, DWORD& dwLast, std::wst
 
 }  // namespace
 
-bool CHostSpec::ParseAddress(const std::wstring& strText, DWORD& dwAddress) {
+bool CHostList::ParseAddress(const std::wstring& strText, DWORD& dwAddress) {
   DWORD dwValue = 0;
   std::size_t start = 0;
   for (int part = 0; part < 4; ++part) {
@@ -88,10 +88,10 @@ bool CHostSpec::ParseAddress(const std::wstring& strText, DWORD& dwAddress) {
   return true;
 }
 
-bool CHostSpec::Parse(const std::wstring& strSpec, std::vector<DWORD>& addresses,
+bool CHostList::Parse(const std::wstring& strHosts, std::vector<DWORD>& addresses,
                       std::wstring& strError) {
   std::unordered_set<DWORD> seen(addresses.begin(), addresses.end());
-  for (const std::wstring& strPart : CommaList::Split(strSpec)) {
+  for (const std::wstring& strPart : CommaList::Split(strHosts)) {
     DWORD dwFirst = 0, dwLast = 0;
     if (!Bounds(strPart, dwFirst, dwLast, strError)) return false;
     if (dwLast - dwFirst >= kMaxAddresses) {
