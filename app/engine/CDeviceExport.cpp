@@ -29,10 +29,14 @@ nlohmann::json CDeviceExport::Object(const _DeviceInfo& device) {
   return object;
 }
 
-std::string CDeviceExport::Json(const CDeviceTable& table) {
+nlohmann::json CDeviceExport::Array(const CDeviceTable& table) {
   nlohmann::json devices = nlohmann::json::array();
   for (DWORD i = 0; i < table.GetDeviceCount(); ++i) devices.push_back(Object(*table.GetDevice(i)));
-  return devices.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+  return devices;
+}
+
+std::string CDeviceExport::Json(const CDeviceTable& table) {
+  return Array(table).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 }
 
 std::string CDeviceExport::Csv(const CDeviceTable& table) {

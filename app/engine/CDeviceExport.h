@@ -20,7 +20,9 @@ class CDeviceExport {
 
   // One printer as a JSON object.
   static nlohmann::json Object(const _DeviceInfo& device);
-  // An array of Object()s, two-blank indented, with a final line end.
+  // Every device of the table as an array of Object()s, in table order.
+  static nlohmann::json Array(const CDeviceTable& table);
+  // Array(), two-blank indented, with a final line end.
   static std::string Json(const CDeviceTable& table);
   // A header line of the keys, then one line per printer (RFC 4180, CR LF).
   static std::string Csv(const CDeviceTable& table);

@@ -80,7 +80,7 @@ CPrinterInstaller::Result ChooseName(const CPrinterInstaller::Request& request,
 }  // namespace
 
 std::wstring CPrinterInstaller::ProtocolKey(const std::string& strQueue) {
-  return L"HKEY_LOCAL_MACHINE\\SOFTWARE\\ZQ\\Tolvan\\" + EnginePlatform::Utf8ToWide(strQueue);
+  return CRegStore::ProtocolKey(EnginePlatform::Utf8ToWide(strQueue));
 }
 
 std::string CPrinterInstaller::Description(const std::wstring& strName,
@@ -133,7 +133,7 @@ CPrinterInstaller::Result CPrinterInstaller::Install(const Request& request) {
                            ""};
   if (const auto added = Admin::AddOrModify(queue); added.result != Admin::Result::kOk)
     return SpoolerFailure(added, "add the queue " + result.strQueue);
-  if (!CRegStore::SetDword(store, ProtocolKey(result.strQueue), L"EthPrt", request.dwProtocol,
+  if (!CRegStore::SetDword(store, ProtocolKey(result.strQueue), CRegStore::ProtocolValueName(), request.dwProtocol,
                            error)) {
     const auto undone = previous ? Admin::AddOrModify(*previous) : Admin::Remove(result.strQueue);
     return Failed(Code::kStoreFailed,

@@ -1,24 +1,31 @@
 #include "CPrinterStatus.h"
 
+#include <corvane/CZqSyncSocketCom.h>
+#include <corvane/EthPrinterFunctions.h>
+
 #include <cstdio>
+
+namespace {
+using Link = CZqSyncSocketCom;
+}  // namespace
 
 std::string CPrinterStatus::ResultText(DWORD dwResult) {
   switch (dwResult) {
-    case 0: return "ok";
-    case 1: return "no such queue in the print spooler";
-    case 2: return "no valid printer address in the queue's device URI";
-    case 3: return "no valid port number for the queue";
-    case 4: return "no valid protocol (EthPrt) in the registry store";
-    case 6: return "internal error";
-    case 10: return "out of memory";
-    case 16: return "busy: another program is talking to the printer";
-    case 20: return "answer larger than expected";
-    case 32: return "socket could not be set up";
-    case 33: return "socket could not be created (UDP port 15001 in use?)";
-    case 34: return "no connection to the printer";
-    case 48: return "request could not be sent";
-    case 64: return "no answer";
-    case 0x1000: return "answer not understood";
+    case Link::kOk: return "ok";
+    case Link::kNoPrinter: return "no such queue in the print spooler";
+    case Link::kNoAddress: return "no valid printer address in the queue's device URI";
+    case Link::kNoPortNumber: return "no valid port number for the queue";
+    case Link::kNoConnectionType: return "no valid protocol (EthPrt) in the registry store";
+    case SOCKET_ERROR_INTERNAL: return "internal error";
+    case Link::kNoBuffer: return "out of memory";
+    case Link::kPrinterBusy: return "busy: another program is talking to the printer";
+    case Link::kFrameOrSize: return "answer larger than expected";
+    case Link::kSocketInit: return "socket could not be set up";
+    case Link::kSocketCreate: return "socket could not be created (UDP port 15001 in use?)";
+    case Link::kConnect: return "no connection to the printer";
+    case Link::kSendFailed: return "request could not be sent";
+    case Link::kReceiveFailed: return "no answer";
+    case ANSW_UNKNOW: return "answer not understood";
     default: return "error";
   }
 }

@@ -5,6 +5,7 @@
 #include "EnginePlatform.h"
 
 #include <corvane/CRegStore.h>
+#include <corvane/CZqSyncSocketCom.h>
 #include <corvane/EthPrinterFunctions.h>
 
 #include <array>
@@ -47,9 +48,14 @@ const std::array<Entry, 15> kEntries = {{
     {"notch_threshold", "Notch threshold", "V", Kind::kVolts},
 }};
 
-bool IsSetUpFailure(DWORD dwResult) { return dwResult >= 1 && dwResult <= 6; }
+// Results that say the queue or its link is not set up (no printer, no
+// address, no port, no protocol, internal error): asking on is pointless.
+bool IsSetUpFailure(DWORD dwResult) {
+  return dwResult >= CZqSyncSocketCom::kNoPrinter && dwResult <= SOCKET_ERROR_INTERNAL;
+}
 bool IsNoContact(DWORD dwResult) {
-  return dwResult == 33 || dwResult == 34 || dwResult == 48 || dwResult == 64;
+  return dwResult == CZqSyncSocketCom::kSocketCreate || dwResult == CZqSyncSocketCom::kConnect ||
+         dwResult == CZqSyncSocketCom::kSendFailed || dwResult == CZqSyncSocketCom::kReceiveFailed;
 }
 
 }  // namespace
@@ -98,7 +104,8 @@ bool CPrinterStatusReader::CheckSetUp(CPrinterStatus& status) const {
   }
   status.strDeviceUri = queue.strDeviceUri;
   DWORD dwProtocol = 0;
-  if (!CRegStore::GetDword(CPrinterInstaller::ProtocolKey(m_strQueue), L"EthPrt", dwProtocol)) {
+  if (!CRegStore::GetDword(CPrinterInstaller::ProtocolKey(m_strQueue),
+                           CRegStore::ProtocolValueName(), dwProtocol)) {
     status.strProblem = "the queue " + m_strQueue +
                         " has no protocol (EthPrt) in the registry store: it was not installed "
                         "for the printer link (lumora-cli install --replace sets it up)";
@@ -128,7 +135,7 @@ CPrinterStatus CPrinterStatusReader::Read(const std::function<bool()>& shouldSto
     value.dwResult = Ask(queue, i, value);
     value.bAsked = true;
     iNoContact = IsNoContact(value.dwResult) ? iNoContact + 1 : 0;
-    const bool bBusy = value.dwResult == 16;
+    const bool bBusy = value.dwResult == CZqSyncSocketCom::kPrinterBusy;
     if (bBusy || IsSetUpFailure(value.dwResult) || iNoContact == 2) {
       status.state = bBusy ? CPrinterStatus::State::kBusy
                      : iNoContact == 2 ? CPrinterStatus::State::kNoContact

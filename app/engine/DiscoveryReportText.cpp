@@ -6,7 +6,6 @@
 
 namespace {
 
-bool IsControl(wchar_t c) { return c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0); }
 
 using Interface = CDiscoveryReportData::Interface;
 using Verdict = CDiscoveryReportData::Verdict;
@@ -59,6 +58,8 @@ std::string Block(const Interface& i) {
 }  // namespace
 
 namespace DiscoveryReportText {
+
+bool IsControl(wchar_t c) { return c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0); }
 
 std::string Visible(const std::wstring& strText) {
   std::string out;

@@ -16,5 +16,7 @@ std::vector<std::string> Verdicts(const CDiscoveryReportData& report);
 // UTF-8 of a text from the network with its control characters written as
 // \xNN, so that what a printer answered cannot move a terminal's cursor.
 std::string Visible(const std::wstring& strText);
+// The characters Visible() writes as \xNN: C0 and C1 controls and DEL.
+bool IsControl(wchar_t c);
 
 }  // namespace DiscoveryReportText

@@ -33,9 +33,11 @@ CInstallPrinterDlg::CInstallPrinterDlg(const _DeviceInfo& device, QWidget* pPare
       QString::fromStdString(CQueueName::FromPrinter(device.strName, device.strModel)));
   m_pQueue->setToolTip(tr("Empty: the printer's name, with _2, _3, ... when that queue exists"));
   m_pConnection = new QComboBox(this);
-  m_pConnection->addItem(QStringLiteral("socket://%1:9100").arg(address), QStringLiteral("socket"));
-  m_pConnection->addItem(QStringLiteral("lpd://%1/queue").arg(address), QStringLiteral("lpd"));
-  m_pConnection->addItem(QStringLiteral("ipp://%1/ipp/print").arg(address), QStringLiteral("ipp"));
+  for (const char* choice : {"socket", "lpd", "ipp"}) {
+    std::string strError;
+    const std::string uri = CPrinterInstaller::DeviceUri(choice, device.strIpAddress, strError);
+    m_pConnection->addItem(QString::fromStdString(uri), QString::fromLatin1(choice));
+  }
   m_pProtocol = new QComboBox(this);
   m_pProtocol->addItem(QStringLiteral("UDP"));
   m_pProtocol->addItem(QStringLiteral("TCP"));

@@ -21,7 +21,6 @@ class CLayoutDialog : public QDialog {
 
  protected:
   QVBoxLayout& Layout() const { return *m_pLayout; }
-  const CDialogUnits& Units() const { return m_Units; }
   // The button row at the bottom; Ok accepts, Cancel and Close reject.
   void AddButtons(QDialogButtonBox::StandardButtons buttons);
   // OK, Cancel and "Use lumora.ini" (with its tooltip), which runs useIni.

@@ -318,6 +318,7 @@ class CLumoraDlg : public CTemplateDialog, public IDiscoveryOwner {
   // last Start; whether a run has started since the window opened.
   CReachPreferences m_Reach;
   CLocalSubnets m_LocalSubnets;
+  QString m_strOutsiderWarning;  // for rows outside m_LocalSubnets
   bool m_bRunStarted = false;
 
   // The settings a run or exchange reads from another thread.

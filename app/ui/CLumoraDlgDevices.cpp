@@ -3,6 +3,7 @@
 #include "CDeviceListModel.h"
 #include "CLumoraDlg.h"
 #include "LumoraStrings.h"
+#include "LumoraText.h"
 
 #include <cwchar>
 
@@ -25,7 +26,7 @@ std::wstring Format(const wchar_t* szFormat, int a, int b, int c, int d, int e =
 void CLumoraDlg::ResetDeviceList() {
   CDeviceListModel& model = m_pList->Model();
   model.Clear();
-  model.AppendRow({0, {QString::fromWCharArray(LumoraStrings::Load(LumoraStrings::kFindPlaceholder))}, {}});
+  model.AppendRow({0, {LumoraText(LumoraStrings::kFindPlaceholder)}, {}});
 }
 
 BOOL CLumoraDlg::InsertDeviceRow(DWORD dwImage, const std::wstring& strName, const std::wstring& strModel,

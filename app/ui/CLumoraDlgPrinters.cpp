@@ -4,12 +4,13 @@
 #include "CLumoraDlg.h"
 #include "CPrinterStatusPanel.h"
 #include "LumoraStrings.h"
+#include "LumoraText.h"
 
 #include <QAction>
 #include <QMenu>
 
 void CLumoraDlg::BuildSystemMenu(QMenu& menu) {
-  const QString strAbout = QString::fromWCharArray(LumoraStrings::Load(LumoraStrings::kAbout));
+  const QString strAbout = LumoraText(LumoraStrings::kAbout);
   if (!strAbout.isEmpty()) menu.addAction(strAbout, this, [this] { OnSysCommand(kSysCommandAbout); });
   if (!menu.isEmpty()) menu.addSeparator();
   AddReachItems(menu);

@@ -44,8 +44,13 @@ void CLumoraDlg::InitReach() {
 }
 
 // Read when a run starts, before its worker uses the transport.
+// The warning text is made here, once, not for every row it marks.
 void CLumoraDlg::RefreshLocalSubnets() {
   m_LocalSubnets = CLocalSubnets(m_pWorker->GetTransport().ListInterfaces());
+  m_strOutsiderWarning =
+      QStringLiteral("Outside this computer's subnets (%1): reached through a router, or its address "
+                     "is wrong. To use it here, give it an address of this subnet with Conf.")
+          .arg(QString::fromStdWString(m_LocalSubnets.Describe()));
 }
 
 void CLumoraDlg::NoteRunStart() {
@@ -54,10 +59,7 @@ void CLumoraDlg::NoteRunStart() {
 }
 
 QString CLumoraDlg::OutsiderWarning(const std::wstring& strIpAddress) const {
-  if (!m_LocalSubnets.IsOutside(strIpAddress)) return {};
-  return QStringLiteral("Outside this computer's subnets (%1): reached through a router, or its address "
-                        "is wrong. To use it here, give it an address of this subnet with Conf.")
-      .arg(QString::fromStdWString(m_LocalSubnets.Describe()));
+  return m_LocalSubnets.IsOutside(strIpAddress) ? m_strOutsiderWarning : QString();
 }
 
 int CLumoraDlg::RunDialog(QDialog& dialog) { return dialog.exec(); }

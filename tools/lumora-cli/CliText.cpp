@@ -7,12 +7,10 @@
 
 namespace {
 
-bool IsControl(wchar_t c) { return c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0); }
-
 // Width in terminal columns: one per character (the texts are Latin-1).
 size_t Width(const std::wstring& strText) {
   size_t n = 0;
-  for (wchar_t c : strText) n += IsControl(c) ? 4 : 1;
+  for (wchar_t c : strText) n += DiscoveryReportText::IsControl(c) ? 4 : 1;
   return n;
 }
 

@@ -19,10 +19,7 @@ std::string DeviceReport::Text(const CDeviceTable& table) {
 std::string DeviceReport::Json(const CDeviceTable& table) { return CDeviceExport::Json(table); }
 
 std::string DeviceReport::JsonLine(const CDeviceTable& table) {
-  nlohmann::json devices = nlohmann::json::array();
-  for (DWORD i = 0; i < table.GetDeviceCount(); ++i)
-    devices.push_back(CDeviceExport::Object(*table.GetDevice(i)));
-  return devices.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+  return CDeviceExport::Array(table).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 }
 
 std::string DeviceReport::Csv(const CDeviceTable& table) { return CDeviceExport::Csv(table); }

@@ -1,7 +1,7 @@
 #include "InstallCommand.h"
 
 #include "CLumoraApp.h"
-#include "CPrintQueueAdmin.h"
+#include "CPrinterInstaller.h"
 #include "CQueueName.h"
 #include "CliExit.h"
 #include "CliOptionHelp.h"
@@ -9,10 +9,10 @@
 #include "PrinterFinder.h"
 
 #include <CLI/CLI.hpp>
+#include <corvane/CRegStore.h>
 
 #include <unistd.h>
 
-#include <cstdlib>
 #include <iostream>
 
 namespace {
@@ -23,11 +23,11 @@ std::string CheckQueue(const std::string& strValue) {
              : "'" + strValue + "' is no queue name: letters, digits, '-' and '_', at most 127";
 }
 
+// The same rule the installer applies, checked before anything is asked.
 std::string CheckUri(const std::string& strValue) {
-  if (strValue == "socket" || strValue == "lpd" || strValue == "ipp") return {};
-  return CPrintQueueAdmin::HostOf(strValue).empty()
-             ? "'" + strValue + "' is no network device URI (socket://, lpd://, ipp://, ipps://)"
-             : std::string();
+  std::string strError;
+  CPrinterInstaller::DeviceUri(strValue, L"0.0.0.0", strError);
+  return strError;
 }
 
 }  // namespace
@@ -102,7 +102,9 @@ int InstallCommand::Run() {
     return CliExit::kFailed;
   }
   std::cout << result.strMessage << "\n";
-  if (::geteuid() == 0 && !request.bSystem && std::getenv("CORVANE_REGISTRY") == nullptr)
+  // Written to the user's store: neither CORVANE_REGISTRY nor --system chose the file.
+  if (::geteuid() == 0 && !request.bSystem &&
+      CRegStore::WritePath(false) != CRegStore::WritePath(true))
     std::cerr << "lumora-cli: note: the protocol went to root's own registry store; other "
                  "users' programs find it only when it is installed with --system\n";
   return CliExit::kOk;

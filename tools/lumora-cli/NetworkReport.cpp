@@ -57,7 +57,5 @@ nlohmann::json NetworkReport::Object(const CDiscoveryReportData& r) {
 }
 
 std::string NetworkReport::Json(const CDeviceTable& table, const CDiscoveryReportData& r) {
-  nlohmann::json devices = nlohmann::json::array();
-  for (DWORD i = 0; i < table.GetDeviceCount(); ++i) devices.push_back(CDeviceExport::Object(*table.GetDevice(i)));
-  return nlohmann::json{{"devices", devices}, {"report", Object(r)}}.dump(2) + "\n";
+  return nlohmann::json{{"devices", CDeviceExport::Array(table)}, {"report", Object(r)}}.dump(2) + "\n";
 }

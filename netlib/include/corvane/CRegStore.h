@@ -30,6 +30,10 @@ class CORVANE_EXPORT CRegStore {
                         std::string& strError);
   // Whether this one file holds the key (false also when it cannot be read).
   static bool HasKey(const std::string& strFile, const std::wstring& strKeyPath);
+  // The key under which the printer link reads a queue's protocol, and the
+  // value's name (0 UDP, 1 TCP).
+  static std::wstring ProtocolKey(const std::wstring& strQueue);
+  static const wchar_t* ProtocolValueName();
   // A 32-bit value as the printer link reads it, through every layer.
   static bool GetDword(const std::wstring& strKeyPath, const std::wstring& strValueName,
                        DWORD& dwValue);

@@ -8,6 +8,7 @@
 #include "platform/SocketApi.h"
 #include "printer/CRegHnd.h"
 #include "printer/PrinterTrace.h"
+#include "printer/ProtocolKey.h"
 #include "transport/Ipv4Text.h"
 
 using corvane::detail::DebugTrace;
@@ -15,7 +16,6 @@ namespace detail = corvane::detail;
 
 namespace {
 
-constexpr const wchar_t* kProtocolKey = L"SOFTWARE\\ZQ\\Tolvan\\";
 constexpr const wchar_t* kPortKey =
     L"SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Standard TCP/IP Port\\Ports\\";
 
@@ -49,9 +49,9 @@ CZqSyncSocketCom::~CZqSyncSocketCom() = default;
 
 DWORD CZqSyncSocketCom::SetSocketConnectionType(const std::wstring& strPrinterName,
                                                 DWORD* /*pdwError*/) {
-  const std::wstring strKey = kProtocolKey + strPrinterName;
+  const std::wstring strKey = detail::kProtocolKey + strPrinterName;
   DWORD dwRead = 0;
-  const DWORD dwProtocol = m_pRegHnd->GetRegDword(HKEY_LOCAL_MACHINE, strKey, L"EthPrt", &dwRead);
+  const DWORD dwProtocol = m_pRegHnd->GetRegDword(HKEY_LOCAL_MACHINE, strKey, detail::kProtocolValue, &dwRead);
   if (dwRead != 0 && dwProtocol == 0) {
     m_strConnectionType = L"UDP";
     DebugTrace(L"SetSocketConnectionType(...): Using UDP connection protocol\n");
@@ -63,7 +63,7 @@ DWORD CZqSyncSocketCom::SetSocketConnectionType(const std::wstring& strPrinterNa
     return kOk;
   }
   DebugTrace(L"SetSocketConnectionType(...): ERROR!! Invalid Connection protocol in key %ls\\%ls\n",
-             strKey.c_str(), L"EthPrt");
+             strKey.c_str(), detail::kProtocolValue);
   return kNoConnectionType;
 }
 

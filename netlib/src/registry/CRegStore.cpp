@@ -1,6 +1,7 @@
 #include <corvane/CRegStore.h>
 
 #include "platform/RegistryStore.h"
+#include "printer/ProtocolKey.h"
 
 namespace detail = corvane::detail;
 
@@ -19,6 +20,12 @@ std::vector<std::string> CRegStore::ReadPaths() {
   paths.push_back(detail::RegistryStore::SystemPath());
   return paths;
 }
+
+std::wstring CRegStore::ProtocolKey(const std::wstring& strQueue) {
+  return std::wstring(L"HKEY_LOCAL_MACHINE\\") + detail::kProtocolKey + strQueue;
+}
+
+const wchar_t* CRegStore::ProtocolValueName() { return detail::kProtocolValue; }
 
 bool CRegStore::SetDword(const std::string& strFile, const std::wstring& strKeyPath,
                          const std::wstring& strValueName, DWORD dwValue, std::string& strError) {
@@ -46,10 +53,9 @@ bool CRegStore::GetDword(const std::wstring& strKeyPath, const std::wstring& str
                          DWORD& dwValue) {
   detail::RegistryValue value;
   if (detail::RegistryStore::Default()->FindValue(strKeyPath, strValueName, value) !=
-          detail::RegistryLookup::kFound ||
-      value.dwType != detail::kRegDword || value.data.size() < 4)
+      detail::RegistryLookup::kFound)
     return false;
-  dwValue = value.data[0] | (value.data[1] << 8) | (value.data[2] << 16) |
-            (static_cast<DWORD>(value.data[3]) << 24);
-  return true;
+  const std::optional<DWORD> number = value.AsNumber();
+  if (number) dwValue = *number;
+  return number.has_value();
 }

@@ -30,4 +30,9 @@ std::wstring RegistryValue::AsText() const {
   return FromUtf16(units.data(), units.size());
 }
 
+std::optional<DWORD> RegistryValue::AsNumber() const {
+  if (dwType != kRegDword || data.size() < 4) return std::nullopt;
+  return data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<DWORD>(data[3]) << 24);
+}
+
 }  // namespace corvane::detail

@@ -4,6 +4,7 @@
 // 32-bit number as four little-endian bytes).
 #include <corvane/CorvaneTypes.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ struct RegistryValue {
   static RegistryValue Number(DWORD dwValue);
   // The text of a string value up to its first zero unit.
   std::wstring AsText() const;
+  // The number of a 32-bit value (its first four bytes); none for another type.
+  std::optional<DWORD> AsNumber() const;
 
   bool operator==(const RegistryValue&) const = default;
 };

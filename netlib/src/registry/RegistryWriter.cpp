@@ -41,11 +41,9 @@ std::vector<std::wstring> RegistryWriter::ValueLines(const std::wstring& strName
                                                      const RegistryValue& value) {
   const std::wstring name = strName.empty() ? L"@" : Quoted(strName);
   if (IsPlainText(value)) return {name + L"=" + Quoted(value.AsText())};
-  if (value.dwType == kRegDword && value.data.size() == 4) {
+  if (const auto dw = value.AsNumber(); dw && value.data.size() == 4) {
     wchar_t number[16];
-    const DWORD dw = value.data[0] | (value.data[1] << 8) | (value.data[2] << 16) |
-                     (static_cast<DWORD>(value.data[3]) << 24);
-    std::swprintf(number, 16, L"%08x", static_cast<unsigned>(dw));
+    std::swprintf(number, 16, L"%08x", static_cast<unsigned>(*dw));
     return {name + L"=dword:" + number};
   }
   std::wstring line = name + L"=hex";
