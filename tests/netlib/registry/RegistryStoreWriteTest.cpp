@@ -148,7 +148,7 @@ TEST_F(RegistryStoreWrite, ThePackagedEmptyStoreIsReadableAndWritable) {
   ASSERT_TRUE(RegistryFileStore(path.string()).Apply({SetFront(1)}, reason)) << reason;
   ASSERT_EQ(setenv("CORVANE_REGISTRY", path.c_str(), 1), 0);
   DWORD value = 0;
-  EXPECT_TRUE(CRegStore::GetDword(kFront, L"EthPrt", value));
+  EXPECT_TRUE(CRegStore::GetDword(kFrontKey, L"EthPrt", value));
   EXPECT_EQ(value, 1u);
   unsetenv("CORVANE_REGISTRY");
 }
