@@ -148,7 +148,6 @@ TEST_F(ClientTest, UnusualButValidMessagesOfOneSegmentAreDelivered) {
   EXPECT_TRUE(client.IsConnected());
 }
 
-// Input that cannot be used ends the connection as a receive failure.
 TEST_F(ClientTest, BadInputEndsTheConnectionAsReceiveFailure) {
   struct Case {
     const char* name;
