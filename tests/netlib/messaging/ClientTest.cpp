@@ -148,7 +148,6 @@ TEST_F(ClientTest, UnusualButValidMessagesOfOneSegmentAreDelivered) {
   EXPECT_TRUE(client.IsConnected());
 }
 
-// Input that cannot be used ends the connection as a receive failure.
 TEST_F(ClientTest, BadInputEndsTheConnectionAsReceiveFailure) {
   struct Case {
     const char* name;
@@ -209,31 +208,46 @@ TEST_F(ClientTest, FailedWriteClosesWithSendFailure) {
   EXPECT_EQ(client.disconnections, std::vector<CorvaneClientDisconnection>{CCD_SEND_FAILED});
 }
 
-// Reopening closes first and connects anew; a destroyed client says goodbye;
-// a refused connection tells nothing.
-TEST(ClientWithServer, OpeningAndClosingConnections) {
+// Reopening closes first and connects anew; messages go both ways; a
+// destroyed client says goodbye; a stopped server is announced; a refused
+// connection tells nothing.
+TEST(ClientWithServer, ConnectionsAndMessagesBetweenRealPeers) {
   CCorvanePollLoop loop;
   RecordingServer server;
-  RecordingClient client;
   ASSERT_TRUE(server.StartListening(0));
+  RecordingClient stays;
+  ASSERT_TRUE(stays.OpenConnection(L"localhost", server.GetPort()));
   {
     RecordingClient shortLived;
     ASSERT_TRUE(shortLived.OpenConnection(L"127.0.0.1", server.GetPort()));
-    ASSERT_TRUE(loop.RunUntil([&] { return server.connected.size() == 1; }, kWaitMs));
+    ASSERT_TRUE(loop.RunUntil([&] { return server.connected.size() == 2; }, kWaitMs));
     ASSERT_TRUE(shortLived.OpenConnection(L"127.0.0.1", server.GetPort()));
     EXPECT_EQ(shortLived.disconnections, std::vector<CorvaneClientDisconnection>{CCD_CLOSED_BY_CLIENT});
-    ASSERT_TRUE(loop.RunUntil([&] { return server.connected.size() == 2; }, kWaitMs));
+    ASSERT_TRUE(loop.RunUntil([&] { return server.connected.size() == 3; }, kWaitMs));
     EXPECT_TRUE(shortLived.IsConnected());
+
+    CCorvaneMessage hello(1);
+    hello.Add(std::wstring(L"hello \u00e9") + wchar_t(0x1F642));
+    ASSERT_TRUE(shortLived.SendMessageToServer(hello));
+    ASSERT_TRUE(loop.RunUntil([&] { return server.received.size() == 1; }, kWaitMs));
+    EXPECT_EQ(server.received[0].first, 3);
+    EXPECT_EQ(ToBytes(server.received[0].second), ToBytes(hello));
+    server.SendMessageToAllUsersExceptFor(3, hello);
+    ASSERT_TRUE(loop.RunUntil([&] { return stays.received.size() == 1; }, kWaitMs));
+    EXPECT_EQ(ToBytes(stays.received[0]), ToBytes(hello));
+    EXPECT_TRUE(shortLived.received.empty());
   }
   ASSERT_TRUE(loop.RunUntil([&] { return server.disconnections.size() == 2; }, kWaitMs));
   EXPECT_EQ(server.disconnections, (std::vector<std::pair<std::int32_t, CorvaneServerDisconnection>>{
-                                       {1, CSD_CLOSED_BY_USER}, {2, CSD_CLOSED_BY_USER}}));
-  // Nobody listens any more: the connection fails without a notification.
+                                       {2, CSD_CLOSED_BY_USER}, {3, CSD_CLOSED_BY_USER}}));
   const std::int32_t port = server.GetPort();
   server.Stop();
-  EXPECT_EQ(client.OpenConnection(L"127.0.0.1", port), 0);
-  EXPECT_FALSE(client.IsConnected());
-  EXPECT_TRUE(client.disconnections.empty());
+  ASSERT_TRUE(loop.RunUntil([&] { return !stays.disconnections.empty(); }, kWaitMs));
+  EXPECT_EQ(stays.disconnections, std::vector<CorvaneClientDisconnection>{CCD_SERVER_STOPPED});
+  // Nobody listens any more: the connection fails without a notification.
+  EXPECT_EQ(stays.OpenConnection(L"127.0.0.1", port), 0);
+  EXPECT_FALSE(stays.IsConnected());
+  EXPECT_EQ(stays.disconnections.size(), 1u);
 }
 
 }  // namespace

@@ -24,19 +24,23 @@ CCorvaneMessage Load(const Bytes& bytes, CCorvaneArchive::Error expected = CCorv
   return msg;
 }
 
+// The element at index i read as a T, starting from `initial` (which an
+// ignored read leaves).
+template <typename T>
+T ElementAs(const CCorvaneMessage& msg, int i, T initial = T{}) {
+  msg.GetAt(i, initial);
+  return initial;
+}
+
 TEST(MessageElements, SetAtPastTheEndFillsWithEmptyStrings) {
   CCorvaneMessage msg;
   msg.SetAt(5, 42);
   ASSERT_EQ(msg.GetNbElements(), 6);
   for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(msg.GetDataTypeAt(i), DT_STRING);
-    std::wstring s = L"x";
-    msg.GetAt(i, s);
-    EXPECT_EQ(s, L"");
+    EXPECT_EQ(ElementAs<std::wstring>(msg, i, L"x"), L"");
   }
-  int v = 0;
-  msg.GetAt(5, v);
-  EXPECT_EQ(v, 42);
+  EXPECT_EQ(ElementAs<int>(msg, 5), 42);
   msg.SetAt(5, std::wstring(L"replaced"));
   EXPECT_EQ(msg.GetNbElements(), 6);
   EXPECT_EQ(msg.GetDataTypeAt(5), DT_STRING);
@@ -52,10 +56,8 @@ TEST(MessageElements, OutOfRangeIndexesLeaveEverythingAlone) {
   msg.SetAt(INT32_MAX, std::wstring(L"far"));
   EXPECT_EQ(msg.GetNbElements(), 0);
   msg.Add(7);
-  int v = 99;
-  msg.GetAt(-1, v);
-  msg.GetAt(1, v);
-  EXPECT_EQ(v, 99);
+  EXPECT_EQ(ElementAs<int>(msg, -1, 99), 99);
+  EXPECT_EQ(ElementAs<int>(msg, 1, 99), 99);
   BYTE buf[2] = {0xEE, 0xEE};
   msg.GetAt(1, buf, 2);
   EXPECT_EQ(buf[0], 0xEE);
@@ -85,27 +87,13 @@ TEST(MessageElements, ReadingAcrossTypesTakesTheLowOrderBytes) {
   msg.Add(0x12345678ul);
   msg.Add(std::wstring(L"text"));
   msg.Add(-2l);
-  BYTE b = 0;
-  WORD w = 0;
-  double d = 1.0;
-  int i = 5;
-  long l = 0;
-  unsigned long ul = 0;
-  msg.GetAt(0, b);
-  msg.GetAt(0, w);
-  msg.GetAt(1, d);
-  msg.GetAt(1, i);
-  msg.GetAt(2, l);
-  msg.GetAt(2, ul);
-  EXPECT_EQ(b, 0x78);
-  EXPECT_EQ(w, 0x5678);
-  EXPECT_EQ(d, 0.0);
-  EXPECT_EQ(i, 0);
-  EXPECT_EQ(l, -2);
-  EXPECT_EQ(ul, 0xFFFFFFFEul);
-  std::wstring s = L"keep";
-  msg.GetAt(0, s);
-  EXPECT_EQ(s, L"");
+  EXPECT_EQ(ElementAs<BYTE>(msg, 0), 0x78);
+  EXPECT_EQ(ElementAs<WORD>(msg, 0), 0x5678);
+  EXPECT_EQ(ElementAs<double>(msg, 1, 1.0), 0.0);
+  EXPECT_EQ(ElementAs<int>(msg, 1, 5), 0);
+  EXPECT_EQ(ElementAs<long>(msg, 2), -2);
+  EXPECT_EQ(ElementAs<unsigned long>(msg, 2), 0xFFFFFFFEul);
+  EXPECT_EQ(ElementAs<std::wstring>(msg, 0, L"keep"), L"");
 }
 
 TEST(MessageElements, BufferReadsCopyTheSmallerLengthOnlyFromBuffers) {
@@ -179,9 +167,7 @@ TEST(MessageWire, StringLengthEscalation) {
     Bytes field(bytes.begin() + 12, bytes.begin() + 12 + static_cast<long>(c.lengthField.size()));
     EXPECT_EQ(field, c.lengthField) << c.length;
     EXPECT_EQ(bytes.size(), 12 + c.lengthField.size() + 2 * c.length) << c.length;
-    std::wstring back;
-    Load(bytes).GetAt(0, back);
-    EXPECT_EQ(back, text) << c.length;
+    EXPECT_EQ(ElementAs<std::wstring>(Load(bytes), 0), text) << c.length;
   }
 }
 
@@ -206,27 +192,25 @@ TEST(MessageWire, RoundTripKeepsEveryValueAndCode) {
   ASSERT_EQ(back.GetNbElements(), 12);
   for (int i = 0; i < 12; ++i) EXPECT_EQ(back.GetDataTypeAt(i), static_cast<CorvaneDataType>(i));
   EXPECT_EQ(ToBytes(back), ToBytes(msg));
-  float f = 0;
-  back.GetAt(8, f);
-  EXPECT_EQ(f, -1.5f);
-  std::wstring s;
-  back.GetAt(10, s);
-  EXPECT_EQ(s, text);
-  char ch = 0;
-  back.GetAt(1, ch);
-  EXPECT_EQ(ch, -3);
+  EXPECT_EQ(ElementAs<float>(back, 8), -1.5f);
+  EXPECT_EQ(ElementAs<std::wstring>(back, 10), text);
+  EXPECT_EQ(ElementAs<char>(back, 1), -3);
 }
 
-TEST(MessageWire, EightBitStringsAreReadAsOneBytePerCharacter) {
-  Bytes header = {5, 0, 0, 0, 2, 0, 0, 0};
-  Bytes shortForm = {0x0A, 0x03, 'a', 0xE9, 'z'};
-  Bytes longForm = {0x0A, 0xFF, 0x02, 0x00, 'h', 'i'};
-  CCorvaneMessage msg = Load(Concat({header, shortForm, longForm}));
-  std::wstring a, b;
-  msg.GetAt(0, a);
-  msg.GetAt(1, b);
-  EXPECT_EQ(a, L"a\u00e9z");
-  EXPECT_EQ(b, L"hi");
+// Eight-bit strings (short and long length form) are read one byte per
+// character; an unknown code keeps its code and eight bytes.
+TEST(MessageWire, EightBitStringsAndUnknownCodes) {
+  const Bytes header = {5, 0, 0, 0, 2, 0, 0, 0};
+  CCorvaneMessage msg =
+      Load(Concat({header, {0x0A, 0x03, 'a', 0xE9, 'z'}, {0x0A, 0xFF, 0x02, 0x00, 'h', 'i'}}));
+  EXPECT_EQ(ElementAs<std::wstring>(msg, 0), L"a\u00e9z");
+  EXPECT_EQ(ElementAs<std::wstring>(msg, 1), L"hi");
+
+  const Bytes unknown = {1, 0, 0, 0, 1, 0, 0, 0, 0xC8, 1, 2, 3, 4, 5, 6, 7, 8};
+  msg = Load(unknown);
+  EXPECT_EQ(static_cast<int>(msg.GetDataTypeAt(0)), 200);
+  EXPECT_EQ(ElementAs<unsigned int>(msg, 0), 0x04030201u);
+  EXPECT_EQ(ToBytes(msg), unknown);
 }
 
 TEST(MessageWire, LoadingReplacesContentAndRewinds) {
@@ -243,16 +227,6 @@ TEST(MessageWire, LoadingReplacesContentAndRewinds) {
   EXPECT_EQ(msg.GetCurrentIndex(), 0);
   Bytes negative = {4, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF};
   EXPECT_EQ(Load(negative).GetNbElements(), 0);
-}
-
-TEST(MessageWire, UnknownCodesKeepTheirCodeAndEightBytes) {
-  Bytes bytes = {1, 0, 0, 0, 1, 0, 0, 0, 0xC8, 1, 2, 3, 4, 5, 6, 7, 8};
-  CCorvaneMessage msg = Load(bytes);
-  EXPECT_EQ(static_cast<int>(msg.GetDataTypeAt(0)), 200);
-  unsigned int v = 0;
-  msg.GetAt(0, v);
-  EXPECT_EQ(v, 0x04030201u);
-  EXPECT_EQ(ToBytes(msg), bytes);
 }
 
 TEST(MessageWire, TruncatedOrOverlongInputFailsWithoutAllocating) {

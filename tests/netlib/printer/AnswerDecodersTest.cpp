@@ -2,20 +2,30 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
-using Decoder = BOOL (CZqSyncSocketCom::*)(BYTE*, DWORD, DWORD*);
+using NumberDecoder = BOOL (CZqSyncSocketCom::*)(BYTE*, DWORD, DWORD*);
+using FlagDecoder = BOOL (CZqSyncSocketCom::*)(BYTE*, DWORD, int*);
 
-struct NumberCase {
-  Decoder decoder;
-  std::string answer;
-  BOOL understood;
-  DWORD value;
-};
+// Runs a decoder on a copy of the answer: whether it understood it, and the value.
+template <typename Decoder, typename T>
+std::pair<BOOL, T> Decode(Decoder decoder, std::string answer, T initial) {
+  CZqSyncSocketCom com;
+  T value = initial;
+  const BOOL understood = (com.*decoder)(reinterpret_cast<BYTE*>(answer.data()),
+                                         static_cast<DWORD>(answer.size()), &value);
+  return {understood, value};
+}
 
 TEST(AnswerDecoders, NumbersWithUnitsAndTwoValueBytes) {
-  const NumberCase cases[] = {
+  const struct {
+    NumberDecoder decoder;
+    std::string answer;
+    BOOL understood;
+    DWORD value;
+  } cases[] = {
       {&CZqSyncSocketCom::TherIsAPowerOnNumber, "1234on", 1, 1234},
       {&CZqSyncSocketCom::TherIsAPowerOnNumber, "1234of", 0, 0},
       {&CZqSyncSocketCom::TherIsAPowerOnNumber, "n", 0, 0},
@@ -33,16 +43,9 @@ TEST(AnswerDecoders, NumbersWithUnitsAndTwoValueBytes) {
       {&CZqSyncSocketCom::TherIsANotchDist, std::string("\x0C\x05") + "Dist", 1, 125},
       {&CZqSyncSocketCom::TherIsANotchDist, std::string("\x0C\x05") + "CutT", 0, 0},
   };
-  CZqSyncSocketCom com;
-  for (const NumberCase& c : cases) {
-    std::string bytes = c.answer;
-    DWORD value = 0xDEAD;
-    EXPECT_EQ((com.*c.decoder)(reinterpret_cast<BYTE*>(bytes.data()),
-                               static_cast<DWORD>(bytes.size()), &value),
-              c.understood)
+  for (const auto& c : cases)
+    EXPECT_EQ(Decode(c.decoder, c.answer, DWORD{0xDEAD}), std::make_pair(c.understood, c.value))
         << c.answer;
-    EXPECT_EQ(value, c.value) << c.answer;
-  }
 }
 
 TEST(AnswerDecoders, AUnitSuffixIsZeroedInTheAnswer) {
@@ -54,40 +57,29 @@ TEST(AnswerDecoders, AUnitSuffixIsZeroedInTheAnswer) {
 }
 
 TEST(AnswerDecoders, EnabledFlagsAndThreshold) {
-  CZqSyncSocketCom com;
+  const FlagDecoder retract = &CZqSyncSocketCom::TherIsRetractEnabled;
   const struct {
+    FlagDecoder decoder;
     std::string answer;
     BOOL understood;
     int value;
-  } flags[] = {{"1Ren", 1, 1}, {"0Ren", 1, 0}, {"2Ren", 0, 0}, {"1Nen", 0, 0}, {"1Ren ", 0, 0}};
-  for (const auto& c : flags) {
-    std::string bytes = c.answer;
-    int value = 7;
-    EXPECT_EQ(com.TherIsRetractEnabled(reinterpret_cast<BYTE*>(bytes.data()),
-                                       static_cast<DWORD>(bytes.size()), &value),
-              c.understood)
-        << c.answer;
-    EXPECT_EQ(value, c.value) << c.answer;
-  }
-  std::string notch = "1Nen";
-  int enabled = 0;
-  EXPECT_TRUE(com.TherIsNotchEnabled(reinterpret_cast<BYTE*>(notch.data()), 4, &enabled));
-  EXPECT_EQ(enabled, 1);
+  } flags[] = {{retract, "1Ren", 1, 1}, {retract, "0Ren", 1, 0}, {retract, "2Ren", 0, 0},
+               {retract, "1Nen", 0, 0}, {retract, "1Ren ", 0, 0},
+               {&CZqSyncSocketCom::TherIsNotchEnabled, "1Nen", 1, 1}};
+  for (const auto& c : flags)
+    EXPECT_EQ(Decode(c.decoder, c.answer, 7), std::make_pair(c.understood, c.value)) << c.answer;
 
   const struct {
-    int byte;
+    std::string answer;
+    BOOL understood;
     float volts;
-  } thresholds[] = {{0, 0.0f}, {200, 3.9f}, {255, 5.0f}, {51, 1.0f}};
+  } thresholds[] = {{std::string(1, '\0') + "Nth", 1, 0.0f}, {"\xC8Nth", 1, 3.9f},
+                    {"\xFFNth", 1, 5.0f}, {"\x33Nth", 1, 1.0f}, {"\x10Nt", 0, 0.0f}};
   for (const auto& c : thresholds) {
-    std::string bytes = std::string(1, static_cast<char>(c.byte)) + "Nth";
-    float volts = -1;
-    EXPECT_TRUE(com.TherIsANotchThreshold(reinterpret_cast<BYTE*>(bytes.data()), 4, &volts));
-    EXPECT_FLOAT_EQ(volts, c.volts) << c.byte;
+    const auto [understood, volts] = Decode(&CZqSyncSocketCom::TherIsANotchThreshold, c.answer, -1.0f);
+    EXPECT_EQ(understood, c.understood) << c.answer;
+    EXPECT_FLOAT_EQ(volts, c.volts) << c.answer;
   }
-  std::string wrong = "\x10Nt";
-  float volts = -1;
-  EXPECT_FALSE(com.TherIsANotchThreshold(reinterpret_cast<BYTE*>(wrong.data()), 3, &volts));
-  EXPECT_EQ(volts, 0.0f);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 #include <functional>
-#include <map>
+#include <stdexcept>
 
 namespace printer_test {
 namespace {
@@ -68,29 +68,35 @@ std::string Data(const Name& printer) {
   return Bytes(dwResult, answer, dwLength);
 }
 
-const std::map<std::string, std::function<std::string(const Name&)>>& Calls() {
-  static const std::map<std::string, std::function<std::string(const Name&)>> calls = {
-      {"SendReceiveDataEth", Data},
-      {"GetStatusEth", Raw<GetStatusEth>},
-      {"GetGSIEth", Raw<GetGSIEth>},
-      {"GetReleaseEth", Raw<GetReleaseEth>},
-      {"GetHeadTempEth", Raw<GetHeadTempEth>},
-      {"GetPowVoltageEth", Raw<GetPowVoltageEth>},
-      {"GetTotNumOfPowerOnEth", Number<GetTotNumOfPowerOnEth>},
-      {"GetNumTotCutEth", Number<GetNumTotCutEth>},
-      {"GetTotNumOfRetractEth", Number<GetTotNumOfRetractEth>},
-      {"GetTotPaperRemainingEth", Number<GetTotPaperRemainingEth>},
-      {"GetTotPaperPrintedEth", Number<GetTotPaperPrintedEth>},
-      {"GetTimeToCutEth", Number<GetTimeToCutEth>},
-      {"GetRetractEnDisEth", Flag<GetRetractEnDisEth>},
-      {"GetNotchEnDisEth", Flag<GetNotchEnDisEth>},
-      {"GetNotchDistanceEth", Number<GetNotchDistanceEth>},
-      {"GetNotchThresholdEth", Threshold},
-      {"SendResetEth", Command<SendResetEth>},
-      {"SendResetIIEth", Command<SendResetIIEth>},
-      {"SendResetIIIEth", Command<SendResetIIIEth>},
-      {"SendEnDisRecyclePrnEth 1", [](const Name& p) { return Recycle(p, 5); }},
-      {"SendEnDisRecyclePrnEth 0", [](const Name& p) { return Recycle(p, 0); }},
+// Each function with what it gives against printer-sim's default answers.
+struct Call {
+  std::string function;
+  std::function<std::string(const Name&)> run;
+  std::string byDefault;
+};
+const std::vector<Call>& Calls() {
+  static const std::vector<Call> calls = {
+      {"SendReceiveDataEth", Data, "0 0x56,0x31,0x2E,0x32"},
+      {"GetStatusEth", Raw<GetStatusEth>, "0 0x01,0x02,0x03,0x04,0x05,0x06"},
+      {"GetGSIEth", Raw<GetGSIEth>, "0 0x12"},
+      {"GetReleaseEth", Raw<GetReleaseEth>, "0 0x56,0x31,0x2E,0x32"},
+      {"GetHeadTempEth", Raw<GetHeadTempEth>, "0 0x30,0x32,0x33,0x2E,0x35,0x43"},
+      {"GetPowVoltageEth", Raw<GetPowVoltageEth>, "0 0x32,0x34,0x2E,0x31,0x30,0x56"},
+      {"GetTotNumOfPowerOnEth", Number<GetTotNumOfPowerOnEth>, "0 1234"},
+      {"GetNumTotCutEth", Number<GetNumTotCutEth>, "0 5678"},
+      {"GetTotNumOfRetractEth", Number<GetTotNumOfRetractEth>, "0 42"},
+      {"GetTotPaperRemainingEth", Number<GetTotPaperRemainingEth>, "0 750"},
+      {"GetTotPaperPrintedEth", Number<GetTotPaperPrintedEth>, "0 1200"},
+      {"GetTimeToCutEth", Number<GetTimeToCutEth>, "0 37"},
+      {"GetRetractEnDisEth", Flag<GetRetractEnDisEth>, "0 1"},
+      {"GetNotchEnDisEth", Flag<GetNotchEnDisEth>, "0 0"},
+      {"GetNotchDistanceEth", Number<GetNotchDistanceEth>, "0 125"},
+      {"GetNotchThresholdEth", Threshold, "0 3.9"},
+      {"SendResetEth", Command<SendResetEth>, "0"},
+      {"SendResetIIEth", Command<SendResetIIEth>, "0"},
+      {"SendResetIIIEth", Command<SendResetIIIEth>, "0"},
+      {"SendEnDisRecyclePrnEth 1", [](const Name& p) { return Recycle(p, 5); }, "0"},
+      {"SendEnDisRecyclePrnEth 0", [](const Name& p) { return Recycle(p, 0); }, "0"},
   };
   return calls;
 }
@@ -98,33 +104,15 @@ const std::map<std::string, std::function<std::string(const Name&)>>& Calls() {
 }  // namespace
 
 std::string Outcome(const std::string& strFunction, const std::wstring& strPrinter) {
-  return Calls().at(strFunction)(strPrinter);
+  for (const Call& call : Calls())
+    if (call.function == strFunction) return call.run(strPrinter);
+  throw std::out_of_range("no printer function " + strFunction);
 }
 
 std::vector<Expected> DefaultOutcomes() {
-  return {
-      {"SendReceiveDataEth", "0 0x56,0x31,0x2E,0x32"},
-      {"GetStatusEth", "0 0x01,0x02,0x03,0x04,0x05,0x06"},
-      {"GetGSIEth", "0 0x12"},
-      {"GetReleaseEth", "0 0x56,0x31,0x2E,0x32"},
-      {"GetHeadTempEth", "0 0x30,0x32,0x33,0x2E,0x35,0x43"},
-      {"GetPowVoltageEth", "0 0x32,0x34,0x2E,0x31,0x30,0x56"},
-      {"GetTotNumOfPowerOnEth", "0 1234"},
-      {"GetNumTotCutEth", "0 5678"},
-      {"GetTotNumOfRetractEth", "0 42"},
-      {"GetTotPaperRemainingEth", "0 750"},
-      {"GetTotPaperPrintedEth", "0 1200"},
-      {"GetTimeToCutEth", "0 37"},
-      {"GetRetractEnDisEth", "0 1"},
-      {"GetNotchEnDisEth", "0 0"},
-      {"GetNotchDistanceEth", "0 125"},
-      {"GetNotchThresholdEth", "0 3.9"},
-      {"SendResetEth", "0"},
-      {"SendResetIIEth", "0"},
-      {"SendResetIIIEth", "0"},
-      {"SendEnDisRecyclePrnEth 1", "0"},
-      {"SendEnDisRecyclePrnEth 0", "0"},
-  };
+  std::vector<Expected> all;
+  for (const Call& call : Calls()) all.push_back({call.function, call.byDefault});
+  return all;
 }
 
 }  // namespace printer_test

@@ -94,13 +94,6 @@ TEST_F(CRegHndTest, ReportTextIsCutTo249Characters) {
   EXPECT_EQ(reports[0].size(), std::wstring(L"Printer settings|").size() + 249);
 }
 
-TEST_F(CRegHndTest, InitAppendsTheSettingsPathAtEveryCall) {
-  CRegHnd reg = Store("");
-  reg.Init(nullptr, L"A");
-  reg.Init(nullptr, L"A");
-  EXPECT_EQ(reg.m_strRegPath, L"Software\\Tarvel\\A\\App. settingsA\\App. settings");
-}
-
 // An account that may read the store but not write it still reads values.
 TEST_F(CRegHndTest, ReadAccessIsEnough) {
   if (geteuid() != 0) GTEST_SKIP() << "needs root to read as another account";

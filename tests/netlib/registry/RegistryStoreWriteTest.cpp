@@ -71,8 +71,7 @@ TEST_F(RegistryStoreWrite, KeepsTheModeAndNeverOverwritesAnUnreadableStore) {
   EXPECT_EQ(FileText(path), broken);
 }
 
-// Writers of one store take turns: none of the changes made at the same
-// time is lost.
+// Writers of one store take turns.
 TEST_F(RegistryStoreWrite, ConcurrentChangesAllArrive) {
   const std::string path = (dir.path() / "new" / "registry.reg").string();
   auto writer = [&](const std::wstring& prefix) {

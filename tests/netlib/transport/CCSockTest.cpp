@@ -76,21 +76,6 @@ TEST(CCSock, ReceiveWhileAnotherReceiveWaitsIsRefused) {
   EXPECT_FALSE(receiver.sock.IsBlocking());
 }
 
-TEST(CCSock, ConnectToAPortWithoutListenerIsRefused) {
-  // A bound but not listening port answers with a reset.
-  CCSock bound;
-  std::wstring address;
-  UINT port = 0;
-  ASSERT_TRUE(bound.Create(0, CCSock::kStream, kLoopback));
-  ASSERT_TRUE(bound.GetSockName(address, port));
-  CCSock client;
-  ASSERT_TRUE(client.Create(0, CCSock::kStream));
-  client.Set_m_dwTimeoutConnection(2000);
-  EXPECT_FALSE(client.Connect(kLoopback, port));
-  EXPECT_EQ(CCSock::GetLastError(), error::kConnectionRefused);
-  EXPECT_EQ(client.m_bClosed, 1);
-}
-
 TEST(CCSock, ConnectWithoutAnswerGivesUpAfterItsTimeout) {
   // With its accept queue full, a listener drops further connection requests.
   StreamListener listener(0);
