@@ -127,50 +127,6 @@ TEST_F(LanDiscovery, EmptyDatagramsAreReceivedWithoutCounting) {
   for (const auto& line : run.m_Owner.Console()) EXPECT_EQ(line.find(L"Rx Data"), std::wstring::npos);
 }
 
-TEST_F(LanDiscovery, NoTriesSendsNothing) {
-  auto sim = StartSim({"--count", "1"});
-  CDiscoverySettings settings;
-  settings.dwMaxDiscoveryTry = 0;
-  LanRun run(settings);
-  EXPECT_LT(Seconds(run.Run()), 2.0);
-  EXPECT_EQ(run.m_Table.GetDeviceCount(), 0u);
-  EXPECT_EQ(CountLogged(run.m_Owner, L"<TX_DEV_DISCOVERY><ZQ>"), 0u);
-  EXPECT_EQ(run.m_Owner.ConsoleCount(L"<END_DEV_DISCOVERY> NO device found!"), 1u);
-}
-
-// A stop during a long receive on the real socket ends the run once that
-// receive returns, without a further state.
-TEST_F(LanDiscovery, StopDuringReceiveEndsAfterThatReceive) {
-  CDiscoverySettings settings;
-  settings.dwReciveThreadTimeout = 3000;
-  LanRun run(settings);
-  run.Start();
-  ASSERT_TRUE(run.m_Owner.WaitForConsole(L"<RX_DEV_DISCOVERY>", 5s));
-  const auto stop = Clock::now();
-  run.m_Worker.RequestStop();
-  ASSERT_TRUE(run.m_Worker.WaitForEnd(10s));
-  EXPECT_LT(Seconds(Clock::now() - stop), 4.0);
-  EXPECT_EQ(run.m_Owner.ConsoleCount(L"<RX_DEV_NOREAD>"), 0u);
-  EXPECT_EQ(run.m_Owner.ConsoleCount(L"<END_JOB>"), 0u);
-  EXPECT_EQ(run.m_Worker.GetState(), TX_DEV_DISCOVERY);
-}
-
-TEST_F(LanDiscovery, PauseHoldsAndResumeGoesOn) {
-  auto sim = StartSim({"--count", "2"});
-  LanRun run({});
-  run.Start();
-  ASSERT_TRUE(run.m_Owner.WaitForConsole(L"<RX_DEV_IDLE>", 5s));
-  run.m_Worker.Pause();
-  EXPECT_FALSE(run.m_Worker.WaitForEnd(600ms));  // the pass in progress ends
-  const size_t held = run.m_Owner.Console().size();
-  EXPECT_FALSE(run.m_Worker.WaitForEnd(1500ms));  // longer than the whole run
-  EXPECT_EQ(run.m_Owner.Console().size(), held);
-  run.m_Worker.Resume();
-  ASSERT_TRUE(run.m_Worker.WaitForEnd(30s));
-  EXPECT_EQ(run.m_Table.GetDeviceCount(), 2u);
-  EXPECT_EQ(run.m_Owner.ConsoleCount(L"<END_JOB>"), 1u);
-}
-
 TEST_F(LanDiscovery, AnswerPortInUseEndsQuicklyWithNothingFound) {
   auto sim = StartSim({"--count", "1"});
   const UdpProbe taken(15001);
