@@ -100,13 +100,10 @@ TEST_F(DeviceTableTest, AnswerFromUnknownAddressCreatesRecordWithThatAddress) {
     const std::wstring ip = L"10.1.1.9";
     EXPECT_EQ((m_Table.*c.update)(L"v", ip), 1);
     ASSERT_EQ(m_Table.GetDeviceCount(), 1u);
-    _DeviceInfo expected;
-    expected.strName = L"-*-*-";
-    expected.strModel = L"-|-|-";
-    expected.strIpAddress = ip;  // also for mask, gateway and DHCP answers
-    expected.strMacAddress = L"xx xx xx xx";
-    expected.strSubnetMask = L"!*!*!";
-    expected.strGateway = L"nn nn nn nn";
+    // The address also for mask, gateway and DHCP answers.
+    _DeviceInfo expected{.strName = L"-*-*-", .strModel = L"-|-|-", .strIpAddress = ip,
+                         .strSubnetMask = L"!*!*!", .strMacAddress = L"xx xx xx xx",
+                         .strGateway = L"nn nn nn nn"};
     expected.*c.field = L"v";
     EXPECT_EQ(Fields(Record(0)), Fields(expected));
     EXPECT_TRUE(m_Owner.Rows().back().bInsert);
@@ -126,14 +123,6 @@ TEST_F(DeviceTableTest, LaterAnswersOfPrinterFirstHeardByMaskFindItsRecord) {
   ASSERT_EQ(m_Table.GetDeviceCount(), 1u);
   EXPECT_EQ(Record(0).strGateway, L"10.1.0.1");
   EXPECT_EQ(Record(0).strDhcp, L"OFF");
-}
-
-TEST_F(DeviceTableTest, UpdateFindsFirstRecordWithAddress) {
-  m_Table.AddDeviceByMac(L"", L"", L"10.0.0.1", L"", L"A");
-  m_Table.AddDeviceByMac(L"", L"", L"10.0.0.1", L"", L"B");
-  m_Table.UpdateNameByIp(L"first", L"10.0.0.1");
-  EXPECT_EQ(Record(0).strName, L"first");
-  EXPECT_EQ(Record(1).strName, L"-*-*-");
 }
 
 TEST_F(DeviceTableTest, UpdateOrAddRefreshesOrAppends) {
@@ -186,7 +175,8 @@ TEST_F(DeviceTableTest, FullTableTurnsNewPrintersAwayAndSaysSoOnce) {
   EXPECT_EQ(m_Table.AddDeviceByMac(L"", L"", L"10.0.0.1", L"", L"0"), 1);  // known MAC
   EXPECT_EQ(m_Table.UpdateNameByIp(L"N", L"10.0.0.1"), 1);
   EXPECT_EQ(m_Table.GetDeviceCount(), kMax);
-  EXPECT_EQ(Record(0).strName, L"N");
+  EXPECT_EQ(Record(0).strName, L"N");  // the first record with the address
+  EXPECT_EQ(Record(1).strName, L"-*-*-");
   EXPECT_EQ(m_Owner.ConsoleCount(CDeviceTable::TableFullLine()), 1u);
   const auto log = m_Owner.LogLines();
   EXPECT_EQ(std::count(log.begin(), log.end(), CDeviceTable::TableFullLine()), 1);
