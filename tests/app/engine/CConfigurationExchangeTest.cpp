@@ -61,13 +61,12 @@ TEST(ConfigurationExchange, SetIsBroadcastAfterOpeningTheAnswerPort) {
   EXPECT_EQ(o.dwResult, 0u);
   EXPECT_EQ(o.Text(), L"Printer parameters succesfully updated!");
   EXPECT_FALSE(o.bErrorIcon);
-  EXPECT_EQ(e.transport.m_dwOpenedPort, 15001u);
   ASSERT_EQ(e.transport.Sent().size(), 1u);
   const SentMessage sent = e.transport.Sent()[0];
-  EXPECT_EQ(sent.dwPort, 15000u);
-  EXPECT_EQ(sent.dwBroadcast, 1u);
-  EXPECT_EQ(e.transport.m_dwLastTimeout, 300u);
-  EXPECT_EQ(e.transport.m_dwCloseCalls, 1u);
+  // Answer port, send port, broadcast type, receive time-out, closes.
+  EXPECT_EQ((std::vector<DWORD>{e.transport.m_dwOpenedPort, sent.dwPort, sent.dwBroadcast,
+                                e.transport.m_dwLastTimeout, e.transport.m_dwCloseCalls}),
+            (std::vector<DWORD>{15001, 15000, 1, 300, 1}));
   EXPECT_EQ(e.lines, std::vector<std::wstring>{L"Message host IP <10.0.0.2:15000> Size " +
                                                std::to_wstring(sent.strText.size()) +
                                                L" Buffer: { " + sent.strText + L" }"});

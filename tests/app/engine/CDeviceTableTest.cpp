@@ -185,19 +185,3 @@ TEST_F(DeviceTableTest, FullTableTurnsNewPrintersAwayAndSaysSoOnce) {
   for (DWORD i = 0; i <= kMax; ++i) m_Table.AddDeviceByMac(L"", L"", L"10.0.0.1", L"", std::to_wstring(i));
   EXPECT_EQ(m_Owner.ConsoleCount(CDeviceTable::TableFullLine()), 2u);
 }
-
-TEST_F(DeviceTableTest, ThousandsOfPrintersKeepOneRecordEach) {
-  constexpr int kPrinters = 5000;
-  auto ip = [](int i) { return L"10.77." + std::to_wstring(16 + i / 250) + L"." + std::to_wstring(1 + i % 250); };
-  for (int pass = 0; pass < 3; ++pass)
-    for (int i = 0; i < kPrinters; ++i) m_Table.AddDeviceByMac(L"", L"", ip(i), L"", L"MAC" + std::to_wstring(i));
-  for (int i = kPrinters - 1; i >= 0; --i) {
-    m_Table.UpdateNameByIp(L"N" + std::to_wstring(i), ip(i));
-    m_Table.UpdateDhcpByIp(L"ON", ip(i));
-  }
-  ASSERT_EQ(m_Table.GetDeviceCount(), static_cast<DWORD>(kPrinters));
-  for (int i = 0; i < kPrinters; i += 997) {
-    EXPECT_EQ(Record(i).strName, L"N" + std::to_wstring(i));
-    EXPECT_EQ(Record(i).strMacAddress, L"MAC" + std::to_wstring(i));
-  }
-}

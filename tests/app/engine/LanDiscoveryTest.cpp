@@ -80,11 +80,10 @@ TEST_F(LanDiscovery, OnePrinterGivesOneFilledRecord) {
   run.Run();
   ASSERT_EQ(run.m_Table.GetDeviceCount(), 1u);
   const _DeviceInfo& d = *run.m_Table.GetDevice(0);
-  EXPECT_EQ(d.strIpAddress, L"10.77.16.1");
-  EXPECT_EQ(d.strMacAddress, L"02-51-4D-00-00-01");
-  EXPECT_EQ(d.strName, L"Lumen Desk 0001");
-  EXPECT_EQ(d.strSubnetMask, L"255.255.0.0");
-  EXPECT_EQ(d.strGateway, L"10.77.0.1");
+  EXPECT_EQ((std::vector<std::wstring>{d.strIpAddress, d.strMacAddress, d.strName, d.strSubnetMask,
+                                       d.strGateway}),
+            (std::vector<std::wstring>{L"10.77.16.1", L"02-51-4D-00-00-01", L"Lumen Desk 0001",
+                                       L"255.255.0.0", L"10.77.0.1"}));
   EXPECT_NE(d.strModel, L"-|-|-");
   EXPECT_EQ(d.dwImage, 1u);
   EXPECT_FALSE(d.strDhcp.empty());
