@@ -107,22 +107,15 @@ TEST_F(DeviceTableTest, AnswerFromUnknownAddressCreatesRecordWithThatAddress) {
     expected.*c.field = L"v";
     EXPECT_EQ(Fields(Record(0)), Fields(expected));
     EXPECT_TRUE(m_Owner.Rows().back().bInsert);
+    // Later answers from the address find that record.
+    EXPECT_EQ(m_Table.UpdateGatewayByIp(L"g", ip), 1);
+    EXPECT_EQ(m_Table.GetDeviceCount(), 1u);
+    EXPECT_EQ(Record(0).strGateway, L"g");
     // An empty answered value is stored as it came, not as a placeholder.
     m_Table.Clear();
     (m_Table.*c.update)(L"", ip);
     EXPECT_EQ(Record(0).*c.field, L"");
   }
-}
-
-TEST_F(DeviceTableTest, LaterAnswersOfPrinterFirstHeardByMaskFindItsRecord) {
-  // Mask, gateway and DHCP answers of a printer whose MAC answer was lost.
-  m_Table.UpdateSubnetMaskByIp(L"255.255.0.0", L"10.1.1.9");
-  m_Table.UpdateGatewayByIp(L"10.1.0.1", L"10.1.1.9");
-  m_Table.UpdateDhcpByIp(L"OFF", L"10.1.1.9");
-  m_Table.UpdateSubnetMaskByIp(L"255.255.0.0", L"10.1.1.9");
-  ASSERT_EQ(m_Table.GetDeviceCount(), 1u);
-  EXPECT_EQ(Record(0).strGateway, L"10.1.0.1");
-  EXPECT_EQ(Record(0).strDhcp, L"OFF");
 }
 
 TEST_F(DeviceTableTest, UpdateOrAddRefreshesOrAppends) {
