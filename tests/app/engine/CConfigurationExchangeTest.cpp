@@ -80,6 +80,7 @@ TEST(ConfigurationExchange, AnswersAndAttemptsDecideTheOutcome) {
     CConfigurationExchange::AttemptCount rows;
     UINT message;
     DWORD receives;
+    std::wstring name = L"Lumen Desk 1";
   };
   const Case cases[] = {
       {"refused", {Answer("<SET>" + kAddressee + "\x15")}, Rows(1), 121, 1},
@@ -91,10 +92,14 @@ TEST(ConfigurationExchange, AnswersAndAttemptsDecideTheOutcome) {
       {"no rows", {kConfirm}, Rows(0), 121, 0},
       {"an empty datagram ends the wait", {Reception::Empty(), kConfirm}, Rows(3), 121, 1},
       {"rows read before each attempt", {kStranger, kConfirm}, [&] { return shrinking--; }, 121, 1},
+      // A name holding CMD makes the printer answer with the command code.
+      {"CMD name, plain code", {kConfirm}, Rows(1), 121, 1, L"CMD room"},
+      {"CMD name, command code", {Answer("<SET>" + kAddressee + "\x06", "<STSMOA><CMD>")}, Rows(1), 120, 1,
+       L"CMD room"},
   };
   for (const Case& c : cases) {
     Exchange e;
-    const auto o = e.Set(c.queued, c.rows);
+    const auto o = e.Set(c.queued, c.rows, c.name);
     EXPECT_EQ(o.uiMessage, c.message) << c.what;
     EXPECT_EQ(o.dwResult, c.message == 120 ? 0u : 0x1000u) << c.what;
     EXPECT_EQ(o.bErrorIcon, c.message != 120) << c.what;
@@ -116,12 +121,6 @@ TEST(ConfigurationExchange, TransportFailuresGiveTheirCodeAndNoMessage) {
   EXPECT_EQ(f.dwResult, 6u);
   EXPECT_EQ(f.uiMessage, 0u);
   EXPECT_TRUE(closed.lines.empty() && failing.lines.empty());
-}
-
-TEST(ConfigurationExchange, MessageWithCmdExpectsTheCommandCode) {
-  const std::string text = "<SET>" + kAddressee + "\x06";
-  EXPECT_EQ(Exchange().Set({Answer(text)}, Rows(1), L"CMD room").uiMessage, 121u);
-  EXPECT_EQ(Exchange().Set({Answer(text, "<STSMOA><CMD>")}, Rows(1), L"CMD room").uiMessage, 120u);
 }
 
 TEST(ConfigurationExchange, QueryFrameAnswerAndConsoleLines) {
