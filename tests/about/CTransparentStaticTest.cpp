@@ -1,5 +1,3 @@
-// CTransparentStatic: the text format built from the style bits, and a label
-// that leaves its background alone.
 #include "infolio/CTransparentStatic.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,3 @@
-// CXPButton: the gradient's ends in its four colourings, a one-pixel-high
-// face, which inner border a hovered and focused button draws, and where the
-// text goes when pressed or disabled.
 #include "infolio/CXPButton.h"
 
 #include <gtest/gtest.h>
@@ -40,17 +37,14 @@ QRect PixelsOf(const QImage& image, QRgb colour, QRect area = {}) {
 }  // namespace
 
 TEST(CXPButton, GradientRunsFromWhiteToTheColouringsGrey) {
-  struct Case {
-    bool bHover, bHighlight;
-    QColor last;
-  };
-  const Case cases[] = {{true, true, QColor(240, 240, 234)},
-                        {true, false, QColor(240, 240, 243)},
-                        {false, true, QColor(234, 234, 240)},
-                        {false, false, QColor(234, 234, 243)}};
-  for (const Case& c : cases) {
-    EXPECT_EQ(ButtonGradient::Entry(0, c.bHover, c.bHighlight), QColor(Qt::white));
-    EXPECT_EQ(ButtonGradient::Entry(63, c.bHover, c.bHighlight), c.last);
+  // (hover, highlight, last colour)
+  const std::tuple<bool, bool, QColor> cases[] = {{true, true, QColor(240, 240, 234)},
+                                                  {true, false, QColor(240, 240, 243)},
+                                                  {false, true, QColor(234, 234, 240)},
+                                                  {false, false, QColor(234, 234, 243)}};
+  for (const auto& [bHover, bHighlight, last] : cases) {
+    EXPECT_EQ(ButtonGradient::Entry(0, bHover, bHighlight), QColor(Qt::white)) << bHover << bHighlight;
+    EXPECT_EQ(ButtonGradient::Entry(63, bHover, bHighlight), last) << bHover << bHighlight;
   }
 }
 

@@ -1,7 +1,5 @@
-// The About box: link variants with their images and links, a run without
-// SetDialogParams, variants above 4, the language of the mail labels and the
-// template's conversion to pixels (its texts: tests/app/ui/AboutBoxTest). The desktop's URL handler is replaced,
-// so nothing is ever opened.
+// The About box (its texts: tests/app/ui/AboutBoxTest). The desktop's URL
+// handler is replaced, so nothing is ever opened.
 #include "infolio/CZqDialogAbout1.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +45,7 @@ struct Variant {
   int iSiteImage;
   const char* pszMail;
   const char* pszSite;
+  std::uint32_t dwEarlierSet = 0;  // set before, when not 0
 };
 
 }  // namespace
@@ -58,10 +57,13 @@ TEST(CZqDialogAbout1, LinkVariantsSetImagesAndLinks) {
       {2, 2026, 2025, "mailto:software@zqprinters.example", kSite},
       {3, 2024, 2025, "mailto:netsupport@zqprinters.example", kSite},
       {4, 0, 2025, "", kSite},
+      // Above 4: the template's images, the earlier variant's links.
+      {5, 2024, 2025, "mailto:software@zqprinters.example", kSite, 2},
   };
   for (const Variant& v : variants) {
     SCOPED_TRACE(v.dwLinkSet);
     CZqDialogAbout1 dialog;
+    if (v.dwEarlierSet) dialog.SetDialogParams(v.dwEarlierSet, L"", L"", L"");
     dialog.SetDialogParams(v.dwLinkSet, L"Caption", L"Name", L"Version");
     ShowAndPaint(dialog);
     EXPECT_EQ(Shown(dialog, AboutTemplate::kIdLogo), Image(2023, dialog));
@@ -90,26 +92,16 @@ TEST(CZqDialogAbout1, RunWithoutParamsShowsBlankLabelsButKeepsTheFirstLinks) {
   EXPECT_EQ(site, kSite);
 }
 
-TEST(CZqDialogAbout1, VariantAboveFourKeepsTemplateImagesAndEarlierLinks) {
-  CZqDialogAbout1 dialog;
-  dialog.SetDialogParams(2, L"", L"", L"");
-  dialog.SetDialogParams(5, L"", L"", L"");
-  ShowAndPaint(dialog);
-  EXPECT_EQ(Shown(dialog, AboutTemplate::kIdMail), Image(2024, dialog));
-  EXPECT_EQ(Shown(dialog, AboutTemplate::kIdSite), Image(2025, dialog));
-  EXPECT_EQ(ClickOpens(dialog, AboutTemplate::kIdMail), "mailto:software@zqprinters.example");
-}
-
 TEST(CZqDialogAbout1, MailLabelsFollowTheUsersLanguage) {
-  QLocale::setDefault(QLocale(QLocale::English));
-  const QImage english = InfolioResources::LoadImage(2024, 1).toImage();
-  const QImage site = InfolioResources::LoadImage(2025, 1).toImage();
-  QLocale::setDefault(QLocale(QLocale::Italian));
-  const QImage italian = InfolioResources::LoadImage(2024, 1).toImage();
-  EXPECT_EQ(InfolioResources::LoadImage(2025, 1).toImage(), site);
+  auto images = [](QLocale::Language language) {  // the mail label and the site's
+    QLocale::setDefault(QLocale(language));
+    return std::pair{InfolioResources::LoadImage(2024, 1).toImage(), InfolioResources::LoadImage(2025, 1).toImage()};
+  };
+  const auto english = images(QLocale::English), italian = images(QLocale::Italian);
   QLocale::setDefault(QLocale::system());
-  EXPECT_FALSE(english.isNull());
-  EXPECT_NE(english, italian);
+  EXPECT_FALSE(english.first.isNull());
+  EXPECT_NE(english.first, italian.first);
+  EXPECT_EQ(english.second, italian.second);
 }
 
 TEST(CZqDialogAbout1, TemplateConvertsToPixelsWithTheFontsBaseUnits) {

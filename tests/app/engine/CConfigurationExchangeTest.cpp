@@ -61,13 +61,12 @@ TEST(ConfigurationExchange, SetIsBroadcastAfterOpeningTheAnswerPort) {
   EXPECT_EQ(o.dwResult, 0u);
   EXPECT_EQ(o.Text(), L"Printer parameters succesfully updated!");
   EXPECT_FALSE(o.bErrorIcon);
-  EXPECT_EQ(e.transport.m_dwOpenedPort, 15001u);
   ASSERT_EQ(e.transport.Sent().size(), 1u);
   const SentMessage sent = e.transport.Sent()[0];
-  EXPECT_EQ(sent.dwPort, 15000u);
-  EXPECT_EQ(sent.dwBroadcast, 1u);
-  EXPECT_EQ(e.transport.m_dwLastTimeout, 300u);
-  EXPECT_EQ(e.transport.m_dwCloseCalls, 1u);
+  // Answer port, send port, broadcast type, receive time-out, closes.
+  EXPECT_EQ((std::vector<DWORD>{e.transport.m_dwOpenedPort, sent.dwPort, sent.dwBroadcast,
+                                e.transport.m_dwLastTimeout, e.transport.m_dwCloseCalls}),
+            (std::vector<DWORD>{15001, 15000, 1, 300, 1}));
   EXPECT_EQ(e.lines, std::vector<std::wstring>{L"Message host IP <10.0.0.2:15000> Size " +
                                                std::to_wstring(sent.strText.size()) +
                                                L" Buffer: { " + sent.strText + L" }"});
@@ -81,6 +80,7 @@ TEST(ConfigurationExchange, AnswersAndAttemptsDecideTheOutcome) {
     CConfigurationExchange::AttemptCount rows;
     UINT message;
     DWORD receives;
+    std::wstring name = L"Lumen Desk 1";
   };
   const Case cases[] = {
       {"refused", {Answer("<SET>" + kAddressee + "\x15")}, Rows(1), 121, 1},
@@ -92,10 +92,14 @@ TEST(ConfigurationExchange, AnswersAndAttemptsDecideTheOutcome) {
       {"no rows", {kConfirm}, Rows(0), 121, 0},
       {"an empty datagram ends the wait", {Reception::Empty(), kConfirm}, Rows(3), 121, 1},
       {"rows read before each attempt", {kStranger, kConfirm}, [&] { return shrinking--; }, 121, 1},
+      // A name holding CMD makes the printer answer with the command code.
+      {"CMD name, plain code", {kConfirm}, Rows(1), 121, 1, L"CMD room"},
+      {"CMD name, command code", {Answer("<SET>" + kAddressee + "\x06", "<STSMOA><CMD>")}, Rows(1), 120, 1,
+       L"CMD room"},
   };
   for (const Case& c : cases) {
     Exchange e;
-    const auto o = e.Set(c.queued, c.rows);
+    const auto o = e.Set(c.queued, c.rows, c.name);
     EXPECT_EQ(o.uiMessage, c.message) << c.what;
     EXPECT_EQ(o.dwResult, c.message == 120 ? 0u : 0x1000u) << c.what;
     EXPECT_EQ(o.bErrorIcon, c.message != 120) << c.what;
@@ -117,12 +121,6 @@ TEST(ConfigurationExchange, TransportFailuresGiveTheirCodeAndNoMessage) {
   EXPECT_EQ(f.dwResult, 6u);
   EXPECT_EQ(f.uiMessage, 0u);
   EXPECT_TRUE(closed.lines.empty() && failing.lines.empty());
-}
-
-TEST(ConfigurationExchange, MessageWithCmdExpectsTheCommandCode) {
-  const std::string text = "<SET>" + kAddressee + "\x06";
-  EXPECT_EQ(Exchange().Set({Answer(text)}, Rows(1), L"CMD room").uiMessage, 121u);
-  EXPECT_EQ(Exchange().Set({Answer(text, "<STSMOA><CMD>")}, Rows(1), L"CMD room").uiMessage, 120u);
 }
 
 TEST(ConfigurationExchange, QueryFrameAnswerAndConsoleLines) {

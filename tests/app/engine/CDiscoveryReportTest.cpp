@@ -45,20 +45,20 @@ TEST(CDiscoveryReport, CountsPerInterfaceAndNamesOutsiders) {
   EXPECT_EQ(r.interfaces[2].verdict, Verdict::kNotAsked);
   const auto& eth0 = Named(r, L"eth0");
   EXPECT_EQ(eth0.strBroadcast, L"10.77.255.255");
-  EXPECT_EQ(eth0.dwRequestsSent, 3u);
-  EXPECT_EQ(eth0.dwAnswers, 6u);
-  EXPECT_EQ(eth0.dwPrintersFound, 4u);
+  // Requests sent, answers, printers found.
+  EXPECT_EQ((std::vector<DWORD>{eth0.dwRequestsSent, eth0.dwAnswers, eth0.dwPrintersFound}),
+            (std::vector<DWORD>{3, 6, 4}));
   ASSERT_EQ(eth0.outsiders.size(), 1u);
-  EXPECT_EQ(eth0.outsiders[0].strAddress, L"192.168.7.50");
-  EXPECT_EQ(eth0.outsiders[0].strMac, L"02-00-00-00-00-09");
-  EXPECT_EQ(eth0.outsiders[0].strName, L"FRONT-DESK");
+  const auto& outsider = eth0.outsiders[0];
+  EXPECT_EQ(outsider.strAddress + L" " + outsider.strMac + L" " + outsider.strName,
+            L"192.168.7.50 02-00-00-00-00-09 FRONT-DESK");
   EXPECT_EQ(eth0.verdict, Verdict::kOutsiders);
   const auto& eth1 = Named(r, L"eth1");
   EXPECT_EQ(eth1.dwAnswers, 0u);
   EXPECT_EQ(eth1.verdict, Verdict::kNoAnswer);
-  EXPECT_EQ(r.dwUnicastAddresses, 1u);
-  EXPECT_EQ(r.dwUnicastAnswered, 1u);
-  EXPECT_EQ(r.dwUnicastRequests, 1u);
+  // Unicast addresses, answered, requests.
+  EXPECT_EQ((std::vector<DWORD>{r.dwUnicastAddresses, r.dwUnicastAnswered, r.dwUnicastRequests}),
+            (std::vector<DWORD>{1, 1, 1}));
   EXPECT_EQ(r.fillInIncomplete, (std::vector<DWORD>{4, 0}));
   EXPECT_EQ(r.dwKernelDrops, 17u);
 }

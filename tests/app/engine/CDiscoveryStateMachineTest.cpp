@@ -46,13 +46,10 @@ TEST_F(StateMachineTest, OnePrinterIsFoundOnceAndFilledIn) {
   ASSERT_TRUE(RunToEnd());
   ASSERT_EQ(m_Table.GetDeviceCount(), 1u);
   const _DeviceInfo& r = *m_Table.GetDevice(0);
-  EXPECT_EQ(r.strMacAddress, L"02-51-4D-00-00-01");
-  EXPECT_EQ(r.strIpAddress, L"10.77.16.1");
-  EXPECT_EQ(r.strName, L"OFFICE-1");
-  EXPECT_EQ(r.strModel, L"Quillmark Compact");
-  EXPECT_EQ(r.strSubnetMask, L"255.255.0.0");
-  EXPECT_EQ(r.strGateway, L"10.77.0.1");
-  EXPECT_EQ(r.strDhcp, L"OFF");
+  EXPECT_EQ((std::vector<std::wstring>{r.strMacAddress, r.strIpAddress, r.strName, r.strModel,
+                                       r.strSubnetMask, r.strGateway, r.strDhcp}),
+            (std::vector<std::wstring>{L"02-51-4D-00-00-01", L"10.77.16.1", L"OFFICE-1", L"Quillmark Compact",
+                                       L"255.255.0.0", L"10.77.0.1", L"OFF"}));
   EXPECT_EQ(r.dwImage, 1u);
   const auto rows = m_Owner.Rows();
   EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [](const RowCall& c) { return c.bInsert; }), 1);
@@ -235,7 +232,8 @@ TEST_F(StateMachineTest, DuplicateAndStrayAnswersDoNotDuplicateRows) {
 TEST(StateMachineTries, RequestsPerConfiguredTries) {
   // (maximum tries, discovery requests, sets of information requests): the
   // information phase compares its counter before increasing it. With no
-  // tries nothing is sent and a printer that would answer is never heard.
+  // tries nothing is sent, a printer that would answer is never heard and the
+  // run ends as one that found nothing.
   const std::tuple<DWORD, size_t, size_t> cases[] = {{0, 0, 0}, {1, 1, 1}, {2, 2, 2}, {3, 3, 2}, {4, 4, 3}};
   for (const auto& [tries, discoveries, infos] : cases) {
     SCOPED_TRACE(tries);
@@ -248,5 +246,6 @@ TEST(StateMachineTries, RequestsPerConfiguredTries) {
     EXPECT_EQ(rig.m_Transport.SentCount(L"<ZQ><STSMOQ><DHCP>"), infos);
     EXPECT_EQ(rig.m_Transport.Sent().size(), discoveries + 5 * infos);
     EXPECT_EQ(rig.m_Table.GetDeviceCount(), tries > 0 ? 1u : 0u);
+    EXPECT_EQ(rig.m_Owner.ConsoleCount(L"<END_DEV_DISCOVERY> NO device found!"), tries > 0 ? 0u : 1u);
   }
 }

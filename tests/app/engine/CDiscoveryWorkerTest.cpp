@@ -94,8 +94,9 @@ TEST_F(WorkerTest, LongIdlePauseEndsAtStop) {
 }
 
 // Every pause holds the run until its resume, the second as the first (a
-// resume does not stay in force). Many tries keep the run going meanwhile.
-TEST_F(WorkerTest, PauseHoldsTheRunUntilResume) {
+// resume does not stay in force), and a stop ends it. Many tries keep the run
+// going meanwhile.
+TEST_F(WorkerTest, PauseHoldsTheRunUntilResumeOrStop) {
   m_Owner.m_Settings.dwReciveThreadTimeout = 100;
   m_Owner.m_Settings.dwMaxDiscoveryTry = 1000;
   ASSERT_EQ(m_pWorker->Start(), 1);
@@ -110,12 +111,7 @@ TEST_F(WorkerTest, PauseHoldsTheRunUntilResume) {
     m_pWorker->Resume();
     ASSERT_TRUE(m_Owner.WaitForToggles(0, dwHeld + 1, 10s));
   }
-  m_pWorker->RequestStop();
-  EXPECT_TRUE(m_pWorker->WaitForEnd(10s));
-}
-
-TEST_F(WorkerTest, StopEndsPausedRun) {
-  ASSERT_EQ(m_pWorker->Start(), 1);
+  // A stop ends a paused run.
   m_pWorker->Pause();
   ASSERT_FALSE(m_pWorker->WaitForEnd(200ms));
   m_pWorker->RequestStop();

@@ -90,47 +90,44 @@ TEST(SettingsCheck, ValueErrors) {
 }
 
 TEST(SettingsCheck, NetworkWarnings) {
+  using enum IAddressProbe::EEcho;
   struct Case {
     const char* what;
     CPrinterSettings proposed;
-    std::wstring strHolder;
+    std::wstring strHolder;  // whose MAC answers ARP
     IAddressProbe::EEcho eEcho;
     std::vector<std::wstring> warnings;
     std::vector<std::wstring> asked;
   };
-  CPrinterSettings dhcp = Proposed(L"10.77.16.9", L"255.255.0.0", L"10.77.0.1");
+  // In this computer's subnet 10.77.0.0/16.
+  auto onLink = [](const wchar_t* ip) { return Proposed(ip, L"255.255.0.0", L"10.77.0.1"); };
+  CPrinterSettings dhcp = onLink(L"10.77.16.9");
   dhcp.strDhcp = L"1";
   const Case cases[] = {
-      {"free on-link address", Proposed(L"10.77.16.9", L"255.255.0.0", L"10.77.0.1"), L"",
-       IAddressProbe::EEcho::kSilent, {}, {L"arp 10.77.16.9"}},
-      {"taken on-link", Proposed(L"10.77.16.9", L"255.255.0.0", L"10.77.0.1"), L"02-4C-00-00-01-01",
-       IAddressProbe::EEcho::kSilent,
+      {"free on-link address", onLink(L"10.77.16.9"), L"", kSilent, {}, {L"arp 10.77.16.9"}},
+      {"taken on-link", onLink(L"10.77.16.9"), L"02-4C-00-00-01-01", kSilent,
        {L"10.77.16.9 is already in use: the device with the MAC address 02-4C-00-00-01-01 answers for it."},
        {L"arp 10.77.16.9"}},
-      {"the printer itself answers ARP", Proposed(L"10.77.16.9", L"255.255.0.0", L"10.77.0.1"),
-       L"02:51:4d:00:00:01", IAddressProbe::EEcho::kSilent, {}, {L"arp 10.77.16.9"}},
-      {"address unchanged: no probe", Proposed(L"10.77.16.1", L"255.255.0.0", L"10.77.0.1"), L"x",
-       IAddressProbe::EEcho::kSilent, {}, {}},
-      {"another printer's address", Proposed(L"10.77.16.2", L"255.255.0.0", L"10.77.0.1"), L"",
-       IAddressProbe::EEcho::kSilent,
+      {"the printer itself answers ARP", onLink(L"10.77.16.9"), L"02:51:4d:00:00:01", kSilent, {},
+       {L"arp 10.77.16.9"}},
+      {"address unchanged: no probe", onLink(L"10.77.16.1"), L"x", kSilent, {}, {}},
+      {"another printer's address", onLink(L"10.77.16.2"), L"", kSilent,
        {L"10.77.16.2 is already held by the printer \"Lumen Desk 0002\" (02-51-4D-00-00-02) in the list."},
        {L"arp 10.77.16.2"}},
-      {"this computer's address", Proposed(L"10.77.0.2", L"255.255.0.0", L"10.77.0.1"), L"",
-       IAddressProbe::EEcho::kSilent, {L"10.77.0.2 is this computer's own address (eth0)."}, {}},
-      {"off-link, answers ping", Proposed(L"10.99.1.1", L"255.255.0.0", L"10.99.0.1"), L"",
-       IAddressProbe::EEcho::kAnswered,
+      {"this computer's address", onLink(L"10.77.0.2"), L"", kSilent,
+       {L"10.77.0.2 is this computer's own address (eth0)."}, {}},
+      {"off-link, answers ping", Proposed(L"10.99.1.1", L"255.255.0.0", L"10.99.0.1"), L"", kAnswered,
        {L"This computer has no interface in the subnet 10.99.0.0/16: it will not reach the printer at 10.99.1.1 afterwards without a route.",
         L"10.99.1.1 is already in use: a device there answers ping."},
        {L"ping 10.99.1.1"}},
       {"this computer outside the new subnet", Proposed(L"10.77.40.7", L"255.255.255.0", L"10.77.40.1"),
-       L"", IAddressProbe::EEcho::kSilent,
+       L"", kSilent,
        {L"This computer's address 10.77.0.2 (eth0) lies outside the printer's new subnet 10.77.40.0/24: the printer will answer it only through its gateway."},
        {L"arp 10.77.40.7"}},
-      {"DHCP on with an address", dhcp, L"", IAddressProbe::EEcho::kSilent,
+      {"DHCP on with an address", dhcp, L"", kSilent,
        {L"DHCP is on: the printer takes its address from a DHCP server and will ignore 10.77.16.9."},
        {L"arp 10.77.16.9"}},
-      {"errors: the network is not asked", Proposed(L"10.77.16.9", L"255.0.255.0"), L"x",
-       IAddressProbe::EEcho::kAnswered, {}, {}},
+      {"errors: the network is not asked", Proposed(L"10.77.16.9", L"255.0.255.0"), L"x", kAnswered, {}, {}},
   };
   for (const Case& c : cases) {
     ScriptedProbe probe;
