@@ -1,18 +1,11 @@
 // The configuration dialog: what it shows for a printer, what OK accepts,
 // and the SET exchange's outcomes in the window.
-#include "CDeviceListCtrl.h"
-#include "CDeviceListModel.h"
 #include "CIPAddressCtrl.h"
 #include "FakeTransport.h"
-#include "LumoraMessageBox.h"
 #include "UiTestSupport.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
 
@@ -21,7 +14,6 @@ namespace {
 class Configuration : public ::testing::Test {
  protected:
   Configuration() {
-    LumoraMessageBox::SetAutoAnswer(QMessageBox::Ok);
     auto pTransport = std::make_unique<FakeTransport>();
     m_pTransport = pTransport.get();
     m_App.Get().dwRxEthTimeout = 50;
@@ -33,24 +25,22 @@ class Configuration : public ::testing::Test {
     m_pDlg->OnInitDialog();
     m_pDlg->show();
   }
-  ~Configuration() override { LumoraMessageBox::SetAutoAnswer(std::nullopt); }
-
   // A printer as the discovery leaves it: MAC, address, and what it told.
   void AddPrinter(const std::wstring& strIp, const std::wstring& strMac, const std::wstring& strMask,
                   const std::wstring& strDhcp) {
-    CDeviceTable& table = TableOf(*m_pDlg);
+    CDeviceTable& table = m_pDlg->Table();
     table.AddDeviceByMac(L"", L"", strIp, L"", strMac);
     table.UpdateNameByIp(L"Quill-9", strIp);
     if (!strMask.empty()) table.UpdateSubnetMaskByIp(strMask, strIp);
     table.UpdateGatewayByIp(L"10.77.0.1", strIp);
     table.UpdateDhcpByIp(strDhcp, strIp);
   }
-  static CDeviceTable& TableOf(TestDlg& dlg) { return dlg.Table(); }
   void Select(int nRow) {
     m_pDlg->DeviceList().SelectRow(nRow);
     m_pDlg->OnListClick();
   }
 
+  AutoAnswer m_Answer;
   TestApp m_App;
   FakeTransport* m_pTransport = nullptr;
   std::unique_ptr<TestDlg> m_pDlg;
@@ -101,6 +91,11 @@ TEST_F(Configuration, OkRefusesIncompleteInput) {
   dialog.SetGateway(L"10.0.0.1");
   dialog.SetPrinterName(L"Quill-1");
   dialog.SetDhcp(L"0");
+  int nChecks = 0;  // the settings check runs only after the dialog's own checks passed
+  dialog.SetSettingsCheck([&](const CPrinterSettings&) {
+    ++nChecks;
+    return std::vector<CSettingsFinding>{};
+  });
   dialog.OnInitDialog();
   dialog.show();
   QApplication::setActiveWindow(&dialog);
@@ -128,20 +123,21 @@ TEST_F(Configuration, OkRefusesIncompleteInput) {
   shown = LumoraMessageBox::TakeShown();
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].strText, QStringLiteral("Please select a valid printer name!"));
+  EXPECT_EQ(nChecks, 0);
 
   pName->setText(QStringLiteral("Quill-2"));
   QTest::mouseClick(dialog.Item<QCheckBox>(CZqIPCfgDlg::IDC_DHCP), Qt::LeftButton);
   EXPECT_FALSE(dialog.GetDlgItem(CZqIPCfgDlg::IDC_GATEWAY)->isEnabled());
   dialog.OnOK();
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(nChecks, 1);
   EXPECT_EQ(dialog.GetSubnetMask(), L"255.255.0.0");
   EXPECT_EQ(dialog.GetPrinterName(), L"Quill-2");
   EXPECT_EQ(dialog.GetDhcp(), L"1");
 }
 
-// The SET exchange from the window: the message it shows, and the row and
-// title changed only when the printer confirmed. Two device rows give two
-// receive attempts.
+// The SET's message, and the row and title changed only when the printer
+// confirmed. Two device rows give two receive attempts.
 TEST_F(Configuration, SetOutcomesReachRowTitleAndMessage) {
   const std::string strAddressee = "<MAC:02-00-5E-00-00-01>";
   auto answer = [](const std::string& text) {
@@ -170,7 +166,7 @@ TEST_F(Configuration, SetOutcomesReachRowTitleAndMessage) {
   int nRun = 0;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.szName);
-    TableOf(*m_pDlg).Clear();
+    m_pDlg->Table().Clear();
     m_pDlg->ResetDeviceList();
     AddPrinter(L"10.77.16.1", L"02-00-5E-00-00-01", L"255.255.0.0", L"1");
     AddPrinter(L"10.77.16.2", L"02-00-5E-00-00-02", L"255.255.0.0", L"0");

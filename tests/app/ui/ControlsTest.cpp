@@ -1,6 +1,5 @@
 // The owner-drawn controls and the IP address control.
 #include "CButtonST.h"
-#include "CDeviceListCtrl.h"
 #include "CIPAddressCtrl.h"
 #include "CLedButton.h"
 #include "LumoraResources.h"
@@ -8,10 +7,6 @@
 #include "UiTestSupport.h"
 
 #include <QLineEdit>
-#include <QTest>
-#include <QTreeView>
-
-#include <gtest/gtest.h>
 
 namespace {
 class Controls : public ::testing::Test {

@@ -2,19 +2,13 @@
 // "Find printers by address..." reaches printers behind the router, which
 // the list marks as outside this computer's subnet; screenshots of the
 // window and of the reach dialogs (at the scale QT_SCALE_FACTOR gives).
-#include "CDeviceListCtrl.h"
-#include "CDeviceListModel.h"
 #include "CHostListDlg.h"
 #include "CInterfaceChoiceDlg.h"
 #include "CReportDlg.h"
-#include "LumoraMessageBox.h"
 #include "UiTestSupport.h"
 #include "VirtualLan.h"
 
-#include <QAbstractButton>
 #include <QLineEdit>
-
-#include <gtest/gtest.h>
 
 #include <fstream>
 #include <set>
@@ -33,17 +27,13 @@ class LanReachWindow : public ::testing::Test {
   }
   void SetUp() override {
     if (!VirtualLan::Inside() || Env("VLAN_FAR_NS").empty()) GTEST_SKIP() << "needs the virtual LAN with --router";
-    LumoraMessageBox::SetAutoAnswer(QMessageBox::Ok);
     CLumoraApp& app = m_App.Get();
     app.dwMaxDiscoveryTry = 2;
     app.dwMaxNoDataReadTry = 1;
     app.dwReciveThreadTimeout = 150;
     app.dwRxThreadIdleTimeout = 0;
   }
-  void TearDown() override {
-    LumoraMessageBox::SetAutoAnswer(std::nullopt);
-    std::filesystem::remove(CReachPreferences::DefaultPath());
-  }
+  void TearDown() override { std::filesystem::remove(CReachPreferences::DefaultPath()); }
   // Shows the dialog, lets `act` fill it in, saves its screenshot and
   // closes it with `nResult`.
   template <typename Dialog>
@@ -59,6 +49,7 @@ class LanReachWindow : public ::testing::Test {
     (m_Dlg.*pItem)();
   }
 
+  AutoAnswer m_Answer;
   TestApp m_App;
   TestDlg m_Dlg{m_App.Get()};
 };
@@ -80,10 +71,7 @@ TEST_F(LanReachWindow, FindsPrintersBehindARouterByAddressAndMarksThem) {
     dialog.Edit().setText(QStringLiteral("10.99.16.1-10.99.16.4"));
   });
 
-  auto* pStart = m_Dlg.Item<QAbstractButton>(CLumoraDlg::IDC_START);
-  pStart->click();
-  ASSERT_TRUE(WaitFor([&] { return pStart->isEnabled(); }, 60s));
-  ASSERT_TRUE(m_Dlg.WaitForRunEnd());
+  RunToEnd(m_Dlg, 60s);
 
   const CDeviceListModel& rows = m_Dlg.DeviceList().Model();
   std::set<QString> found, marked;

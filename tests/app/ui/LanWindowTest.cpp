@@ -1,22 +1,14 @@
 // The window against printer-sim inside the virtual LAN: a whole discovery
 // over UDP, and screenshots of the three windows (at the scale QT_SCALE_FACTOR
 // gives) in the build tree.
-#include "CDeviceListCtrl.h"
 #include "CIPAddressCtrl.h"
-#include "CDeviceListModel.h"
 #include "CDebugLineModel.h"
 #include "CZqDebugDld.h"
-#include "LumoraMessageBox.h"
 #include "UiTestSupport.h"
 #include "VirtualLan.h"
 
-#include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTreeView>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
 
@@ -27,9 +19,7 @@ class LanWindow : public ::testing::Test {
   static void SetUpTestSuite() { VirtualLan::AddPrinterAddresses(8); }
   void SetUp() override {
     if (!VirtualLan::Inside()) GTEST_SKIP() << "needs the virtual LAN";
-    LumoraMessageBox::SetAutoAnswer(QMessageBox::Ok);
   }
-  void TearDown() override { LumoraMessageBox::SetAutoAnswer(std::nullopt); }
 
   void Open() {
     m_pDlg = std::make_unique<TestDlg>(m_App.Get());
@@ -38,18 +28,10 @@ class LanWindow : public ::testing::Test {
     m_pDlg->show();
   }
   QAbstractButton* Button(int nId) const { return m_pDlg->Item<QAbstractButton>(nId); }
-  void RunDiscovery() {
-    QTest::mouseClick(Button(CLumoraDlg::IDC_START), Qt::LeftButton);
-    ASSERT_TRUE(WaitFor([&] { return Button(CLumoraDlg::IDC_START)->isEnabled(); }, 60s));
-    ASSERT_TRUE(m_pDlg->WaitForRunEnd());
-  }
+  void RunDiscovery() { RunToEnd(*m_pDlg, 60s); }
   CDeviceListModel& Rows() const { return m_pDlg->DeviceList().Model(); }
-  void ClickRow(int nRow) const {
-    QTreeView* pView = m_pDlg->DeviceList().ReportView();
-    QTest::mouseClick(pView->viewport(), Qt::LeftButton, {}, pView->visualRect(Rows().index(nRow, 1)).center());
-  }
 
-  TestApp m_App;
+  AutoAnswer m_Answer;  TestApp m_App;
   std::unique_ptr<TestDlg> m_pDlg;
 };
 
@@ -71,7 +53,7 @@ TEST_F(LanWindow, FindsSimulatedPrintersAndShowsTheTraffic) {
   for (int i = 0; i < lines.rowCount(); ++i) nAnswers += lines.Line(i).contains(QStringLiteral("Rx Data From IP <10.77.16.")) ? 1 : 0;
   EXPECT_GE(nAnswers, 6 * 6);  // a MAC and five fields from each printer
 
-  ClickRow(2);
+  ClickRow(*m_pDlg, 2);
   SaveScreenshot(*m_pDlg, "main");
   SaveScreenshot(*m_pDlg->DebugWindow(), "debug");
   m_pDlg->m_OnConfiguration = [](CZqIPCfgDlg& dialog) {
@@ -90,7 +72,7 @@ TEST_F(LanWindow, ConfiguresAPrinterThatThenAnswersWithItsNewSettings) {
   Open();
   RunDiscovery();
   ASSERT_EQ(Rows().rowCount(), 4);
-  ClickRow(2);
+  ClickRow(*m_pDlg, 2);
   const QString strMac = Rows().index(2, 4).data().toString();
   m_pDlg->m_OnConfiguration = [](CZqIPCfgDlg& dialog) {
     dialog.Item<QLineEdit>(CZqIPCfgDlg::IDC_PRINTER_NAME)->setText(QStringLiteral("Front Hall"));

@@ -1,8 +1,6 @@
 // The window's way from a found printer to printing: the install dialog and
 // the status panel, against a CUPS scheduler of the test's own and the
 // simulator's status exchange served in this process on 127.0.0.1.
-#include "CDeviceListCtrl.h"
-#include "CDeviceListModel.h"
 #include "CInstallPrinterDlg.h"
 #include "CPrintQueueAdmin.h"
 #include "CPrinterStatusPanel.h"
@@ -17,10 +15,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTreeView>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
 
@@ -124,9 +118,7 @@ TEST_F(PrinterWindows, SystemMenuOffersThemForTheSelectedPrinter) {
   };
   EXPECT_FALSE(actions().contains(QStringLiteral("Install printer...")));
   dlg.OnAddItem();
-  QTreeView* pView = dlg.DeviceList().ReportView();
-  QTest::mouseClick(pView->viewport(), Qt::LeftButton, {},
-                    pView->visualRect(dlg.DeviceList().Model().index(1, 1)).center());
+  ClickRow(dlg, 1);
   ASSERT_EQ(dlg.GetSelectedDevice(), 0);
   EXPECT_TRUE(actions().contains(QStringLiteral("Install printer...")));
   EXPECT_TRUE(actions().contains(QStringLiteral("Printer status...")));

@@ -1,20 +1,16 @@
 // Safe provisioning in the window: the configuration dialog's findings above
 // OK, the look for the printer after a confirmed SET in the status line and
 // the journal, the device rows' menu and the export of the list.
-#include "CDeviceListCtrl.h"
 #include "CIPAddressCtrl.h"
 #include "FakeTransport.h"
 #include "FileText.h"
-#include "LumoraMessageBox.h"
 #include "UiTestSupport.h"
 
-#include <QAbstractButton>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 
-#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 namespace {
@@ -24,7 +20,6 @@ const std::string kMac = "02-00-5E-00-00-01";
 class Provisioning : public ::testing::Test {
  protected:
   Provisioning() {
-    LumoraMessageBox::SetAutoAnswer(QMessageBox::Ok);
     auto pTransport = std::make_unique<FakeTransport>();
     m_pTransport = pTransport.get();
     auto eth0 = CCNetInterfaces::MakeEntry(L"eth0", 2, 0x0A4D0002, 0xFFFF0000);  // 10.77.0.2/16
@@ -41,8 +36,6 @@ class Provisioning : public ::testing::Test {
     m_pDlg->DeviceList().SelectRow(1);
     m_pDlg->OnListClick();
   }
-  ~Provisioning() override { LumoraMessageBox::SetAutoAnswer(std::nullopt); }
-
   // Runs Conf. with the new address and mask; OK pressed `oks` times.
   void Configure(const QString& strIp, const QString& strMask, int oks, QString* pFindings = nullptr) {
     m_pDlg->m_OnConfiguration = [&](CZqIPCfgDlg& dialog) {
@@ -75,6 +68,7 @@ class Provisioning : public ::testing::Test {
   }
   QString Status() { return m_pDlg->StatusLine()->text(); }
 
+  AutoAnswer m_Answer;
   TestApp m_App;
   FakeTransport* m_pTransport = nullptr;
   std::unique_ptr<TestDlg> m_pDlg;
@@ -149,27 +143,4 @@ TEST_F(Provisioning, DeviceMenuCopiesAndSystemMenuExports) {
   const auto json = nlohmann::json::parse(FileText(dir / "list.json"));
   EXPECT_EQ(json.at(0).at("name"), "Desk, \"A\"");
   EXPECT_EQ(json.at(0).size(), 8u);
-}
-
-TEST_F(Provisioning, DialogsOwnChecksComeFirst) {
-  CZqIPCfgDlg dialog(m_pDlg.get());
-  dialog.SetIpAddress(L"10.77.16.1");
-  dialog.SetSubnetMask(L"255.255.0.0");
-  dialog.SetGateway(L"10.77.0.1");
-  dialog.SetPrinterName(L"");
-  int nChecks = 0;
-  dialog.SetSettingsCheck([&](const CPrinterSettings&) {
-    ++nChecks;
-    return std::vector<CSettingsFinding>{};
-  });
-  dialog.OnInitDialog();
-  dialog.OnOK();
-  const auto shown = LumoraMessageBox::TakeShown();
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].strText, QStringLiteral("Please select a valid printer name!"));
-  EXPECT_EQ(nChecks, 0);
-  dialog.Item<QLineEdit>(CZqIPCfgDlg::IDC_PRINTER_NAME)->setText(QStringLiteral("Desk"));
-  dialog.OnOK();
-  EXPECT_EQ(nChecks, 1);
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }

@@ -1,23 +1,16 @@
 // The window's reach: its menu, the interface and host choices (used by the
 // next Start, remembered for the next window), the report of the last run,
 // and the warning on rows of printers outside this computer's subnets.
-#include "CDeviceListCtrl.h"
-#include "CDeviceListModel.h"
 #include "CHostListDlg.h"
 #include "CInterfaceChoiceDlg.h"
 #include "CReportDlg.h"
 #include "FakeTransport.h"
-#include "LumoraMessageBox.h"
 #include "LumoraResources.h"
 #include "UiTestSupport.h"
 
-#include <QAbstractButton>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
 
@@ -31,9 +24,7 @@ CCNetInterfaces::Entry Card(const wchar_t* szName, DWORD dwAddress) {
 
 class Reach : public ::testing::Test {
  protected:
-  void SetUp() override { LumoraMessageBox::SetAutoAnswer(QMessageBox::Ok); }
   void TearDown() override {
-    LumoraMessageBox::SetAutoAnswer(std::nullopt);
     std::filesystem::remove(CReachPreferences::DefaultPath());  // no choice left for the next test
   }
 
@@ -63,12 +54,12 @@ class Reach : public ::testing::Test {
     (dlg.*pItem)();
     return nResult;
   }
-  static void RunToEnd(TestDlg& dlg) {
-    QTest::mouseClick(dlg.Item<QAbstractButton>(CLumoraDlg::IDC_START), Qt::LeftButton);
-    ASSERT_TRUE(WaitFor([&] { return dlg.Item<QAbstractButton>(CLumoraDlg::IDC_START)->isEnabled(); }, 30s));
-    ASSERT_TRUE(dlg.WaitForRunEnd());
+  // Runs the interface choice through `act`, which returns the result.
+  static void Choose(TestDlg& dlg, std::function<int(CInterfaceChoiceDlg&)> act) {
+    Through<CInterfaceChoiceDlg>(dlg, &CLumoraDlg::OnNetworkInterfaces, std::move(act));
   }
 
+  AutoAnswer m_Answer;
   TestApp m_App;
 };
 
@@ -96,40 +87,42 @@ TEST_F(Reach, SystemMenuHoldsTheReachItemsAfterAboutAndOpensFromTheKeyboard) {
 
 TEST_F(Reach, InterfaceChoiceCountsFromTheNextStartAndIsRememberedUntilDropped) {
   m_App.Get().szInterfaces = L"eth0";
+  auto interfaces = [](TestDlg& dlg) { return dlg.GetDiscoverySettings().strInterfaces; };
   auto pDlg = Open();
-  Through<CInterfaceChoiceDlg>(*pDlg, &CLumoraDlg::OnNetworkInterfaces, [](CInterfaceChoiceDlg& dialog) {
+  auto reopen = [&] {  // the old window goes first, as a user closes it
+    pDlg.reset();
+    pDlg = Open();
+  };
+  Choose(*pDlg, [](CInterfaceChoiceDlg& dialog) {
     EXPECT_TRUE(dialog.IsChecked(QStringLiteral("eth0")));  // lumora.ini's choice, shown
     dialog.SetChecked(QStringLiteral("eth0"), false);
     dialog.SetChecked(QStringLiteral("eth1"), true);
     return int(QDialog::Accepted);
   });
-  EXPECT_EQ(pDlg->GetDiscoverySettings().strInterfaces, L"eth1");
-  pDlg.reset();
-
-  auto pNext = Open();
-  EXPECT_EQ(pNext->GetDiscoverySettings().strInterfaces, L"eth1");
-  Through<CInterfaceChoiceDlg>(*pNext, &CLumoraDlg::OnNetworkInterfaces, [](CInterfaceChoiceDlg& dialog) {
+  EXPECT_EQ(interfaces(*pDlg), L"eth1");
+  reopen();
+  EXPECT_EQ(interfaces(*pDlg), L"eth1");
+  Choose(*pDlg, [](CInterfaceChoiceDlg& dialog) {
     EXPECT_TRUE(dialog.IsChecked(QStringLiteral("eth1")));
     EXPECT_FALSE(dialog.IsChecked(QStringLiteral("eth0")));
     dialog.SetChecked(QStringLiteral("eth1"), false);  // none: the single broadcast, not lumora.ini's eth0
     return int(QDialog::Accepted);
   });
-  EXPECT_EQ(pNext->GetDiscoverySettings().strInterfaces, L"");
-  pNext.reset();
-  pNext = Open();
-  EXPECT_EQ(pNext->GetDiscoverySettings().strInterfaces, L"");
-  Through<CInterfaceChoiceDlg>(*pNext, &CLumoraDlg::OnNetworkInterfaces, [](CInterfaceChoiceDlg& dialog) {
+  EXPECT_EQ(interfaces(*pDlg), L"");
+  reopen();
+  EXPECT_EQ(interfaces(*pDlg), L"");
+  Choose(*pDlg, [](CInterfaceChoiceDlg& dialog) {
     dialog.SetChecked(QStringLiteral("All"), true);
     return int(QDialog::Accepted);
   });
-  EXPECT_EQ(pNext->GetDiscoverySettings().strInterfaces, L"all");
-  Through<CInterfaceChoiceDlg>(*pNext, &CLumoraDlg::OnNetworkInterfaces, [](CInterfaceChoiceDlg& dialog) {
+  EXPECT_EQ(interfaces(*pDlg), L"all");
+  Choose(*pDlg, [](CInterfaceChoiceDlg& dialog) {
     dialog.UseIniFile();
     return dialog.result();
   });
-  EXPECT_EQ(pNext->GetDiscoverySettings().strInterfaces, L"eth0");
-  pNext.reset();
-  EXPECT_EQ(Open()->GetDiscoverySettings().strInterfaces, L"eth0");
+  EXPECT_EQ(interfaces(*pDlg), L"eth0");
+  reopen();
+  EXPECT_EQ(interfaces(*pDlg), L"eth0");
 }
 
 TEST_F(Reach, HostListIsCheckedAsTypedAndOnlyAValidOneIsTaken) {
@@ -174,7 +167,7 @@ TEST_F(Reach, ReportShowsTheLastRun) {
   };
   EXPECT_TRUE(report().first.startsWith(QStringLiteral("No discovery has run yet")));
   EXPECT_TRUE(report().second.isEmpty());
-  RunToEnd(*pDlg);
+  ::RunToEnd(*pDlg);
   const auto [strNote, strReport] = report();
   EXPECT_TRUE(strNote.contains(QStringLiteral("lumora-cli discover --report"))) << strNote.toStdString();
   EXPECT_TRUE(strReport.startsWith(QStringLiteral("DISCOVERY REPORT\n"))) << strReport.toStdString();
@@ -185,7 +178,7 @@ TEST_F(Reach, ReportShowsTheLastRun) {
 TEST_F(Reach, PrintersOutsideThisComputersSubnetsAreMarked) {
   auto pDlg = Open({{"10.88.16.1", "02-00-5E-00-00-01", "Near", "Kestrel 2", "255.255.0.0", "10.88.0.1", "1"},
                     {"192.168.7.50", "02-00-5E-00-00-02", "Lobby", "Heron 8", "255.255.255.0", "", "0"}});
-  RunToEnd(*pDlg);
+  ::RunToEnd(*pDlg);
   const CDeviceListModel& rows = pDlg->DeviceList().Model();
   ASSERT_EQ(rows.rowCount(), 3);
   auto image = [&](int nRow) { return rows.index(nRow, 0).data(Qt::DecorationRole).value<QIcon>().pixmap(32).toImage(); };

@@ -1,21 +1,26 @@
 #pragma once
 // What the window tests share: the Qt application (offscreen unless a
 // display is asked for), an event-driven wait, and a main window with a
-// fake or real transport whose adapter and configuration-dialog steps the
-// test controls.
+// fake or real transport whose dialogs the test controls.
+#include "CDeviceListCtrl.h"
+#include "CDeviceListModel.h"
 #include "CLumoraApp.h"
 #include "CLumoraDlg.h"
 #include "CZqIPCfgDlg.h"
+#include "LumoraMessageBox.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QWidget>
+#include <QTest>
 #include <QTimer>
+#include <QTreeView>
+#include <QWidget>
 
 #include <chrono>
 #include <cstdlib>
@@ -60,8 +65,7 @@ struct ScriptedProbe : IAddressProbe {
 };
 
 // The main window with the test's hands on the host adapter, the address
-// probe, the configuration dialog and the export's file; the look for a
-// printer after its SET is short.
+// probe, the dialogs and the export's file; the look after a SET is short.
 class TestDlg : public CLumoraDlg {
  public:
   template <typename... Args>
@@ -72,11 +76,9 @@ class TestDlg : public CLumoraDlg {
   // Closed as a user closes it, so that the run has ended before this part
   // of the window goes (the worker calls the window's virtual functions).
   ~TestDlg() override { reject(); }
-  // Gets the initialised dialog and returns its result; without one the
-  // dialog is cancelled.
+  // Get the initialised dialog and return its result; unset: cancelled.
   std::function<int(CZqIPCfgDlg&)> m_OnConfiguration;
-  // The same for the window's other dialogs (interfaces, hosts, report).
-  std::function<int(QDialog&)> m_OnDialog;
+  std::function<int(QDialog&)> m_OnDialog;  // interfaces, hosts, report
   ScriptedProbe m_Probe;
   QString m_strExportPath;  // empty: the export is cancelled
 
@@ -121,6 +123,29 @@ inline void SaveScreenshot(QWidget& widget, const char* szName) {
   const int nScale = qRound(widget.devicePixelRatioF() * 100);
   const QString strPath = QStringLiteral("%1/%2-%3.png").arg(strDir, QLatin1String(szName)).arg(nScale);
   EXPECT_TRUE(widget.grab().save(strPath)) << strPath.toStdString();
+}
+
+// Message boxes answer as told while the object lives.
+class AutoAnswer {
+ public:
+  explicit AutoAnswer(QMessageBox::StandardButton answer = QMessageBox::Ok) { LumoraMessageBox::SetAutoAnswer(answer); }
+  ~AutoAnswer() { LumoraMessageBox::SetAutoAnswer(std::nullopt); }
+};
+
+// Clicks Start and waits until the run has ended.
+inline void RunToEnd(CLumoraDlg& dlg, std::chrono::milliseconds limit = std::chrono::seconds(30)) {
+  auto* pStart = dlg.Item<QAbstractButton>(CLumoraDlg::IDC_START);
+  QTest::mouseClick(pStart, Qt::LeftButton);
+  ASSERT_TRUE(WaitFor([&] { return pStart->isEnabled(); }, limit));
+  ASSERT_TRUE(dlg.WaitForRunEnd());
+}
+
+// Where the device list shows the row, and a click there.
+inline QPoint RowPoint(CLumoraDlg& dlg, int nRow) {
+  return dlg.DeviceList().ReportView()->visualRect(dlg.DeviceList().Model().index(nRow, 1)).center();
+}
+inline void ClickRow(CLumoraDlg& dlg, int nRow) {
+  QTest::mouseClick(dlg.DeviceList().ReportView()->viewport(), Qt::LeftButton, {}, RowPoint(dlg, nRow));
 }
 
 #include "DesktopUrl.h"

@@ -4,8 +4,6 @@
 #include "CUiWorkQueue.h"
 #include "UiTestSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <thread>
 
 using namespace std::chrono_literals;

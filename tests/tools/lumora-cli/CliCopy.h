@@ -1,8 +1,7 @@
 #pragma once
-// A copy of lumora-cli in a directory of its own, so that its lumora.ini and
-// lumora.log are the test's; runs it as a program. Its change journal goes
-// to the directory's state/lumora/changes.jsonl (XDG_STATE_HOME), the user's
-// INI file would be config/lumora/lumora.ini (XDG_CONFIG_HOME).
+// A copy of lumora-cli in a directory of its own, so that its lumora.ini,
+// lumora.log, state/lumora/changes.jsonl (XDG_STATE_HOME) and user INI file
+// config/lumora/lumora.ini (XDG_CONFIG_HOME) are the test's.
 #include "ChildRun.h"
 #include "FileText.h"
 #include "TempDir.h"

@@ -5,13 +5,22 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-TEST(DeviceReport, TextHasHeaderAndOneLinePerDeviceInOrder) {
+namespace {
+// Printers that told only their MAC (02-00-00-00-00-0N for 10.77.16.N).
+struct Table {
+  explicit Table(std::initializer_list<const wchar_t*> ips) {
+    for (const wchar_t* ip : ips) table.AddDeviceByMac(L"", L"", ip, L"", std::wstring(L"02-00-00-00-00-0") + ip[9]);
+  }
   RecordingOwner owner;
-  CDeviceTable table(owner);
-  EXPECT_EQ(DeviceReport::Text(table),
+  CDeviceTable table{owner};
+};
+}  // namespace
+
+TEST(DeviceReport, TextHasHeaderAndOneLinePerDeviceInOrder) {
+  EXPECT_EQ(DeviceReport::Text(Table({}).table),
             "NAME  MODEL  IP ADDRESS  SUBNET MASK  MAC ADDRESS  GATEWAY  DHCP\n");
-  table.AddDeviceByMac(L"", L"", L"10.77.16.2", L"", L"02-00-00-00-00-02");
-  table.AddDeviceByMac(L"", L"", L"10.77.16.1", L"", L"02-00-00-00-00-01");
+  Table t({L"10.77.16.2", L"10.77.16.1"});
+  CDeviceTable& table = t.table;
   table.UpdateNameByIp(L"Front desk", L"10.77.16.1");
   table.UpdateDhcpByIp(L"ON", L"10.77.16.1");
   const std::string text = DeviceReport::Text(table);
@@ -25,10 +34,9 @@ TEST(DeviceReport, TextHasHeaderAndOneLinePerDeviceInOrder) {
 }
 
 TEST(DeviceReport, JsonArrayHasEveryKey) {
-  RecordingOwner owner;
-  CDeviceTable table(owner);
-  EXPECT_EQ(DeviceReport::Json(table), "[]\n");
-  table.AddDeviceByMac(L"", L"", L"10.77.16.1", L"", L"02-00-00-00-00-01");
+  EXPECT_EQ(DeviceReport::Json(Table({}).table), "[]\n");
+  Table t({L"10.77.16.1"});
+  CDeviceTable& table = t.table;
   table.UpdateModelByIp(std::wstring(L"Q\"5") + wchar_t(0x1B) + wchar_t(0xE9), L"10.77.16.1");
   const auto parsed = nlohmann::json::parse(DeviceReport::Json(table));
   ASSERT_EQ(parsed.size(), 1u);
@@ -39,9 +47,8 @@ TEST(DeviceReport, JsonArrayHasEveryKey) {
 }
 
 TEST(DeviceReport, CsvQuotesWhatNeedsIt) {
-  RecordingOwner owner;
-  CDeviceTable table(owner);
-  table.AddDeviceByMac(L"", L"", L"10.77.16.1", L"", L"02-00-00-00-00-01");
+  Table t({L"10.77.16.1"});
+  CDeviceTable& table = t.table;
   table.UpdateNameByIp(L"Desk, \"north\"", L"10.77.16.1");
   EXPECT_EQ(DeviceReport::Csv(table),
             "name,model,ip,subnet_mask,mac,gateway,dhcp\r\n"

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "ChildRun.h"
+#include "CliCopy.h"
 #include "FileText.h"
 #include "PrinterSetup.h"
 #include "VirtualLan.h"
@@ -14,10 +14,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-struct CliResult {
-  int exit;
-  std::string out, err;
-};
+using CliResult = CliCopy::Result;
 
 CliResult Printer(std::vector<std::string> args) {
   args.insert(args.begin(), {LUMORA_BINARY_DIR "/bin/lumora-cli", "printer"});

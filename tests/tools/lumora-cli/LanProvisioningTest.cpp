@@ -1,12 +1,13 @@
 // Safe provisioning inside the virtual LAN: the check stops a bad change
 // before anything is sent, a confirmed change is looked for at its new
-// address, a CSV file readdresses many printers, and the journal keeps one
-// line per SET command. Each test starts its own simulator on peer 1 with
+// address and shows at the next discovery, a CSV file readdresses many
+// printers, and the journal keeps one line per SET command. Each test starts its own simulator on peer 1 with
 // printers at 10.77.20.1 upwards.
 #include "CliCopy.h"
 #include "VirtualLan.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <csignal>
@@ -62,6 +63,12 @@ class LanProvisioning : public ::testing::Test {
   std::unique_ptr<ChildRun> m_pSim;
 };
 
+std::string PeerAddresses() {
+  ChildRun ip({"ip", "-n", VirtualLan::Env("VLAN_PEER1_NS"), "-4", "addr", "show", "dev", "eth0"});
+  ip.Wait(10s);
+  return ip.Out();
+}
+
 }  // namespace
 
 TEST_F(LanProvisioning, ConfirmedChangeIsVerifiedAndJournaled) {
@@ -80,6 +87,19 @@ TEST_F(LanProvisioning, ConfirmedChangeIsVerifiedAndJournaled) {
   EXPECT_NE(table.out.find("ip 10.77.20.2 \u2192 10.77.40.7, name \"Lumen Desk 0002\" \u2192 "
                            "\"Hall 2\"  confirmed  verified"),
             std::string::npos) << table.out;
+
+  // The next discovery lists the printer as changed.
+  const auto found = Cli({"discover", "--json"});
+  ASSERT_EQ(found.exit, 0) << found.err;
+  const auto devices = nlohmann::json::parse(found.out);
+  const auto moved = std::find_if(devices.begin(), devices.end(), [](const auto& d) { return d["name"] == "Hall 2"; });
+  ASSERT_NE(moved, devices.end()) << found.out;
+  EXPECT_EQ(*moved, nlohmann::json::parse(R"({"name": "Hall 2", "model": "Quillmark Wide", "ip": "10.77.40.7",
+      "subnet_mask": "255.255.0.0", "mac": "02-51-4D-00-00-02", "gateway": "10.77.0.1", "dhcp": "0", "image": 1})"));
+  // The simulator gives back the address it added when it ends.
+  EXPECT_NE(PeerAddresses().find("10.77.40.7/16"), std::string::npos);
+  SimLog();
+  EXPECT_EQ(PeerAddresses().find("10.77.40.7"), std::string::npos);
 }
 
 TEST_F(LanProvisioning, PrinterThatStaysWhereItWasIsNotVerified) {

@@ -1,15 +1,10 @@
 // Repeated discoveries in one lumora-cli process against printers that drop,
-// duplicate, delay and spoil their answers, with a flood of random datagrams
-// at the answer port from another peer during one run. Checks that every run
-// ends, that no field ever holds a value another printer sent, and that the
-// process holds as many descriptors after each run as after the first.
-//
-// CTest runs a short form; bench/soak/run the long one, through these
-// variables: SOAK_PRINTERS (20), SOAK_RUNS (5), SOAK_FLOOD_RUN (3; 0: none),
-// SOAK_FLOOD_SECONDS (2), SOAK_FLOOD_RATE (100000), SOAK_FLOOD_SIZE (64: the
-// largest flood datagram), SOAK_IDLE_MS (5: the idle pause), SOAK_STEADY_FROM
-// (2: first run whose descriptors must equal the later ones'), SOAK_CLI (the
-// lumora-cli to run; default this build's).
+// duplicate, delay and spoil their answers, with a flood at the answer port
+// from another peer during one run: every run ends, no field holds another
+// printer's value, and the descriptors stay steady. bench/soak/run sets the
+// long form through SOAK_PRINTERS (20), SOAK_RUNS (5), SOAK_FLOOD_RUN (3; 0:
+// none), SOAK_FLOOD_SECONDS (2), SOAK_FLOOD_RATE (100000), SOAK_FLOOD_SIZE
+// (64), SOAK_IDLE_MS (5), SOAK_STEADY_FROM (2) and SOAK_CLI (this build's).
 #include "ChildRun.h"
 #include "FileText.h"
 #include "TempDir.h"
@@ -47,24 +42,17 @@ struct Truth {
   std::string mac, name, model, mask, gateway;
 };
 
-std::map<std::string, Truth> MakeTruth(int printers) {
+// The printers, and their simulator's configuration in `config`.
+std::map<std::string, Truth> MakeTruth(int printers, std::string& config) {
   std::map<std::string, Truth> truth;
   for (int k = 1; k <= printers; ++k) {
-    truth["10.77.16." + std::to_string(k)] = {Text("02-4C-53-00-00-%02X", k), Text("SOAK-PRN-%03d", k),
-                                              Text("VX-SOAK-%03d", k), Text("255.%d.0.0", k),
-                                              Text("10.77.%d.254", k)};
+    const std::string ip = "10.77.16." + std::to_string(k);
+    const Truth& t = truth[ip] = {Text("02-4C-53-00-00-%02X", k), Text("SOAK-PRN-%03d", k),
+                                  Text("VX-SOAK-%03d", k), Text("255.%d.0.0", k), Text("10.77.%d.254", k)};
+    config += "ip=" + ip + " mac=" + t.mac + " name=" + t.name + " model=" + t.model + " mask=" + t.mask +
+              " gateway=" + t.gateway + " dhcp=" + std::to_string(k % 2) + "\n";
   }
   return truth;
-}
-
-std::string ConfigText(const std::map<std::string, Truth>& truth) {
-  std::string text;
-  int k = 0;
-  for (const auto& [ip, t] : truth) {
-    text += "ip=" + ip + " mac=" + t.mac + " name=" + t.name + " model=" + t.model +
-            " mask=" + t.mask + " gateway=" + t.gateway + " dhcp=" + std::to_string(++k % 2) + "\n";
-  }
-  return text;
 }
 
 // A value not told yet (empty or the placeholder).
@@ -113,9 +101,8 @@ std::vector<RunLine> RunLines(const std::string& err) {
   static const std::regex line(
       R"(run (\d+) of \d+: (\d+) printers in ([\d.]+) s, (\d+) descriptors open, (\d+) kB resident)");
   std::vector<RunLine> lines;
-  for (std::sregex_iterator it(err.begin(), err.end(), line), end; it != end; ++it) {
+  for (std::sregex_iterator it(err.begin(), err.end(), line), end; it != end; ++it)
     lines.push_back({std::stoi((*it)[2]), std::stod((*it)[3]), std::stol((*it)[4]), std::stol((*it)[5])});
-  }
   return lines;
 }
 
@@ -129,8 +116,9 @@ TEST(LanSoak, RepeatedDiscoveriesUnderFaultsAndFloodKeepEachPrintersOwnValues) {
   ASSERT_TRUE(printers >= 1 && printers <= 250 && runs >= 1);
 
   TempDir dir;
-  const auto truth = MakeTruth(printers);
-  std::ofstream(dir.path() / "printers.conf") << ConfigText(truth);
+  std::string config;
+  const auto truth = MakeTruth(printers, config);
+  std::ofstream(dir.path() / "printers.conf") << config;
   std::ofstream(dir.path() / "lumora.ini")
       << "[UDPTXRXPORT]\nuiRxPort=15001\nuiTxPort=15000\n[RETRYTIME]\ndwMaxDiscoveryTry=3\n"
          "dwMaxNoDataReadTry=2\n[TIMEOUT]\ndwReciveThreadTimeout=200\ndwRxThreadIdleTimeout="

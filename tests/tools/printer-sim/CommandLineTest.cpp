@@ -19,11 +19,9 @@ TEST(CommandLineTest, DefaultsAndEveryOption) {
                           "--garbage", "3", "--duplicate", "--delay", "250", "--seed", "99", "-v",
                           "--allow-host-network"}, error);
   ASSERT_TRUE(o) << error;
-  EXPECT_EQ(o->base.ToString() + " " + o->subnetMask.ToString() + " " + o->gateway.ToString(),
-            "10.1.2.3 255.0.0.0 10.0.0.1");
-  EXPECT_EQ(o->port, 16000);
-  EXPECT_EQ(o->answerPort, 16001);
-  EXPECT_EQ(o->webPort, 0);
+  EXPECT_EQ(o->base.ToString() + " " + o->subnetMask.ToString() + " " + o->gateway.ToString() + " " +
+                std::to_string(o->port) + " " + std::to_string(o->answerPort) + " " + std::to_string(o->webPort),
+            "10.1.2.3 255.0.0.0 10.0.0.1 16000 16001 0");
   EXPECT_EQ(o->faults.dropPercent, 12.5);
   EXPECT_EQ(o->faults.garbagePercent, 3);
   EXPECT_EQ(o->delayMs, 250u);
@@ -31,11 +29,10 @@ TEST(CommandLineTest, DefaultsAndEveryOption) {
   EXPECT_TRUE(o->faults.duplicate && o->verbose && o->allowHostNetwork);
   EXPECT_EQ(CommandLine::Parse({"--config", "printers.conf"}, error)->configPath, "printers.conf");
   EXPECT_EQ(o->setReply, SetReply::kConfirm);
-  EXPECT_EQ(CommandLine::Parse({"--count=1", "--refuse-set"}, error)->setReply, SetReply::kRefuse);
-  EXPECT_EQ(CommandLine::Parse({"--count=1", "--garble-set"}, error)->setReply,
-            SetReply::kWithoutSet);
-  EXPECT_EQ(CommandLine::Parse({"--count=1", "--set-keeps-address"}, error)->setReply,
-            SetReply::kConfirmInPlace);
+  const std::pair<const char*, SetReply> replies[] = {{"--refuse-set", SetReply::kRefuse},
+      {"--garble-set", SetReply::kWithoutSet}, {"--set-keeps-address", SetReply::kConfirmInPlace}};
+  for (const auto& [option, reply] : replies)
+    EXPECT_EQ(CommandLine::Parse({"--count=1", option}, error)->setReply, reply) << option;
 }
 
 TEST(CommandLineTest, UsageErrorsAreNamed) {

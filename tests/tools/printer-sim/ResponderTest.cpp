@@ -37,19 +37,6 @@ TEST(ResponderTest, KnownRequestsGetTheirFieldInAngleBrackets) {
     EXPECT_TRUE(Ask(responder, printer, other).empty()) << other;
 }
 
-TEST(ResponderTest, AddedRoutesAnswerAndMayChangeThePrinter) {
-  // How later request kinds plug in: a prefix route that reads the request.
-  Responder responder;
-  responder.AddRoute("<ZQ><STSMOQ><SET>", Responder::Match::kPrefix,
-                     [](Printer& p, std::string_view request, Responder::Answers& out) {
-                       p.name = request.substr(17);
-                       out = {"ok", "ok again"};
-                     });
-  Printer printer = Sample();
-  EXPECT_EQ(Ask(responder, printer, "<ZQ><STSMOQ><SET>LOBBY").size(), 2u);
-  EXPECT_EQ(Ask(responder, printer, "<ZQ><STSMOQ><NAME>"), Responder::Answers{"<ZQ><NAME><LOBBY>"});
-}
-
 TEST(ResponderTest, FramedQueriesGetStatusBytesOrIdentity) {
   const Responder responder;
   Printer printer = Sample();

@@ -1,5 +1,5 @@
-// From a request to the queued answers, without a network: who answers,
-// from which address, to where, and when.
+// When queued answers are due, without a network (who answers from which
+// address to where: LanPrinterSimTest and PrinterTableTest).
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -13,7 +13,6 @@ using Clock = AnswerQueue::Clock;
 using std::chrono::milliseconds;
 
 namespace {
-
 
 class SimulatorTest : public ::testing::Test {
  protected:
@@ -35,26 +34,6 @@ class SimulatorTest : public ::testing::Test {
   std::unique_ptr<Simulator> sim_;
   const Clock::time_point t0_ = Clock::now();
 };
-
-TEST_F(SimulatorTest, AnswersGoFromEachPrinterToTheSendersAnswerPort) {
-  Make(SimOptions{.port = 16000, .answerPort = 16001});
-  Ask("<ZQ><0000>", "10.77.255.255", t0_);
-  const auto answers = Due(t0_);
-  ASSERT_EQ(answers.size(), 3u);
-  for (std::size_t k = 0; k < 3; ++k) {
-    EXPECT_EQ(answers[k].source, *PrinterGenerator::AddressOf(Ip("10.77.16.1"), k));
-    EXPECT_EQ(answers[k].sourcePort, 16000);
-    EXPECT_EQ(answers[k].destination, Ip("10.77.0.2"));
-    EXPECT_EQ(answers[k].destinationPort, 16001);
-  }
-  EXPECT_EQ(answers[2].payload, "<ZQ><MAC><02-51-4D-00-00-03>");
-  Ask("<ZQ><STSMOQ><NAME>", "10.77.16.2", t0_);
-  Ask("<ZQ><STSMOQ><NAME>", "10.77.16.9", t0_);  // no such printer
-  Ask("<ZQ><0!!0>", "255.255.255.255", t0_);     // no such request
-  const auto unicast = Due(t0_);
-  ASSERT_EQ(unicast.size(), 1u);
-  EXPECT_EQ(unicast[0].payload, "<ZQ><NAME><Lumen Desk 0002>");
-}
 
 TEST_F(SimulatorTest, DelayedAnswersWaitAndKeepTheirOrder) {
   Make(SimOptions{.delayMs = 300}, 2);

@@ -22,25 +22,18 @@ TEST(StatusExchangeTest, OptionsSetTheAnswers) {
       error);
   ASSERT_TRUE(o) << error;
   const StatusSettings& s = o->status;
-  EXPECT_EQ(s.tcpPort, 9200);
   EXPECT_TRUE(s.tcpPortGiven && s.refuse && s.wrongForm);
-  EXPECT_EQ(s.powerOn, 77u);
-  EXPECT_EQ(s.timeToCut, 2559u);
-  EXPECT_EQ(s.retractEnabled, '2');
-  EXPECT_EQ(s.notchThreshold, 0);
+  EXPECT_EQ(std::to_string(s.tcpPort) + " " + std::to_string(s.powerOn) + " " + std::to_string(s.timeToCut) +
+                " " + s.retractEnabled + " " + std::to_string(s.notchThreshold),
+            "9200 77 2559 2 0");
   EXPECT_EQ(s.status, "\x0A\x0B");
   EXPECT_EQ(s.overrides.at("\x1D\xE5"), "12");
   EXPECT_EQ(s.overrides.at("\x1D\xE2"), std::nullopt);
-  for (const std::vector<std::string_view>& bad :
-       {std::vector<std::string_view>{"--count=1", "--time-to-cut", "2560"},
-        {"--count=1", "--notch-threshold", "256"},
-        {"--count=1", "--retract-enabled", "12"},
-        {"--count=1", "--status", "0A0"},
-        {"--count=1", "--answer", "1DE5"},
-        {"--count=1", "--answer", "=31"},
-        {"--count=1", "--answer", "1DE5=3X"}}) {
-    EXPECT_FALSE(CommandLine::Parse(bad, error)) << bad[1] << " " << bad[2];
-  }
+  const std::pair<std::string_view, std::string_view> bad[] = {
+      {"--time-to-cut", "2560"}, {"--notch-threshold", "256"}, {"--retract-enabled", "12"}, {"--status", "0A0"},
+      {"--answer", "1DE5"},      {"--answer", "=31"},          {"--answer", "1DE5=3X"}};
+  for (const auto& [option, value] : bad)
+    EXPECT_FALSE(CommandLine::Parse({"--count=1", option, value}, error)) << option << " " << value;
 }
 
 class StatusTcpServerTest : public ::testing::Test {

@@ -12,7 +12,6 @@
 #include "FileDescriptor.h"
 #include "VirtualLan.h"
 #include "WebPage.h"
-#include "WebServer.h"
 
 using namespace printersim;
 using namespace std::chrono_literals;
@@ -65,22 +64,6 @@ TEST(WebPage, ResponsesByRequest) {
   for (const auto& [request, status] : refusals)
     EXPECT_TRUE(WebPage::Response(request, PagePrinter()).starts_with(status)) << request;
   EXPECT_TRUE(WebPage::Response("GET / HTTP/1.1\r\n\r\n", std::nullopt).starts_with("HTTP/1.0 404 "));
-}
-
-TEST(WebServer, ServesThePageOfTheAddressConnectedTo) {
-  std::string error;
-  std::vector<Ipv4Address> asked;
-  auto server = WebServer::Start(PagePrinter().address, 0,
-                                 [&](Ipv4Address address) {
-                                   asked.push_back(address);
-                                   return std::optional(PagePrinter());
-                                 },
-                                 error);
-  ASSERT_TRUE(server) << error;
-  const std::string reply = Exchange("127.0.0.1", server->port(), "GET / HTTP/1.0\r\n\r\n");
-  EXPECT_TRUE(reply.starts_with("HTTP/1.0 200 OK")) << reply;
-  EXPECT_NE(reply.find("Quillmark Wide"), std::string::npos);
-  EXPECT_EQ(asked, std::vector<Ipv4Address>{PagePrinter().address});
 }
 
 TEST(LanWebPage, EachSimulatedPrinterServesItsPageOnPort80) {
