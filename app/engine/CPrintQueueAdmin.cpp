@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -77,12 +78,25 @@ std::string Text(ipp_t* ipp, const char* name) {
   return text != nullptr ? text : "";
 }
 
-const char* const kQueueAttributes[] = {"printer-name", "device-uri", "printer-info",
-                                        "printer-location"};
+// The attributes a queue is read from, and the fields they fill.
+constexpr std::pair<const char*, std::string CPrintQueueAdmin::Queue::*> kQueueFields[] = {
+    {"printer-name", &CPrintQueueAdmin::Queue::strName},
+    {"device-uri", &CPrintQueueAdmin::Queue::strDeviceUri},
+    {"printer-info", &CPrintQueueAdmin::Queue::strInfo},
+    {"printer-location", &CPrintQueueAdmin::Queue::strLocation}};
 
 void AddRequestedAttributes(ipp_t* request) {
+  const char* names[std::size(kQueueFields)];
+  for (std::size_t i = 0; i < std::size(kQueueFields); ++i) names[i] = kQueueFields[i].first;
   ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
-                static_cast<int>(std::size(kQueueAttributes)), nullptr, kQueueAttributes);
+                static_cast<int>(std::size(names)), nullptr, names);
+}
+
+// The field an attribute fills, or none.
+std::string* FieldOf(CPrintQueueAdmin::Queue& queue, std::string_view name) {
+  for (const auto& [attribute, member] : kQueueFields)
+    if (name == attribute) return &(queue.*member);
+  return nullptr;
 }
 
 CPrintQueueAdmin::Outcome SendQueue(const CPrintQueueAdmin::Queue& queue, bool bRaw) {
@@ -121,12 +135,7 @@ CPrintQueueAdmin::Outcome CPrintQueueAdmin::List(std::vector<Queue>& queues) {
       continue;
     }
     const char* value = ippGetString(attr, 0, nullptr);
-    const std::string_view key(name);
-    std::string* field = key == "printer-name"       ? &queue.strName
-                         : key == "device-uri"       ? &queue.strDeviceUri
-                         : key == "printer-info"     ? &queue.strInfo
-                         : key == "printer-location" ? &queue.strLocation
-                                                     : nullptr;
+    std::string* field = FieldOf(queue, name);
     if (field != nullptr && value != nullptr) *field = value;
   }
   if (!queue.strName.empty()) queues.push_back(queue);
@@ -139,8 +148,8 @@ CPrintQueueAdmin::Outcome CPrintQueueAdmin::Find(const std::string& strName, Que
   IppPtr response;
   Outcome outcome = Send(request, "/", response);
   if (outcome.result != Result::kOk) return outcome;
-  queue = Queue{Text(response.get(), "printer-name"), Text(response.get(), "device-uri"),
-                Text(response.get(), "printer-info"), Text(response.get(), "printer-location")};
+  queue = Queue();
+  for (const auto& [attribute, member] : kQueueFields) queue.*member = Text(response.get(), attribute);
   return {};
 }
 
