@@ -1,25 +1,14 @@
 #include "CommandLine.h"
 
-#include <charconv>
 #include <functional>
 #include <map>
 
+#include "ParseNumber.h"
 #include "StatusOptions.h"
 
 namespace printersim {
 
 namespace {
-
-template <typename Number>
-bool ParseNumber(std::string_view text, Number min, Number max, Number& out) {
-  Number value{};
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  // Written so that a NaN fails the range test too.
-  if (ec != std::errc() || end != text.data() + text.size() || !(value >= min && value <= max))
-    return false;
-  out = value;
-  return true;
-}
 
 using Setter = std::function<bool(SimOptions&, std::string_view)>;
 

@@ -1,26 +1,16 @@
 #include "FloodOptions.h"
 
-#include <arpa/inet.h>
-
-#include <charconv>
+#include "Ipv4Address.h"
+#include "ParseNumber.h"
 
 namespace {
 
-template <typename Number>
-bool ParseNumber(std::string_view text, Number min, Number max, Number& out) {
-  Number value{};
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size() || value < min || value > max)
-    return false;
-  out = value;
-  return true;
-}
+using printersim::ParseNumber;
 
 bool Apply(FloodOptions& o, std::string_view name, std::string_view value) {
   if (name == "--to") {
-    in_addr a{};
     o.to = std::string(value);
-    return ::inet_pton(AF_INET, o.to.c_str(), &a) == 1;
+    return printersim::Ipv4Address::Parse(value).has_value();
   }
   if (name == "--port") return ParseNumber<std::uint16_t>(value, 1, 65535, o.port);
   if (name == "--rate") return ParseNumber(value, 1u, 1000000u, o.rate);
