@@ -26,12 +26,6 @@ QImage Image(int iId, const QWidget& widget) {
   return iId ? InfolioResources::LoadImage(iId, widget.devicePixelRatioF()).toImage() : QImage();
 }
 
-// Shows the dialog and paints it once: the images are applied at the paint.
-void ShowAndPaint(CZqDialogAbout1& dialog) {
-  dialog.show();
-  dialog.grab();
-}
-
 // What clicking the control opens (at most one URL).
 QString ClickOpens(const CZqDialogAbout1& dialog, int iControl) {
   UrlRecorder recorder;
@@ -65,7 +59,8 @@ TEST(CZqDialogAbout1, LinkVariantsSetImagesAndLinks) {
     CZqDialogAbout1 dialog;
     if (v.dwEarlierSet) dialog.SetDialogParams(v.dwEarlierSet, L"", L"", L"");
     dialog.SetDialogParams(v.dwLinkSet, L"Caption", L"Name", L"Version");
-    ShowAndPaint(dialog);
+    dialog.show();
+    dialog.grab();  // the images are applied at the first paint
     EXPECT_EQ(Shown(dialog, AboutTemplate::kIdLogo), Image(2023, dialog));
     EXPECT_EQ(Shown(dialog, AboutTemplate::kIdMail), Image(v.iMailImage, dialog));
     EXPECT_EQ(Shown(dialog, AboutTemplate::kIdSite), Image(v.iSiteImage, dialog));

@@ -22,7 +22,7 @@ CCNetCardInfo Collect(std::shared_ptr<AdapterScript> script) {
 TEST(NetCardIndex, DefaultAndOutOfRangeIndices) {
   auto s = TwoCards();
   s->hostIp = "192.168.7.9";
-  CCNetCardInfo info(std::make_unique<FakeAdapterSource>(s));
+  auto info = Collect(s);
   ASSERT_EQ(info.GetErrorMsg(), L"Success!");
   ASSERT_EQ(info.Get_m_dwNumOfCard(), 2u);
   EXPECT_EQ(info.Get_m_dwDefaultCardNum(), 1u);
@@ -109,7 +109,7 @@ TEST(NetCardStatus, FailureTexts) {
     s->countResult = c.countRc;
     s->listResult = c.listRc;
     s->hostResolves = c.hostOk;
-    CCNetCardInfo info(std::make_unique<FakeAdapterSource>(s));
+    auto info = Collect(s);
     EXPECT_EQ(info.GetErrorMsg(), c.text);
     EXPECT_EQ(info.GetCardInfo(), 0) << c.text;
     EXPECT_EQ(info.Get_m_dwNumOfCard(), c.cards) << c.text;
@@ -125,7 +125,7 @@ TEST(NetCardStatus, RecollectionTakesTheSmallerCountAndReplacesTheTable) {
   auto s = TwoCards();
   s->hostIp = "192.168.7.9";
   s->count = 3;
-  CCNetCardInfo info(std::make_unique<FakeAdapterSource>(s));
+  auto info = Collect(s);
   ASSERT_EQ(info.Get_m_dwNumOfCard(), 2u);
   ASSERT_EQ(info.GetNetCardIPAddress(1), L"192.168.7.9");
   s->count = 1;  // the second adapter is out of reach: index 1 is card 0

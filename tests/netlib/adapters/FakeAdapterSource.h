@@ -41,15 +41,13 @@ class FakeAdapterSource final : public detail::AdapterSource {
   std::shared_ptr<AdapterScript> m_script;
 };
 
-inline AdapterRecord Card(const std::string& name, std::vector<AdapterAddress> addresses,
-                          bool defaultRoute = false) {
+inline AdapterRecord Card(const std::string& name, std::vector<AdapterAddress> addresses) {
   AdapterRecord r;
   r.strName = name;
   r.hwAddress = {0x02, 0x00, 0x00, 0x00, 0x00, static_cast<BYTE>(name.size())};
   r.dwType = 6;
   r.addresses = std::move(addresses);
   r.strGateway = "10.0.0.1";
-  r.bDefaultRoute = defaultRoute;
   return r;
 }
 

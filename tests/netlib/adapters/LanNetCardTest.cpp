@@ -7,12 +7,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "VirtualLan.h"
+
 namespace {
 
-std::string Env(const char* name) {
-  const char* v = std::getenv(name);
-  return v ? v : "";
-}
+using VirtualLan::Env;
 
 std::wstring Wide(const std::string& s) { return {s.begin(), s.end()}; }
 
@@ -39,7 +38,7 @@ class Undo {
 class LanNetCard : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (Env("VLAN") != "1") GTEST_SKIP() << "needs the virtual LAN";
+    if (!VirtualLan::Inside()) GTEST_SKIP() << "needs the virtual LAN";
   }
 };
 

@@ -286,16 +286,39 @@ TEST(MessageArchive, DirectionSinkErrorsAndLargeWrites) {
 
 }  // namespace
 
-// The framer refuses from the header alone a count beyond the limit, and
-// waits for the elements of one at the limit.
-TEST(MessageFraming, ElementCountLimitIsJudgedFromTheHeader) {
+// The framer finds the end of unusual but valid messages, and refuses from
+// the announced sizes alone a message beyond the limits (a count at the limit
+// waits for its elements). The client and the server end a connection on
+// such a refusal (their BadInput cases).
+TEST(MessageFraming, EndsAndLimitsAreJudgedFromTheAnnouncedSizes) {
   using corvane::detail::MessageFramer;
-  for (const auto& [count, expected] :
-       {std::pair{CCorvaneMessage::kMaxElements, MessageFramer::Status::kNeedMore},
-        std::pair{CCorvaneMessage::kMaxElements + 1, MessageFramer::Status::kTooLarge}}) {
+  using Status = MessageFramer::Status;
+  const auto count = [](std::int32_t n) {
     Bytes header = {1, 0, 0, 0};
-    for (int b = 0; b < 4; ++b) header.push_back(static_cast<BYTE>(count >> (8 * b)));
+    for (int b = 0; b < 4; ++b) header.push_back(static_cast<BYTE>(n >> (8 * b)));
+    return header;
+  };
+  const Bytes one = count(1);
+  const struct {
+    const char* name;
+    Bytes bytes;
+    Status status;
+  } cases[] = {
+      {"unknown code", Concat({one, {0xEE, 1, 2, 3, 4, 5, 6, 7, 8}}), Status::kComplete},
+      {"8-bit string", Concat({one, {0x0A, 0x02, 'o', 'k'}}), Status::kComplete},
+      {"negative count", count(-16), Status::kComplete},
+      {"count at the limit", count(CCorvaneMessage::kMaxElements), Status::kNeedMore},
+      {"count beyond the limit", count(CCorvaneMessage::kMaxElements + 1), Status::kTooLarge},
+      {"buffer beyond the maximum", Concat({one, {0x0B, 0xFF, 0xFF, 0xFF, 0x0F}}), Status::kTooLarge},
+      {"8-bit string beyond the maximum", Concat({one, {0x0A, 0xFF, 0xFF, 0xFF, 0, 0, 0, 8}}),
+       Status::kTooLarge},
+      {"huge wide string", Concat({one, {0x0A, 0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                         0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}}),
+       Status::kTooLarge},
+  };
+  for (const auto& c : cases) {
     MessageFramer framer;
-    EXPECT_EQ(framer.Scan(header.data(), header.size()), expected) << count;
+    EXPECT_EQ(framer.Scan(c.bytes.data(), c.bytes.size()), c.status) << c.name;
+    if (c.status == Status::kComplete) EXPECT_EQ(framer.MessageSize(), c.bytes.size()) << c.name;
   }
 }

@@ -4,7 +4,6 @@
 #include <corvane/EthPrinterFunctions.h>
 
 #include <cstdio>
-#include <functional>
 #include <stdexcept>
 
 namespace printer_test {
@@ -68,12 +67,8 @@ std::string Data(const Name& printer) {
   return Bytes(dwResult, answer, dwLength);
 }
 
-// Each function with what it gives against printer-sim's default answers.
-struct Call {
-  std::string function;
-  std::function<std::string(const Name&)> run;
-  std::string byDefault;
-};
+}  // namespace
+
 const std::vector<Call>& Calls() {
   static const std::vector<Call> calls = {
       {"SendReceiveDataEth", Data, "0 0x56,0x31,0x2E,0x32"},
@@ -101,18 +96,10 @@ const std::vector<Call>& Calls() {
   return calls;
 }
 
-}  // namespace
-
 std::string Outcome(const std::string& strFunction, const std::wstring& strPrinter) {
   for (const Call& call : Calls())
     if (call.function == strFunction) return call.run(strPrinter);
   throw std::out_of_range("no printer function " + strFunction);
-}
-
-std::vector<Expected> DefaultOutcomes() {
-  std::vector<Expected> all;
-  for (const Call& call : Calls()) all.push_back({call.function, call.byDefault});
-  return all;
 }
 
 }  // namespace printer_test

@@ -1,12 +1,12 @@
-// The printer functions against printer-sim on peer 1 of a virtual LAN, over
-// UDP (answers to the fixed port 15001) and TCP, and against a printer played
-// by the test on the LAN host's own address to see the datagrams themselves.
-// Runs only inside scripts/vlan (VLAN=1).
+// The printer link's datagrams inside the virtual LAN: the test plays the
+// printer on the LAN host's own address, sees each request datagram and
+// answers with the bytes a case needs. (Every function against printer-sim
+// over UDP and TCP: tests/tools/lumora-cli LanPrinterCommandTest.) Runs only
+// inside scripts/vlan (VLAN=1).
 #include <corvane/CorvaneErrors.h>
 #include <corvane/EthPrinterFunctions.h>
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <future>
 
 #include "FunctionCalls.h"
@@ -19,29 +19,10 @@ namespace {
 using namespace std::chrono_literals;
 using printer_test::Outcome;
 
-class LanPrinterLinkTest : public LanSimulatorTest<1> {
- protected:
-  void StartSim(std::vector<std::string> args) {
-    LanSimulatorTest::StartSim(std::move(args));
-    ASSERT_TRUE(setup.AddPrinter("Udp-Front", "socket://10.77.16.1", 0));
-    ASSERT_TRUE(setup.AddPrinter("Tcp-Front", "socket://10.77.16.1", 1));
-  }
-};
-
-TEST_F(LanPrinterLinkTest, EveryFunctionOverUdpAndTcp) {
-  StartSim({});
-  for (const auto& expected : printer_test::DefaultOutcomes()) {
-    EXPECT_EQ(Outcome(expected.function, L"Udp-Front"), expected.outcome) << expected.function;
-    EXPECT_EQ(Outcome(expected.function, L"Tcp-Front"), expected.outcome) << expected.function;
-  }
-}
-
-// The test plays the printer on the host's own address: it sees each request
-// datagram and answers with the bytes a case needs.
-class LanDatagramTest : public LanPrinterLinkTest {
+class LanDatagramTest : public LanSimulatorTest<1> {
  protected:
   void SetUp() override {
-    LanPrinterLinkTest::SetUp();
+    LanSimulatorTest::SetUp();
     if (IsSkipped()) return;
     ASSERT_TRUE(printer.Bound());
     ASSERT_TRUE(setup.AddPrinter("Own", "socket://" + VirtualLan::Env("VLAN_HOST_IP"), 0));

@@ -53,9 +53,8 @@ class PrinterLinkTest : public ::testing::Test {
 };
 
 TEST_F(PrinterLinkTest, EveryFunctionOverTcp) {
-  for (const auto& expected : printer_test::DefaultOutcomes())
-    EXPECT_EQ(printer_test::Outcome(expected.function, kPrinter), expected.outcome)
-        << expected.function;
+  for (const auto& call : printer_test::Calls())
+    EXPECT_EQ(call.run(kPrinter), call.byDefault) << call.function;
 }
 
 TEST_F(PrinterLinkTest, TracesEveryStepOfAnExchange) {

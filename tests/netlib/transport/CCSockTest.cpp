@@ -8,27 +8,14 @@
 #include <vector>
 
 #include "LoopbackPeers.h"
-#include "platform/TcpStreamSocket.h"
 
 namespace {
 
 namespace error = corvane::error;
-using corvane::platform::TcpStreamSocket;
 using transport_test::DatagramEnd;
 using transport_test::kLoopback;
+using transport_test::LoopbackPeer;
 using transport_test::Stopwatch;
-
-// A TCP listener on a free port with the given backlog.
-struct StreamListener {
-  explicit StreamListener(int backlog) {
-    int error = 0;
-    socket = TcpStreamSocket::Listen(0, backlog, error);
-    std::wstring address;
-    if (socket) socket->LocalAddress(address, port);
-  }
-  std::unique_ptr<TcpStreamSocket> socket;
-  int port = 0;
-};
 
 TEST(CCSock, DatagramReceiveTimesOutThenReportsAndConsumesAnOversizedOne) {
   DatagramEnd receiver, sender;
@@ -78,8 +65,7 @@ TEST(CCSock, ReceiveWhileAnotherReceiveWaitsIsRefused) {
 
 TEST(CCSock, ConnectWithoutAnswerGivesUpAfterItsTimeout) {
   // With its accept queue full, a listener drops further connection requests.
-  StreamListener listener(0);
-  ASSERT_TRUE(listener.socket);
+  LoopbackPeer listener(0);
   std::vector<std::unique_ptr<CCSock>> clients;
   bool timedOut = false;
   for (int i = 0; i < 8 && !timedOut; ++i) {
@@ -98,44 +84,15 @@ TEST(CCSock, ConnectWithoutAnswerGivesUpAfterItsTimeout) {
   EXPECT_TRUE(timedOut);
 }
 
-class CCSockStream : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(listener.socket);
-    ASSERT_TRUE(client.Create(0, CCSock::kStream));
-    client.Set_m_dwTimeoutConnection(2000);
-    ASSERT_TRUE(client.Connect(kLoopback, listener.port));
-    int error = 0;
-    server = listener.socket->Accept(error);
-    ASSERT_TRUE(server);
-  }
-
-  StreamListener listener{4};
+TEST(CCSock, PeerCloseGivesZeroThenSendsFailWithoutSignal) {
+  LoopbackPeer peer;
   CCSock client;
-  std::unique_ptr<TcpStreamSocket> server;
-};
-
-TEST_F(CCSockStream, ReceiveWaitsForBytesNotForItsTimeout) {
+  ASSERT_TRUE(client.Create(0, CCSock::kStream));
+  client.Set_m_dwTimeoutConnection(2000);
+  ASSERT_TRUE(client.Connect(kLoopback, peer.port));
   EXPECT_EQ(client.m_bClosed, 0);
-  client.Set_m_dwTimeoutRead(300);
-  char buffer[16];
-  Stopwatch watch;
-  EXPECT_EQ(client.Receive(buffer, sizeof buffer), -1);
-  EXPECT_EQ(CCSock::GetLastError(), error::kTimedOut);
-  EXPECT_GE(watch.ElapsedMs(), 300);
-  EXPECT_LT(watch.ElapsedMs(), 3000);
-  // Bytes on their way end the wait at once.
-  int error = 0;
-  ASSERT_TRUE(server->WriteAll(reinterpret_cast<const BYTE*>("hello"), 5, 1000, error));
-  client.Set_m_dwTimeoutRead(10000);
-  watch = Stopwatch();
-  EXPECT_EQ(client.Receive(buffer, sizeof buffer), 5);
-  EXPECT_LT(watch.ElapsedMs(), 1000);
-  EXPECT_EQ(std::string(buffer, 5), "hello");
-}
-
-TEST_F(CCSockStream, PeerCloseGivesZeroThenSendsFailWithoutSignal) {
-  server.reset();
+  peer.Accept();
+  peer.CloseConnection();
   client.Set_m_dwTimeoutRead(2000);
   char buffer[16];
   EXPECT_EQ(client.Receive(buffer, sizeof buffer), 0);

@@ -1,9 +1,6 @@
-#include <arpa/inet.h>
 #include <corvane/CZqSocketComTcp.h>
 #include <corvane/CorvaneErrors.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 
 #include <string>
 #include <vector>
@@ -15,49 +12,7 @@ namespace {
 
 namespace error = corvane::error;
 using transport_test::kLoopback;
-
-// A listening socket on a free port of 127.0.0.1 and the one connection it
-// accepts, read and written with plain blocking calls.
-class LoopbackPeer {
- public:
-  LoopbackPeer() {
-    m_listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    EXPECT_EQ(bind(m_listener, reinterpret_cast<sockaddr*>(&address), length), 0);
-    EXPECT_EQ(listen(m_listener, 4), 0);
-    getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length);
-    port = ntohs(address.sin_port);
-  }
-  ~LoopbackPeer() {
-    CloseConnection();
-    close(m_listener);
-  }
-  void Accept() { m_connection = accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC); }
-  std::string Read(std::size_t count) {
-    std::string bytes(count, '\0');
-    std::size_t got = 0;
-    while (got < count) {
-      const ssize_t n = recv(m_connection, bytes.data() + got, count - got, 0);
-      if (n <= 0) break;
-      got += static_cast<std::size_t>(n);
-    }
-    bytes.resize(got);
-    return bytes;
-  }
-  void Write(const std::string& bytes) { send(m_connection, bytes.data(), bytes.size(), 0); }
-  void CloseConnection() {
-    if (m_connection >= 0) close(m_connection);
-    m_connection = -1;
-  }
-  DWORD port = 0;
-
- private:
-  int m_listener = -1;
-  int m_connection = -1;
-};
+using transport_test::LoopbackPeer;
 
 // A transport connected to a fresh peer.
 struct Connected : ::testing::Test {
