@@ -5,9 +5,7 @@
 #include "CChangeJournal.h"
 #include "TempDir.h"
 #include "InstallCommand.h"
-#include "QueryCommand.h"
 #include "SetCommand.h"
-#include "SettingsCommand.h"
 
 #include <gtest/gtest.h>
 
@@ -61,10 +59,6 @@ TEST(CliProgram, DiscoverOptions) {
       EXPECT_EQ(discover->GetOptions().iniPath->string(), c.ini);
     }
   }
-  CliProgram program;
-  ASSERT_FALSE(Parse(program, {"settings", "--ini", "c.ini"}).exit);
-  EXPECT_EQ(program.Selected(), program.Find<SettingsCommand>());
-  EXPECT_EQ(program.Find<SettingsCommand>()->GetIniPath()->string(), "c.ini");
 }
 
 TEST(CliProgram, HelpAndUsageErrors) {
@@ -128,13 +122,8 @@ TEST(CliProgram, SetAndQueryOptions) {
     EXPECT_EQ(other.Find<SetCommand>()->GetOptions().dhcp, "");
     EXPECT_EQ(other.Find<SetCommand>()->GetOptions().dwAttempts, 1u);
   }
-  CliProgram csv;
-  ASSERT_FALSE(Parse(csv, {"set", "--from-csv", "f.csv", "--dry-run", "--no-verify"}).exit);
-  EXPECT_TRUE(csv.Find<SetCommand>()->GetOptions().bDryRun);
-  EXPECT_EQ(csv.Find<SetCommand>()->GetOptions().csvPath->string(), "f.csv");
-  CliProgram query;
-  ASSERT_FALSE(Parse(query, {"query", "device-id", "--ip", "10.77.16.1"}).exit);
-  EXPECT_EQ(query.Find<QueryCommand>()->GetOptions().query, "device-id");
+  // settings --ini, set --from-csv --dry-run and query run whole in CliRun,
+  // LanProvisioning and LanCli.
 
   const std::vector<std::string> errors[] = {
       SetArgs({"--mac", "02:51:4D:00:00"}),      SetArgs({"--mac", "02:51-4D:00:00:01"}),
