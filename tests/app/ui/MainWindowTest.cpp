@@ -4,8 +4,6 @@
 #include "CZqDebugDld.h"
 #include "UiTestSupport.h"
 
-#include <QGroupBox>
-
 using namespace std::chrono_literals;
 
 namespace {
