@@ -35,12 +35,9 @@ class LanReach : public ::testing::Test {
     m_Cli.WriteFile("quick.ini", kQuickIni);
   }
   // Printers from config lines, in a simulator of their own.
-  std::unique_ptr<ChildRun> Sim(const std::string& ns, const std::string& name,
-                                const std::string& lines, std::vector<std::string> extra = {}) {
+  std::unique_ptr<ChildRun> Sim(const std::string& ns, const std::string& name, const std::string& lines) {
     m_Cli.WriteFile(name, lines);
-    std::vector<std::string> args = {"--config", m_Cli.Path(name).string(), "--verbose"};
-    args.insert(args.end(), extra.begin(), extra.end());
-    return VirtualLan::StartSimIn(ns, args);
+    return VirtualLan::StartSimIn(ns, {"--config", m_Cli.Path(name).string(), "--verbose"});
   }
   // A discovery with the quick settings and --json; its printers' addresses.
   std::set<std::string> Found(std::vector<std::string> args, nlohmann::json* pDevices = nullptr) {
