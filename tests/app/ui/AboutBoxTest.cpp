@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <infolio/CZqDialogAbout1.h>
 
-#include "FakeTransport.h"
 #include "UiTestSupport.h"
 
 namespace {

@@ -3,7 +3,6 @@
 #include "CIPAddressCtrl.h"
 #include "CLedButton.h"
 #include "LumoraResources.h"
-#include "FakeTransport.h"
 #include "UiTestSupport.h"
 
 #include <QLineEdit>

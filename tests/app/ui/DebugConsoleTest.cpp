@@ -4,7 +4,6 @@
 #include "CDebugLineModel.h"
 #include "CDebugLogView.h"
 #include "CZqDebugDld.h"
-#include "FakeTransport.h"
 #include "UiTestSupport.h"
 
 #include <QRegularExpression>
@@ -15,24 +14,15 @@
 using namespace std::chrono_literals;
 
 namespace {
-class DebugConsole : public ::testing::Test {
+class DebugConsole : public WindowTest {
  protected:
   DebugConsole() {
-    auto pTransport = std::make_unique<FakeTransport>();
-    m_pTransport = pTransport.get();
     m_pTransport->m_bWaitTimeouts = true;
     m_App.Get().dwReciveThreadTimeout = 40;
     m_App.Get().dwRxThreadIdleTimeout = 2;
-    m_pDlg = std::make_unique<TestDlg>(m_App.Get(), std::move(pTransport));
-    m_pDlg->SetFlags(CLumoraApp::kFlagDebug);
-    m_pDlg->OnInitDialog();
-    m_pDlg->show();
+    Open(CLumoraApp::kFlagDebug);
   }
   CZqDebugDld& Console() const { return *m_pDlg->DebugWindow(); }
-
-  TestApp m_App;
-  FakeTransport* m_pTransport = nullptr;
-  std::unique_ptr<TestDlg> m_pDlg;
 };
 }  // namespace
 

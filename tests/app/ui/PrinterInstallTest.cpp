@@ -4,7 +4,6 @@
 #include "CInstallPrinterDlg.h"
 #include "CPrintQueueAdmin.h"
 #include "CPrinterStatusPanel.h"
-#include "FakeTransport.h"
 #include "PrinterSetup.h"
 #include "StatusTcpServer.h"
 #include "UiTestSupport.h"

@@ -2,7 +2,6 @@
 // OK, the look for the printer after a confirmed SET in the status line and
 // the journal, the device rows' menu and the export of the list.
 #include "CIPAddressCtrl.h"
-#include "FakeTransport.h"
 #include "FileText.h"
 #include "UiTestSupport.h"
 
@@ -17,17 +16,12 @@ namespace {
 
 const std::string kMac = "02-00-5E-00-00-01";
 
-class Provisioning : public ::testing::Test {
+class Provisioning : public WindowTest {
  protected:
   Provisioning() {
-    auto pTransport = std::make_unique<FakeTransport>();
-    m_pTransport = pTransport.get();
-    auto eth0 = CCNetInterfaces::MakeEntry(L"eth0", 2, 0x0A4D0002, 0xFFFF0000);  // 10.77.0.2/16
-    eth0.bUp = 1;
-    pTransport->m_Interfaces = {eth0};
+    m_pTransport->m_Interfaces = {UpCard(L"eth0", 0x0A4D0002)};
     m_App.Get().dwRxEthTimeout = 50;
-    m_pDlg = std::make_unique<TestDlg>(m_App.Get(), std::move(pTransport));
-    m_pDlg->OnInitDialog();
+    Open();
     CDeviceTable& table = m_pDlg->Table();
     table.AddDeviceByMac(L"", L"", L"10.77.16.1", L"", L"02-00-5E-00-00-01");
     table.UpdateNameByIp(L"Desk, \"A\"", L"10.77.16.1");
@@ -67,11 +61,6 @@ class Provisioning : public ::testing::Test {
           UnicastResponder({{"10.77.16.9", kMac, "Desk, \"A\"", "Q", "255.255.0.0", "10.77.0.1", ""}});
   }
   QString Status() { return m_pDlg->StatusLine()->text(); }
-
-  AutoAnswer m_Answer;
-  TestApp m_App;
-  FakeTransport* m_pTransport = nullptr;
-  std::unique_ptr<TestDlg> m_pDlg;
 };
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include "CHostListDlg.h"
 #include "CInterfaceChoiceDlg.h"
 #include "CReportDlg.h"
-#include "FakeTransport.h"
 #include "LumoraResources.h"
 #include "UiTestSupport.h"
 
@@ -15,12 +14,6 @@
 using namespace std::chrono_literals;
 
 namespace {
-
-CCNetInterfaces::Entry Card(const wchar_t* szName, DWORD dwAddress) {
-  CCNetInterfaces::Entry entry = CCNetInterfaces::MakeEntry(szName, 2, dwAddress, 0xFFFF0000);
-  entry.bUp = entry.bBroadcast = 1;
-  return entry;
-}
 
 class Reach : public ::testing::Test {
  protected:
@@ -34,7 +27,7 @@ class Reach : public ::testing::Test {
     m_App.Get().dwReciveThreadTimeout = 20;
     m_App.Get().dwRxThreadIdleTimeout = 2;
     auto pTransport = std::make_unique<FakeTransport>();
-    pTransport->m_Interfaces = {Card(L"eth0", 0x0A4D0002), Card(L"eth1", 0x0A580002)};
+    pTransport->m_Interfaces = {UpCard(L"eth0", 0x0A4D0002), UpCard(L"eth1", 0x0A580002)};
     pTransport->m_Responder = PrinterResponder(printers);
     auto pDlg = std::make_unique<TestDlg>(m_App.Get(), std::move(pTransport));
     pDlg->OnInitDialog();
@@ -129,10 +122,9 @@ TEST_F(Reach, HostListIsCheckedAsTypedAndOnlyAValidOneIsTaken) {
   auto pDlg = Open();
   const int nResult = Through<CHostListDlg>(*pDlg, &CLumoraDlg::OnFindByAddress, [](CHostListDlg& dialog) {
     dialog.show();
+    // Each fault's words: CHostListTest.
     const std::pair<const char*, const char*> cases[] = {
         {"10.20.0.0/19", "Not a valid list: '10.20.0.0/19' holds 8190 addresses"},
-        {"10.20.0.5-10.20.0.1", "Not a valid list: the range '10.20.0.5-10.20.0.1' ends before it starts"},
-        {"printer7", "Not a valid list: 'printer7' is not an IPv4 address"},
         {"", "No printer is asked by address."},
         {" 10.99.16.1-10.99.16.4, 10.99.20.7 ", "5 addresses are asked at the next Start."},
     };

@@ -7,6 +7,7 @@
 #include "CLumoraApp.h"
 #include "CLumoraDlg.h"
 #include "CZqIPCfgDlg.h"
+#include "FakeTransport.h"
 #include "LumoraMessageBox.h"
 #include "TempDir.h"
 
@@ -156,6 +157,31 @@ inline QPoint RowPoint(CLumoraDlg& dlg, int nRow) {
 }
 inline void ClickRow(CLumoraDlg& dlg, int nRow) {
   QTest::mouseClick(dlg.DeviceList().ReportView()->viewport(), Qt::LeftButton, {}, RowPoint(dlg, nRow));
+}
+
+// A main window on a fake transport: a test sets up the settings and the
+// transport, then opens it. Message boxes answer OK.
+class WindowTest : public ::testing::Test {
+ protected:
+  void Open(DWORD dwFlags = 0) {
+    m_pDlg = std::make_unique<TestDlg>(m_App.Get(), std::move(m_pNewTransport));
+    m_pDlg->SetFlags(dwFlags);
+    m_pDlg->OnInitDialog();
+    m_pDlg->show();
+  }
+
+  AutoAnswer m_Answer;
+  TestApp m_App;
+  std::unique_ptr<FakeTransport> m_pNewTransport = std::make_unique<FakeTransport>();
+  FakeTransport* m_pTransport = m_pNewTransport.get();  // the window's once it is open
+  std::unique_ptr<TestDlg> m_pDlg;
+};
+
+// An interface of this computer that is up and can broadcast, with a /16 mask.
+inline CCNetInterfaces::Entry UpCard(const wchar_t* szName, DWORD dwAddress) {
+  CCNetInterfaces::Entry entry = CCNetInterfaces::MakeEntry(szName, 2, dwAddress, 0xFFFF0000);
+  entry.bUp = entry.bBroadcast = 1;
+  return entry;
 }
 
 #include "DesktopUrl.h"

@@ -64,10 +64,8 @@ TEST_F(LanInstall, AFoundPrinterIsInstalledAndTellsItsStatus) {
   EXPECT_EQ(status["protocol"], "tcp");
   EXPECT_EQ(status["state"], "complete");
   ASSERT_EQ(status["values"].size(), 15u);
+  // Every value read over TCP too (the JSON forms of each kind: StatusReportTest).
   for (const auto& [key, value] : status["values"].items()) EXPECT_EQ(value["result"], 0) << key;
-  EXPECT_EQ(status["values"]["paper_remaining"], (nlohmann::json{{"result", 0}, {"value", 750}, {"unit", "cm"}}));
-  EXPECT_EQ(status["values"]["notch_threshold"]["value"], 3.9);
-  EXPECT_EQ(status["values"]["retract_enabled"]["value"], true);
   EXPECT_EQ(status["values"]["time_to_cut"]["value"], 37);
   EXPECT_EQ(status["values"]["gsi"]["hex"], "12");
 

@@ -1,7 +1,5 @@
-// Safe provisioning inside the virtual LAN: the check stops a bad change
-// before anything is sent, a confirmed change is looked for at its new
-// address and shows at the next discovery, a CSV file readdresses many
-// printers, and the journal keeps one line per SET command. Each test starts its own simulator on peer 1 with
+// Safe provisioning inside the virtual LAN: checks, verification, CSV runs
+// and the journal. Each test starts its own simulator on peer 1 with
 // printers at 10.77.20.1 upwards.
 #include "CliCopy.h"
 #include "VirtualLan.h"
@@ -113,6 +111,14 @@ TEST_F(LanProvisioning, PrinterThatStaysWhereItWasIsNotVerified) {
   const auto quick = Cli({"set", "--mac", "02-51-4D-00-00-03", "--ip", "10.77.40.8", "--mask",
                           "255.255.0.0", "--gateway", "10.77.0.1", "--name", "x", "--no-verify"});
   EXPECT_EQ(quick.exit, 0) << quick.err;
+}
+
+TEST_F(LanProvisioning, RefusedChangeFailsWithTheMessageAndIsJournaled) {
+  StartSim(2, {"--refuse-set"});
+  const auto r = Cli(Set("02-51-4D-00-00-02", "10.77.40.7"));
+  EXPECT_EQ(r.exit, 1);
+  EXPECT_EQ(r.out, "Unable to modify printer parameters! Please try again later.\n");
+  EXPECT_NE(m_Cli.Journal().find(R"("outcome":"refused")"), std::string::npos) << m_Cli.Journal();
 }
 
 TEST_F(LanProvisioning, CheckErrorStopsTheChangeBeforeAnythingIsSent) {

@@ -3,8 +3,8 @@
 // from another peer during one run: every run ends, no field holds another
 // printer's value, and the descriptors stay steady. bench/soak/run sets the
 // long form through SOAK_PRINTERS (20), SOAK_RUNS (5), SOAK_FLOOD_RUN (3; 0:
-// none), SOAK_FLOOD_SECONDS (2), SOAK_FLOOD_RATE (100000), SOAK_FLOOD_SIZE
-// (64), SOAK_IDLE_MS (5), SOAK_STEADY_FROM (2) and SOAK_CLI (this build's).
+// none), SOAK_FLOOD_SECONDS (2), SOAK_IDLE_MS (5), SOAK_STEADY_FROM (2) and
+// SOAK_CLI (this build's).
 #include "ChildRun.h"
 #include "FileText.h"
 #include "TempDir.h"
@@ -139,10 +139,8 @@ TEST(LanSoak, RepeatedDiscoveriesUnderFaultsAndFloodKeepEachPrintersOwnValues) {
     }
     flood = std::make_unique<ChildRun>(std::vector<std::string>{
         "ip", "netns", "exec", VirtualLan::Env("VLAN_PEER2_NS"), LUMORA_BINARY_DIR "/bin/udp-flood",
-        "--to", VirtualLan::Env("VLAN_HOST_IP"), "--port", "15001",
-        "--rate", std::to_string(Setting("SOAK_FLOOD_RATE", 100000)),
-        "--seconds", std::to_string(floodSeconds),
-        "--max-size", std::to_string(Setting("SOAK_FLOOD_SIZE", 64))});
+        "--to", VirtualLan::Env("VLAN_HOST_IP"), "--port", "15001", "--rate", "100000",
+        "--seconds", std::to_string(floodSeconds), "--max-size", "64"});
   }
   // A bound for a run that stalls, not a speed target: bench/soak measures.
   ASSERT_EQ(run.Wait(std::chrono::seconds(120 + 60 * runs + floodSeconds)), 0) << run.Err();
