@@ -36,18 +36,6 @@ const SimPrinter kA{"10.77.16.1", "02-00-00-00-00-01", "OFFICE-1", "ZT-410", "25
 const SimPrinter kB{"10.77.16.2", "02-00-00-00-00-02", "OFFICE-2", "ZT-420", "255.255.0.0",
                     "10.77.0.1", "1"};
 
-// Broadcast answers of the printers, without those the filter drops.
-FakeTransport::Responder Lossy(std::vector<SimPrinter> printers,
-                               std::function<bool(const SimPrinter&, const std::wstring&)> drop) {
-  return [=](const std::wstring& request, std::deque<Reception>& queue) {
-    for (const SimPrinter& p : printers) {
-      std::string answer;
-      if (!drop(p, request) && PrinterAnswer(p, request, answer))
-        queue.push_back(Reception::Datagram(answer, std::wstring(p.ip.begin(), p.ip.end())));
-    }
-  };
-}
-
 bool Complete(const _DeviceInfo& d, const SimPrinter& p) {
   const std::string told[] = {p.mac, p.name, p.model, p.mask, p.gateway, p.dhcp};
   const std::wstring* fields[] = {&d.strMacAddress, &d.strName,    &d.strModel,
@@ -62,9 +50,8 @@ bool Complete(const _DeviceInfo& d, const SimPrinter& p) {
 TEST_F(ReachTest, FillInAsksEachPrinterOnlyForWhatItsLostAnswersDidNotTell) {
   // B's model and A's DHCP answers never come by broadcast; A's MAC answer
   // neither, so A is first heard of through its name.
-  m_Transport.m_Responder = Lossy({kA, kB}, [](const SimPrinter& p, const std::wstring& r) {
-    return (&p == &kB || p.ip == kB.ip) ? r == L"<ZQ><STSMOQ><MOD>"
-                                        : r == L"<ZQ><STSMOQ><DHCP>" || r == L"<ZQ><0000>";
+  m_Transport.m_Responder = PrinterResponder({kA, kB}, [](const SimPrinter& p, const std::wstring& r) {
+    return p.ip == kB.ip ? r == L"<ZQ><STSMOQ><MOD>" : r == L"<ZQ><STSMOQ><DHCP>" || r == L"<ZQ><0000>";
   });
   m_Transport.m_BytesResponder = UnicastResponder({kA, kB});
   ASSERT_TRUE(RunToEnd());
@@ -88,8 +75,8 @@ TEST_F(ReachTest, FillInDoesNothingWhenEveryRecordIsCompleteAndCanBeTurnedOff) {
 
   ReachRig off;
   off.m_Owner.m_Settings.dwMaxFillInTry = 0;
-  off.m_Transport.m_Responder =
-      Lossy({kA}, [](const SimPrinter&, const std::wstring& r) { return r == L"<ZQ><STSMOQ><GTW>"; });
+  off.m_Transport.m_Responder = PrinterResponder(
+      {kA}, [](const SimPrinter&, const std::wstring& r) { return r == L"<ZQ><STSMOQ><GTW>"; });
   off.m_Transport.m_BytesResponder = UnicastResponder({kA});
   ASSERT_TRUE(off.RunToEnd());
   EXPECT_TRUE(off.m_Transport.SentTo().empty());
@@ -99,8 +86,8 @@ TEST_F(ReachTest, FillInDoesNothingWhenEveryRecordIsCompleteAndCanBeTurnedOff) {
 
 TEST_F(ReachTest, FillInGivesUpAfterItsRounds) {
   m_Owner.m_Settings.dwMaxFillInTry = 3;
-  m_Transport.m_Responder =
-      Lossy({kA}, [](const SimPrinter&, const std::wstring& r) { return r == L"<ZQ><STSMOQ><SNM>"; });
+  m_Transport.m_Responder = PrinterResponder(
+      {kA}, [](const SimPrinter&, const std::wstring& r) { return r == L"<ZQ><STSMOQ><SNM>"; });
   ASSERT_TRUE(RunToEnd());  // the printer never answers by unicast
   EXPECT_EQ(Unicast(), std::vector<std::wstring>(3, L"10.77.16.1 <ZQ><STSMOQ><SNM>"));
   EXPECT_EQ(CountLogged(L"<TX_DEV_FILL_IN> round 3 of 3: 1 records incomplete"), 1u);
