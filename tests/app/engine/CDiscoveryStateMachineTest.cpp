@@ -1,7 +1,3 @@
-#include "CDeviceTable.h"
-#include "CDiscoveryStateMachine.h"
-#include "FakeTransport.h"
-#include "RecordingOwner.h"
 #include "StateMachineRig.h"
 
 #include <gtest/gtest.h>
@@ -160,11 +156,8 @@ TEST(StateMachineWire, DiscoveryAnswersFromTheWire) {
   const std::vector<Case> cases = {
       {wire("<ZQ><MAC><00-11-22-33-44-55>"), true, L"00-11-22-33-44-55", false},
       {wire("<zq><MAC><00-11-22-33-44-55>"), false, L"", false},
-      {wire("<MAC><00-11>"), false, L"", false},
       {wire(" <ZQ><MAC><1>"), false, L"", false},
-      {wire("<Zq><MAC><1>"), false, L"", false},
       {wire("<ZQ><NAME><X>"), false, L"", true},
-      {wire("<ZQ>"), false, L"", true},
       {wire("<ZQ><MAC>"), true, L"", false},
       {wire(std::string("<ZQ><MAC><AB>\0<CD>", 18)), true, L"AB", false},
       {wire("<ZQ><MAC><\xE9\xFF>"), true, std::wstring({wchar_t(0xE9), wchar_t(0xFF)}), false},
