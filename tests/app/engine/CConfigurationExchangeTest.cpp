@@ -1,4 +1,3 @@
-// The SET exchange and the framed queries against scripted datagrams.
 #include "CConfigurationExchange.h"
 #include "FakeTransport.h"
 

@@ -1,5 +1,3 @@
-// The run beyond the single broadcast, driven pass by pass on fake
-// transport: chosen interfaces, unicast hosts, the fill-in rounds.
 #include "StateMachineRig.h"
 
 #include <gtest/gtest.h>
