@@ -4,16 +4,7 @@
 
 #include <algorithm>
 
-namespace {
-
 class StateMachineTest : public ::testing::Test, public Rig {};
-
-const SimPrinter kPrinterA{"10.77.16.1", "02-51-4D-00-00-01", "OFFICE-1", "Quillmark Compact",
-                           "255.255.0.0", "10.77.0.1", "OFF"};
-const SimPrinter kPrinterB{"10.77.16.2", "02-51-4D-00-00-02", "OFFICE-2", "Quillmark Wide",
-                           "255.255.0.0", "10.77.0.1", "ON"};
-
-}  // namespace
 
 TEST_F(StateMachineTest, NoPrinterSendsThreeRequestsThenEnds) {
   ASSERT_TRUE(RunToEnd());

@@ -178,6 +178,11 @@ struct SimPrinter {
   std::string ip, mac, name, model, mask, gateway, dhcp;
 };
 
+inline const SimPrinter kPrinterA{"10.77.16.1", "02-51-4D-00-00-01", "OFFICE-1", "Quillmark Compact",
+                                  "255.255.0.0", "10.77.0.1", "OFF"};
+inline const SimPrinter kPrinterB{"10.77.16.2", "02-51-4D-00-00-02", "OFFICE-2", "Quillmark Wide",
+                                  "255.255.0.0", "10.77.0.1", "ON"};
+
 // Whether printer p leaves a request unanswered.
 using Drop = std::function<bool(const SimPrinter& p, const std::wstring& strRequest)>;
 
