@@ -54,7 +54,8 @@ TEST_F(AppSettingsTest, NoIniFileKeepsDefaults) {
 }
 
 // Beside the executable, else the user's, else the system's: the first that
-// exists is read whole, with the same rules: missing keys count as 0.
+// exists is read whole, with the same rules: missing keys count as 0, but
+// keys of our own keep their defaults.
 TEST_F(AppSettingsTest, IniFileIsLookedForBesideThenUserThenSystem) {
   const std::pair<const char*, DWORD> kFiles[] = {
       {"etc/lumora.ini", 7}, {"config/lumora/lumora.ini", 8}, {"lumora.ini", 9}};
@@ -64,6 +65,8 @@ TEST_F(AppSettingsTest, IniFileIsLookedForBesideThenUserThenSystem) {
     EXPECT_EQ(m_app.FindIniFile(), m_dir.path() / szName);
     EXPECT_EQ(m_app.ReadIniFile(), 1);
     EXPECT_EQ(Settings(m_app), (std::vector<DWORD>{0, 0, dwTries, 0, 0, 0, 0, 0, 0, 0, 0})) << szName;
+    EXPECT_EQ(m_app.dwMaxFillInTry, 2u);
+    EXPECT_EQ(m_app.szInterfaces, L"");
   }
 }
 
@@ -83,14 +86,6 @@ TEST(AppLogTest, SystemProgramFoldersTakeNoLog) {
     EXPECT_TRUE(CLumoraApp::IsSystemProgramDirectory(szDir)) << szDir;
   for (const char* szDir : {"/opt/lumora/bin", "/home/ada/lumora/build/bin", "/usr/lib", "bin", "/"})
     EXPECT_FALSE(CLumoraApp::IsSystemProgramDirectory(szDir)) << szDir;
-}
-
-// Keys of our own keep their defaults when missing, unlike the others.
-TEST_F(AppSettingsTest, OwnKeysFallBackToTheirDefaults) {
-  WriteFile("lumora.ini", "[BROADCAST]\ndwBroadcastType=0\n[RETRYTIME]\ndwMaxFillInTry=\n");
-  EXPECT_EQ(m_app.ReadIniFile(), 1);
-  EXPECT_EQ(m_app.dwMaxFillInTry, 2u);
-  EXPECT_EQ(m_app.szInterfaces, L"");
 }
 
 TEST_F(AppSettingsTest, EveryKeyLandsInItsOwnSetting) {
