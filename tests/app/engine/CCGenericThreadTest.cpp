@@ -63,13 +63,6 @@ TEST(GenericThreadTest, StartOnRunningStartsNothingAndKillStopsIt) {
   EXPECT_EQ(owner.iKillHelperCalls, 1);
 }
 
-TEST(GenericThreadTest, WithoutProcedureThreadEndsAtOnce) {
-  CCGenericThread thread;
-  ASSERT_EQ(thread.StartThread(), 1);
-  EXPECT_TRUE(thread.WaitForExit(5s));
-  EXPECT_EQ(thread.IsRunning(), 0);
-}
-
 TEST(GenericThreadTest, RestartAfterReturnRunsAgainWithResetEvents) {
   Owner owner;
   Prepare(owner, owner.thread, ReturnAtOnce);

@@ -1,5 +1,3 @@
-// The change journal: entries appended and read back, a torn last line, the
-// outcome words and the time stamps.
 #include "CChangeJournal.h"
 #include "FileText.h"
 #include "TempDir.h"

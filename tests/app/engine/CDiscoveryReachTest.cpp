@@ -1,5 +1,3 @@
-// The run beyond the single broadcast, driven pass by pass on fake
-// transport: chosen interfaces, unicast hosts, the fill-in rounds.
 #include "StateMachineRig.h"
 
 #include <gtest/gtest.h>
@@ -31,23 +29,6 @@ struct ReachRig : Rig {
 
 class ReachTest : public ::testing::Test, public ReachRig {};
 
-const SimPrinter kA{"10.77.16.1", "02-00-00-00-00-01", "OFFICE-1", "ZT-410", "255.255.0.0",
-                    "10.77.0.1", "0"};
-const SimPrinter kB{"10.77.16.2", "02-00-00-00-00-02", "OFFICE-2", "ZT-420", "255.255.0.0",
-                    "10.77.0.1", "1"};
-
-// Broadcast answers of the printers, without those the filter drops.
-FakeTransport::Responder Lossy(std::vector<SimPrinter> printers,
-                               std::function<bool(const SimPrinter&, const std::wstring&)> drop) {
-  return [=](const std::wstring& request, std::deque<Reception>& queue) {
-    for (const SimPrinter& p : printers) {
-      std::string answer;
-      if (!drop(p, request) && PrinterAnswer(p, request, answer))
-        queue.push_back(Reception::Datagram(answer, std::wstring(p.ip.begin(), p.ip.end())));
-    }
-  };
-}
-
 bool Complete(const _DeviceInfo& d, const SimPrinter& p) {
   const std::string told[] = {p.mac, p.name, p.model, p.mask, p.gateway, p.dhcp};
   const std::wstring* fields[] = {&d.strMacAddress, &d.strName,    &d.strModel,
@@ -62,25 +43,26 @@ bool Complete(const _DeviceInfo& d, const SimPrinter& p) {
 TEST_F(ReachTest, FillInAsksEachPrinterOnlyForWhatItsLostAnswersDidNotTell) {
   // B's model and A's DHCP answers never come by broadcast; A's MAC answer
   // neither, so A is first heard of through its name.
-  m_Transport.m_Responder = Lossy({kA, kB}, [](const SimPrinter& p, const std::wstring& r) {
-    return (&p == &kB || p.ip == kB.ip) ? r == L"<ZQ><STSMOQ><MOD>"
-                                        : r == L"<ZQ><STSMOQ><DHCP>" || r == L"<ZQ><0000>";
-  });
-  m_Transport.m_BytesResponder = UnicastResponder({kA, kB});
+  m_Transport.m_Responder =
+      PrinterResponder({kPrinterA, kPrinterB}, [](const SimPrinter& p, const std::wstring& r) {
+        return p.ip == kPrinterB.ip ? r == L"<ZQ><STSMOQ><MOD>"
+                                    : r == L"<ZQ><STSMOQ><DHCP>" || r == L"<ZQ><0000>";
+      });
+  m_Transport.m_BytesResponder = UnicastResponder({kPrinterA, kPrinterB});
   ASSERT_TRUE(RunToEnd());
   EXPECT_EQ(Unicast(), (std::vector<std::wstring>{L"10.77.16.2 <ZQ><STSMOQ><MOD>",
                                                    L"10.77.16.1 <ZQ><0000>",
                                                    L"10.77.16.1 <ZQ><STSMOQ><DHCP>"}));
   ASSERT_EQ(m_Table.GetDeviceCount(), 2u);  // A's MAC filled in, no second record
-  EXPECT_TRUE(Complete(*m_Table.GetDevice(0), kB));
-  EXPECT_TRUE(Complete(*m_Table.GetDevice(1), kA));
+  EXPECT_TRUE(Complete(*m_Table.GetDevice(0), kPrinterB));
+  EXPECT_TRUE(Complete(*m_Table.GetDevice(1), kPrinterA));
   EXPECT_EQ(CountLogged(L"<TX_DEV_FILL_IN> round 1 of 2: 2 records incomplete"), 1u);
   EXPECT_EQ(CountLogged(L"<TX_DEV_FILL_IN> 0 records incomplete, done"), 1u);
   EXPECT_EQ(m_Owner.ConsoleCount(L"<END_JOB>"), 1u);
 }
 
 TEST_F(ReachTest, FillInDoesNothingWhenEveryRecordIsCompleteAndCanBeTurnedOff) {
-  m_Transport.m_Responder = PrinterResponder({kA});
+  m_Transport.m_Responder = PrinterResponder({kPrinterA});
   ASSERT_TRUE(RunToEnd());
   EXPECT_TRUE(m_Transport.SentTo().empty());
   EXPECT_EQ(CountLogged(L"<TX_DEV_FILL_IN>"), 1u);
@@ -88,9 +70,9 @@ TEST_F(ReachTest, FillInDoesNothingWhenEveryRecordIsCompleteAndCanBeTurnedOff) {
 
   ReachRig off;
   off.m_Owner.m_Settings.dwMaxFillInTry = 0;
-  off.m_Transport.m_Responder =
-      Lossy({kA}, [](const SimPrinter&, const std::wstring& r) { return r == L"<ZQ><STSMOQ><GTW>"; });
-  off.m_Transport.m_BytesResponder = UnicastResponder({kA});
+  off.m_Transport.m_Responder = PrinterResponder(
+      {kPrinterA}, [](const SimPrinter&, const std::wstring& r) { return r == L"<ZQ><STSMOQ><GTW>"; });
+  off.m_Transport.m_BytesResponder = UnicastResponder({kPrinterA});
   ASSERT_TRUE(off.RunToEnd());
   EXPECT_TRUE(off.m_Transport.SentTo().empty());
   EXPECT_EQ(off.CountLogged(L"<TX_DEV_FILL_IN>"), 0u);
@@ -99,8 +81,8 @@ TEST_F(ReachTest, FillInDoesNothingWhenEveryRecordIsCompleteAndCanBeTurnedOff) {
 
 TEST_F(ReachTest, FillInGivesUpAfterItsRounds) {
   m_Owner.m_Settings.dwMaxFillInTry = 3;
-  m_Transport.m_Responder =
-      Lossy({kA}, [](const SimPrinter&, const std::wstring& r) { return r == L"<ZQ><STSMOQ><SNM>"; });
+  m_Transport.m_Responder = PrinterResponder(
+      {kPrinterA}, [](const SimPrinter&, const std::wstring& r) { return r == L"<ZQ><STSMOQ><SNM>"; });
   ASSERT_TRUE(RunToEnd());  // the printer never answers by unicast
   EXPECT_EQ(Unicast(), std::vector<std::wstring>(3, L"10.77.16.1 <ZQ><STSMOQ><SNM>"));
   EXPECT_EQ(CountLogged(L"<TX_DEV_FILL_IN> round 3 of 3: 1 records incomplete"), 1u);
@@ -111,7 +93,7 @@ TEST_F(ReachTest, FillInGivesUpAfterItsRounds) {
 TEST_F(ReachTest, UnicastAloneAsksEachAddressAndOnlyPrintersForTheirFields) {
   m_Owner.m_Settings.btBroadcast = 0;
   m_Owner.m_Settings.strHosts = L"10.77.16.1-10.77.16.3";
-  m_Transport.m_BytesResponder = UnicastResponder({kB});
+  m_Transport.m_BytesResponder = UnicastResponder({kPrinterB});
   ASSERT_TRUE(RunToEnd());
   EXPECT_TRUE(m_Transport.Sent().empty());  // no broadcast at all
   const auto sent = Unicast();
@@ -119,7 +101,7 @@ TEST_F(ReachTest, UnicastAloneAsksEachAddressAndOnlyPrintersForTheirFields) {
   EXPECT_EQ(sent[2], L"10.77.16.3 <ZQ><0000>");
   EXPECT_EQ(sent[7], L"10.77.16.2 <ZQ><STSMOQ><DHCP>");
   ASSERT_EQ(m_Table.GetDeviceCount(), 1u);
-  EXPECT_TRUE(Complete(*m_Table.GetDevice(0), kB));
+  EXPECT_TRUE(Complete(*m_Table.GetDevice(0), kPrinterB));
   EXPECT_EQ(m_Owner.ConsoleCount(L"<TX_DEV_DISCOVERY>"), 0u);
   EXPECT_EQ(m_Owner.ConsoleCount(L"<TX_DEV_REQ_INFO>"), 0u);
   EXPECT_EQ(m_Machine.GetReport().dwUnicastAnswered, 1u);

@@ -36,15 +36,11 @@ TEST(CDiscoveryReport, CountsPerInterfaceAndNamesOutsiders) {
   report.AnswerReceived(0x0A630001, 2, Kind::kMac, L"02-00-00-00-00-05");  // behind a router
   report.AnswerReceived(0x0A5A0001, 4, Kind::kOther, L"");  // an interface nothing went out of
   report.UnicastSent();
-  report.FillInRound(4);
-  report.FillInRound(0);
-  report.KernelDrops(1, 17);
 
   const CDiscoveryReportData r = report.Snapshot();
   ASSERT_EQ(r.interfaces.size(), 3u);
   EXPECT_EQ(r.interfaces[2].verdict, Verdict::kNotAsked);
   const auto& eth0 = Named(r, L"eth0");
-  EXPECT_EQ(eth0.strBroadcast, L"10.77.255.255");
   // Requests sent, answers, printers found.
   EXPECT_EQ((std::vector<DWORD>{eth0.dwRequestsSent, eth0.dwAnswers, eth0.dwPrintersFound}),
             (std::vector<DWORD>{3, 6, 4}));
@@ -59,6 +55,4 @@ TEST(CDiscoveryReport, CountsPerInterfaceAndNamesOutsiders) {
   // Unicast addresses, answered, requests.
   EXPECT_EQ((std::vector<DWORD>{r.dwUnicastAddresses, r.dwUnicastAnswered, r.dwUnicastRequests}),
             (std::vector<DWORD>{1, 1, 1}));
-  EXPECT_EQ(r.fillInIncomplete, (std::vector<DWORD>{4, 0}));
-  EXPECT_EQ(r.dwKernelDrops, 17u);
 }

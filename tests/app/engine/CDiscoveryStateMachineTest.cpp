@@ -1,23 +1,10 @@
-#include "CDeviceTable.h"
-#include "CDiscoveryStateMachine.h"
-#include "FakeTransport.h"
-#include "RecordingOwner.h"
 #include "StateMachineRig.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-namespace {
-
 class StateMachineTest : public ::testing::Test, public Rig {};
-
-const SimPrinter kPrinterA{"10.77.16.1", "02-51-4D-00-00-01", "OFFICE-1", "Quillmark Compact",
-                           "255.255.0.0", "10.77.0.1", "OFF"};
-const SimPrinter kPrinterB{"10.77.16.2", "02-51-4D-00-00-02", "OFFICE-2", "Quillmark Wide",
-                           "255.255.0.0", "10.77.0.1", "ON"};
-
-}  // namespace
 
 TEST_F(StateMachineTest, NoPrinterSendsThreeRequestsThenEnds) {
   ASSERT_TRUE(RunToEnd());
@@ -160,11 +147,8 @@ TEST(StateMachineWire, DiscoveryAnswersFromTheWire) {
   const std::vector<Case> cases = {
       {wire("<ZQ><MAC><00-11-22-33-44-55>"), true, L"00-11-22-33-44-55", false},
       {wire("<zq><MAC><00-11-22-33-44-55>"), false, L"", false},
-      {wire("<MAC><00-11>"), false, L"", false},
       {wire(" <ZQ><MAC><1>"), false, L"", false},
-      {wire("<Zq><MAC><1>"), false, L"", false},
       {wire("<ZQ><NAME><X>"), false, L"", true},
-      {wire("<ZQ>"), false, L"", true},
       {wire("<ZQ><MAC>"), true, L"", false},
       {wire(std::string("<ZQ><MAC><AB>\0<CD>", 18)), true, L"AB", false},
       {wire("<ZQ><MAC><\xE9\xFF>"), true, std::wstring({wchar_t(0xE9), wchar_t(0xFF)}), false},

@@ -33,20 +33,17 @@ class WorkerTest : public ::testing::Test {
       std::make_unique<CDiscoveryWorker>(m_Owner, m_Table, std::move(m_pOwnedTransport));
 };
 
-const SimPrinter kPrinter{"10.77.16.1", "02-51-4D-00-00-01", "P1", "Quillmark Compact",
-                          "255.255.0.0", "10.77.0.1", "OFF"};
-
 }  // namespace
 
 TEST_F(WorkerTest, RunEndsByItselfAndCanBeStartedAgain) {
-  m_pTransport->m_Responder = PrinterResponder({kPrinter});
+  m_pTransport->m_Responder = PrinterResponder({kPrinterA});
   ASSERT_EQ(m_pWorker->Start(), 1);
   EXPECT_EQ(m_pWorker->Start(), 0);  // a run is going
   ASSERT_TRUE(m_pWorker->WaitForEnd(30s));
   EXPECT_EQ(m_pWorker->GetState(), TX_DEV_DISCOVERY);
   EXPECT_EQ(m_Owner.StopCalls(), 1u);
   ASSERT_EQ(m_Table.GetDeviceCount(), 1u);
-  EXPECT_EQ(m_Table.GetDevice(0)->strName, L"P1");
+  EXPECT_EQ(m_Table.GetDevice(0)->strName, L"OFFICE-1");
   EXPECT_GT(m_Owner.Toggles(0), 10u);
   EXPECT_GT(m_Owner.ProgressSteps(), 0u);
   EXPECT_EQ(m_pTransport->m_dwCloseCalls, 1u);
@@ -59,7 +56,7 @@ TEST_F(WorkerTest, RunEndsByItselfAndCanBeStartedAgain) {
   ASSERT_TRUE(m_pWorker->WaitForEnd(30s));
   EXPECT_EQ(m_pTransport->SentCount(L"<ZQ><0000>"), 2 * discoveries);
   ASSERT_EQ(m_Table.GetDeviceCount(), 1u);
-  EXPECT_EQ(m_Table.GetDevice(0)->strName, L"P1");
+  EXPECT_EQ(m_Table.GetDevice(0)->strName, L"OFFICE-1");
 
   // A new run starts from an empty table, and ends even when the owner's
   // stop routine leaves the worker alone.

@@ -54,7 +54,8 @@ TEST_F(AppSettingsTest, NoIniFileKeepsDefaults) {
 }
 
 // Beside the executable, else the user's, else the system's: the first that
-// exists is read whole, with the same rules: missing keys count as 0.
+// exists is read whole, with the same rules: missing keys count as 0, but
+// keys of our own keep their defaults.
 TEST_F(AppSettingsTest, IniFileIsLookedForBesideThenUserThenSystem) {
   const std::pair<const char*, DWORD> kFiles[] = {
       {"etc/lumora.ini", 7}, {"config/lumora/lumora.ini", 8}, {"lumora.ini", 9}};
@@ -64,6 +65,8 @@ TEST_F(AppSettingsTest, IniFileIsLookedForBesideThenUserThenSystem) {
     EXPECT_EQ(m_app.FindIniFile(), m_dir.path() / szName);
     EXPECT_EQ(m_app.ReadIniFile(), 1);
     EXPECT_EQ(Settings(m_app), (std::vector<DWORD>{0, 0, dwTries, 0, 0, 0, 0, 0, 0, 0, 0})) << szName;
+    EXPECT_EQ(m_app.dwMaxFillInTry, 2u);
+    EXPECT_EQ(m_app.szInterfaces, L"");
   }
 }
 
@@ -85,27 +88,17 @@ TEST(AppLogTest, SystemProgramFoldersTakeNoLog) {
     EXPECT_FALSE(CLumoraApp::IsSystemProgramDirectory(szDir)) << szDir;
 }
 
-// Keys of our own keep their defaults when missing, unlike the others.
-TEST_F(AppSettingsTest, OwnKeysFallBackToTheirDefaults) {
-  WriteFile("lumora.ini", "[BROADCAST]\ndwBroadcastType=0\n[RETRYTIME]\ndwMaxFillInTry=\n");
-  EXPECT_EQ(m_app.ReadIniFile(), 1);
-  EXPECT_EQ(m_app.dwMaxFillInTry, 2u);
-  EXPECT_EQ(m_app.szInterfaces, L"");
-  WriteFile("lumora.ini", "[NETWORK]\nszInterfaces=eth0, eth1\nszHosts=10.20.0.0/28,10.30.0.5\n"
-                          "[RETRYTIME]\ndwMaxFillInTry=0\n");
-  EXPECT_EQ(m_app.ReadIniFile(), 1);
+TEST_F(AppSettingsTest, EveryKeyLandsInItsOwnSetting) {
+  WriteFile("other.ini", "[udptxrxport]\nuirxport=1\nuiTxPort=2\n[RETRYTIME]\ndwMaxDiscoveryTry=3x\n"
+            "dwMaxNoDataReadTry=4\ndwMaxFillInTry=0\n[TIMEOUT]\ndwReciveThreadTimeout=5\ndwRxEthTimeout=6\n"
+            "dwTxEthTimeout=7\ndwRxThreadIdleTimeout=8\ndwTxThreadIdleTimeout=9\n"
+            "[BROADCAST]\ndwBroadcastType=10\n[LOGFILE]\nbtLoggingOn=99999999999\n"
+            "[NETWORK]\nszInterfaces=eth0, eth1\nszHosts=10.20.0.0/28,10.30.0.5\n");
+  EXPECT_EQ(m_app.ReadIniFile(m_dir.path() / "other.ini"), 1);
+  EXPECT_EQ(Settings(m_app), (std::vector<DWORD>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0xFFFFFFFF}));
   EXPECT_EQ(m_app.dwMaxFillInTry, 0u);
   EXPECT_EQ(m_app.szInterfaces, L"eth0, eth1");
   EXPECT_EQ(m_app.szHosts, L"10.20.0.0/28,10.30.0.5");
-}
-
-TEST_F(AppSettingsTest, EveryKeyLandsInItsOwnSetting) {
-  WriteFile("other.ini", "[udptxrxport]\nuirxport=1\nuiTxPort=2\n[RETRYTIME]\ndwMaxDiscoveryTry=3x\n"
-            "dwMaxNoDataReadTry=4\n[TIMEOUT]\ndwReciveThreadTimeout=5\ndwRxEthTimeout=6\n"
-            "dwTxEthTimeout=7\ndwRxThreadIdleTimeout=8\ndwTxThreadIdleTimeout=9\n"
-            "[BROADCAST]\ndwBroadcastType=10\n[LOGFILE]\nbtLoggingOn=99999999999\n");
-  EXPECT_EQ(m_app.ReadIniFile(m_dir.path() / "other.ini"), 1);
-  EXPECT_EQ(Settings(m_app), (std::vector<DWORD>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0xFFFFFFFF}));
 }
 
 TEST_F(AppSettingsTest, StartUpParsesReadsEmptiesLogThenRunsWindow) {

@@ -1,5 +1,3 @@
-// Looking for a printer after it confirmed a SET: found at its new address,
-// found only where it was, or not found at all; and the survey before a SET.
 #include "CPrinterSurvey.h"
 #include "CSetVerifier.h"
 #include "FakeTransport.h"

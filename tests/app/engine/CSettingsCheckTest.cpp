@@ -1,5 +1,3 @@
-// The check of proposed settings: each error of the values, and the warnings
-// that need the network, with a probe that answers as the test says.
 #include "CSettingsCheck.h"
 #include "IAddressProbe.h"
 

@@ -178,39 +178,41 @@ struct SimPrinter {
   std::string ip, mac, name, model, mask, gateway, dhcp;
 };
 
-// The answer printer p gives to a request, if any.
-inline bool PrinterAnswer(const SimPrinter& p, const std::wstring& strMessage, std::string& answer) {
-  const std::pair<const wchar_t*, std::string> answers[] = {
-      {L"<ZQ><0000>", "<MAC><" + p.mac},          {L"<ZQ><STSMOQ><NAME>", "<NAME><" + p.name},
-      {L"<ZQ><STSMOQ><MOD>", "<MOD><" + p.model},  {L"<ZQ><STSMOQ><SNM>", "<SNM><" + p.mask},
-      {L"<ZQ><STSMOQ><GTW>", "<GTW><" + p.gateway}, {L"<ZQ><STSMOQ><DHCP>", "<DHCP><" + p.dhcp}};
-  for (const auto& [request, text] : answers) {
-    if (strMessage != request) continue;
-    answer = "<ZQ>" + text + ">";
-    return true;
+inline const SimPrinter kPrinterA{"10.77.16.1", "02-51-4D-00-00-01", "OFFICE-1", "Quillmark Compact",
+                                  "255.255.0.0", "10.77.0.1", "OFF"};
+inline const SimPrinter kPrinterB{"10.77.16.2", "02-51-4D-00-00-02", "OFFICE-2", "Quillmark Wide",
+                                  "255.255.0.0", "10.77.0.1", "ON"};
+
+// Whether printer p leaves a request unanswered.
+using Drop = std::function<bool(const SimPrinter& p, const std::wstring& strRequest)>;
+
+// Queues the printers' answers to a request, each from its own address; with
+// strHost only the printer at that address answers.
+inline void QueueAnswers(const std::vector<SimPrinter>& printers, const std::wstring& strRequest,
+                         const std::wstring& strHost, const Drop& drop, std::deque<Reception>& queue) {
+  for (const SimPrinter& p : printers) {
+    const std::wstring ip(p.ip.begin(), p.ip.end());
+    if ((!strHost.empty() && strHost != ip) || (drop && drop(p, strRequest))) continue;
+    const std::pair<const wchar_t*, std::string> answers[] = {
+        {L"<ZQ><0000>", "<MAC><" + p.mac},          {L"<ZQ><STSMOQ><NAME>", "<NAME><" + p.name},
+        {L"<ZQ><STSMOQ><MOD>", "<MOD><" + p.model},  {L"<ZQ><STSMOQ><SNM>", "<SNM><" + p.mask},
+        {L"<ZQ><STSMOQ><GTW>", "<GTW><" + p.gateway}, {L"<ZQ><STSMOQ><DHCP>", "<DHCP><" + p.dhcp}};
+    for (const auto& [request, text] : answers)
+      if (strRequest == request) queue.push_back(Reception::Datagram("<ZQ>" + text + ">", ip));
   }
-  return false;
 }
 
-inline FakeTransport::Responder PrinterResponder(std::vector<SimPrinter> printers) {
-  return [printers](const std::wstring& strMessage, std::deque<Reception>& queue) {
-    for (const SimPrinter& p : printers) {
-      std::string answer;
-      if (PrinterAnswer(p, strMessage, answer))
-        queue.push_back(Reception::Datagram(answer, std::wstring(p.ip.begin(), p.ip.end())));
-    }
+// The printers answering broadcasts, less the answers drop takes away.
+inline FakeTransport::Responder PrinterResponder(std::vector<SimPrinter> printers, Drop drop = nullptr) {
+  return [=](const std::wstring& strRequest, std::deque<Reception>& queue) {
+    QueueAnswers(printers, strRequest, L"", drop, queue);
   };
 }
 
-// The same printers asked one at a time: only the addressed one answers.
+// The same printers asked one at a time.
 inline FakeTransport::BytesResponder UnicastResponder(std::vector<SimPrinter> printers) {
-  return [printers](const SentBytes& sent, std::deque<Reception>& queue) {
-    for (const SimPrinter& p : printers) {
-      const std::wstring wip(p.ip.begin(), p.ip.end());
-      std::string answer;
-      const std::wstring text(sent.bytes.begin(), sent.bytes.end());
-      if (sent.strHost == wip && PrinterAnswer(p, text, answer))
-        queue.push_back(Reception::Datagram(answer, wip));
-    }
+  return [=](const SentBytes& sent, std::deque<Reception>& queue) {
+    QueueAnswers(printers, std::wstring(sent.bytes.begin(), sent.bytes.end()), sent.strHost, nullptr,
+                 queue);
   };
 }

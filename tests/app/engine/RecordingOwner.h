@@ -40,7 +40,7 @@ class RecordingOwner : public IDiscoveryOwner {
   BOOL InsertDeviceRow(DWORD dwImage, const std::wstring&, const std::wstring&, const std::wstring&,
                        const std::wstring&, const std::wstring& strMac) override {
     Locked([&] { m_Rows.push_back({true, 0, dwImage, strMac}); });
-    return m_bInsertResult;
+    return 1;
   }
   void UpdateDeviceRow(DWORD dwRow, DWORD dwImage, const std::wstring&, const std::wstring&,
                        const std::wstring&, const std::wstring&, const std::wstring& strMac) override {
@@ -110,7 +110,6 @@ class RecordingOwner : public IDiscoveryOwner {
   CDiscoverySettings m_Settings;
   bool m_bDeferFiling = false;
   std::vector<std::function<void()>> m_Deferred;
-  BOOL m_bInsertResult = 1;
   std::function<void()> m_OnStop;
 
  private:

@@ -1,6 +1,4 @@
 #pragma once
-// One discovery run driven pass by pass on the test thread, over a fake
-// transport and a recording owner.
 #include "CDeviceTable.h"
 #include "CDiscoveryStateMachine.h"
 #include "FakeTransport.h"
@@ -11,8 +9,8 @@
 #include <string>
 #include <vector>
 
-// Drives the passes of one run on the test thread, recording every idle
-// pause asked for.
+// One discovery run driven pass by pass on the test thread, over a fake
+// transport and a recording owner, with every idle pause asked for recorded.
 struct Rig {
   RecordingOwner m_Owner;
   CDeviceTable m_Table{m_Owner};

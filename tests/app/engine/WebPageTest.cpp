@@ -1,5 +1,3 @@
-// Opening a web page: the error texts, the fallback browser's command line
-// and where the fallback browser is found.
 #include <gtest/gtest.h>
 
 #include <fstream>
