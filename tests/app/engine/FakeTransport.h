@@ -72,7 +72,7 @@ class FakeTransport : public IDiscoveryTransport {
       m_bInReceive = true;
       m_Cv.notify_all();
       m_Cv.wait_for(lock, std::chrono::milliseconds(dwTimeout),
-                    [&] { return !m_Queue.empty(); });
+                    [&] { return !m_Queue.empty() || !m_bWaitTimeouts; });
       m_bInReceive = false;
     }
     if (m_Queue.empty() || !m_bOpen) {
@@ -127,6 +127,13 @@ class FakeTransport : public IDiscoveryTransport {
   }
   std::vector<CCNetInterfaces::Entry> ListInterfaces() const override { return m_Interfaces; }
 
+  // From now on a receive with nothing to read returns at once, also one
+  // that waits now.
+  void StopWaiting() {
+    std::lock_guard lock(m_Mutex);
+    m_bWaitTimeouts = false;
+    m_Cv.notify_all();
+  }
   void Push(Reception r) {
     std::lock_guard lock(m_Mutex);
     m_Queue.push_back(std::move(r));
