@@ -102,7 +102,7 @@ TEST_F(DeviceTableTest, AnswerFromUnknownAddressCreatesRecordWithThatAddress) {
     // The address also for mask, gateway and DHCP answers.
     _DeviceInfo expected{.strName = L"-*-*-", .strModel = L"-|-|-", .strIpAddress = ip,
                          .strSubnetMask = L"!*!*!", .strMacAddress = L"xx xx xx xx",
-                         .strGateway = L"nn nn nn nn"};
+                         .strGateway = L"nn nn nn nn", .strDhcp = {}};
     expected.*c.field = L"v";
     EXPECT_EQ(Fields(Record(0)), Fields(expected));
     EXPECT_TRUE(m_Owner.Rows().back().bInsert);

@@ -319,6 +319,8 @@ TEST(MessageFraming, EndsAndLimitsAreJudgedFromTheAnnouncedSizes) {
   for (const auto& c : cases) {
     MessageFramer framer;
     EXPECT_EQ(framer.Scan(c.bytes.data(), c.bytes.size()), c.status) << c.name;
-    if (c.status == Status::kComplete) EXPECT_EQ(framer.MessageSize(), c.bytes.size()) << c.name;
+    if (c.status == Status::kComplete) {
+      EXPECT_EQ(framer.MessageSize(), c.bytes.size()) << c.name;
+    }
   }
 }
