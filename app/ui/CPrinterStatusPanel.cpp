@@ -36,6 +36,8 @@ CPrinterStatusPanel::CPrinterStatusPanel(QWidget* pParent) : QDialog(pParent) {
   m_pValues = new QTableWidget(0, 2, this);
   m_pValues->setHorizontalHeaderLabels({tr("Value"), tr("Reading")});
   m_pValues->verticalHeader()->hide();
+  // Rows as tall as a line of text: every value fits without scrolling.
+  m_pValues->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   m_pValues->horizontalHeader()->setStretchLastSection(true);
   m_pValues->setEditTriggers(QAbstractItemView::NoEditTriggers);
   m_pValues->setSelectionMode(QAbstractItemView::NoSelection);
@@ -51,7 +53,7 @@ CPrinterStatusPanel::CPrinterStatusPanel(QWidget* pParent) : QDialog(pParent) {
   pLayout->addWidget(m_pValues, 1);
   pLayout->addWidget(pNote);
   pLayout->addWidget(pButtons);
-  resize(480, 520);
+  resize(480, 470);
 }
 
 // A reading still under way stops before its next value.

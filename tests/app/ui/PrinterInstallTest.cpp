@@ -48,6 +48,8 @@ TEST_F(PrinterWindows, InstallDialogInstallsOffTheWindowsThreadAndShowsTheResult
       QStringLiteral("installed Lumen_Desk_0001 -> lpd://10.77.16.1/queue (TCP")))
       << dialog.ResultText().toStdString();
   EXPECT_FALSE(dialog.InstallButton().isEnabled());
+  dialog.show();
+  SaveScreenshot(dialog, "install-printer");
   CPrintQueueAdmin::Queue queue;
   EXPECT_EQ(CPrintQueueAdmin::Find("Lumen_Desk_0001", queue).result, CPrintQueueAdmin::Result::kOk);
 
@@ -77,6 +79,8 @@ TEST_F(PrinterWindows, StatusPanelReadsOffTheWindowsThreadAndRefreshes) {
       << panel.StateText().toStdString();
   ASSERT_EQ(panel.Values().rowCount(), 15);
   EXPECT_EQ(panel.Values().item(8, 1)->text(), QStringLiteral("750 cm"));
+  panel.show();
+  SaveScreenshot(panel, "printer-status");
 
   settings.paperRemainingCm = 749;
   QTest::mouseClick(&panel.RefreshButton(), Qt::LeftButton);
