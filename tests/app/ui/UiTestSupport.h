@@ -19,7 +19,6 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QTest>
-#include <QThreadPool>
 #include <QTimer>
 #include <QTreeView>
 #include <QWidget>
@@ -40,15 +39,6 @@ inline QApplication& UiApp() {
     setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
     auto* p = new QApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("lumora"));
-#if defined(__SANITIZE_THREAD__)
-    // QtGui converts large images (the screenshots) in segments on the
-    // global pool. Qt is not built with ThreadSanitizer, so the pool's own
-    // locking is invisible to it and two pooled threads taking tasks from the
-    // pool's queue look like a race. One pooled thread that never expires
-    // keeps every check on our code and leaves nothing to report.
-    QThreadPool::globalInstance()->setMaxThreadCount(1);
-    QThreadPool::globalInstance()->setExpiryTimeout(-1);
-#endif
     return p;
   }();
   return *pApp;
