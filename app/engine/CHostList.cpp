@@ -8,12 +8,6 @@
 
 namespace {
 
-std::wstring TrimBlanks(const std::wstring& strText) {
-  const std::size_t first = strText.find_first_not_of(L" \t");
-  if (first == std::wstring::npos) return {};
-  return strText.substr(first, strText.find_last_not_of(L" \t") - first + 1);
-}
-
 bool ParseNumber(const std::wstring& strText, unsigned uMax, unsigned& uValue) {
   if (strText.empty() || strText.size() > 3) return false;
   uValue = 0;
@@ -52,8 +46,8 @@ bool Bounds(const std::wstring& strEntry, DWORD& dwFirst, DWORD& dwLast, std::ws
     return true;
   }
   if (dash != std::wstring::npos) {
-    if (!CHostList::ParseAddress(TrimBlanks(strEntry.substr(0, dash)), dwFirst) ||
-        !CHostList::ParseAddress(TrimBlanks(strEntry.substr(dash + 1)), dwLast)) {
+    if (!CHostList::ParseAddress(CommaList::Trim(strEntry.substr(0, dash)), dwFirst) ||
+        !CHostList::ParseAddress(CommaList::Trim(strEntry.substr(dash + 1)), dwLast)) {
       strError = L"'" + strEntry + L"' is not a range such as 10.20.0.5-10.20.0.40";
       return false;
     }

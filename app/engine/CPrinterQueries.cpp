@@ -40,7 +40,9 @@ bool CPrinterQueries::Receive(Clock::time_point until, Answer& answer) {
   const DWORD dwResult =
       m_Transport.Receive(buffer.data(), static_cast<DWORD>(buffer.size()), dwReceived,
                           answer.strSender, dwPort, static_cast<DWORD>(left.count()));
-  if (dwResult != 0 || dwReceived == 0xFFFFFFFF || dwReceived > buffer.size()) return false;
+  if (dwResult != CZqSocketComUdp::kOk || dwReceived == IDiscoveryTransport::kNothingReceived ||
+      dwReceived > buffer.size())
+    return false;
   answer.strText = CDiscoveryProtocol::AnswerText(buffer.data(), dwReceived);
   return CDiscoveryProtocol::HasZqPrefix(answer.strText);
 }

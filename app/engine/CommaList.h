@@ -9,4 +9,7 @@ namespace CommaList {
 // left out.
 std::vector<std::wstring> Split(const std::wstring& strText);
 
+// The text without leading and trailing blanks and tabs.
+std::wstring Trim(const std::wstring& strText);
+
 }  // namespace CommaList

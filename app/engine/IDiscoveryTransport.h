@@ -3,6 +3,7 @@
 // and a fresh sending endpoint per message. The worker reaches the network
 // only through this, so that tests can drive it with scripted answers.
 #include <corvane/CCNetInterfaces.h>
+#include <corvane/CZqSocketComUdp.h>
 #include <corvane/CorvaneTypes.h>
 
 #include <string>
@@ -12,8 +13,8 @@ class IDiscoveryTransport {
  public:
   // Receive results, as the UDP endpoint gives them: an empty datagram, and
   // the count that says nothing arrived.
-  static constexpr DWORD kZeroBytes = 7;
-  static constexpr DWORD kNothingReceived = 0xFFFFFFFF;
+  static constexpr DWORD kZeroBytes = CZqSocketComUdp::kZeroBytes;
+  static constexpr DWORD kNothingReceived = CZqSocketComUdp::kNothingReceived;
 
   virtual ~IDiscoveryTransport() = default;
 

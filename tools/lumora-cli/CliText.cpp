@@ -2,6 +2,8 @@
 
 #include "DiscoveryReportText.h"
 
+#include <corvane/CZqSocketComUdp.h>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -27,10 +29,12 @@ void CliText::DebugLine(const std::wstring& strLine) {
 std::string CliText::TransportError(unsigned long dwCode) {
   const char* szMeaning = "";
   switch (dwCode) {
-    case 1: szMeaning = " (a socket could not be created or bound: is the port in use?)"; break;
-    case 3: szMeaning = " (message too long)"; break;
-    case 4: szMeaning = " (the datagram was not sent whole)"; break;
-    case 6: szMeaning = " (broadcasting was not permitted)"; break;
+    case CZqSocketComUdp::kCreateFailed:
+      szMeaning = " (a socket could not be created or bound: is the port in use?)";
+      break;
+    case CZqSocketComUdp::kMessageTooLong: szMeaning = " (message too long)"; break;
+    case CZqSocketComUdp::kNotSentWhole: szMeaning = " (the datagram was not sent whole)"; break;
+    case CZqSocketComUdp::kBroadcastFailed: szMeaning = " (broadcasting was not permitted)"; break;
     default: break;
   }
   return "transport error " + std::to_string(dwCode) + szMeaning;

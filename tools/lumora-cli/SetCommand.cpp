@@ -25,8 +25,6 @@ std::string CheckName(const std::wstring& strName) {
   return {};
 }
 
-std::wstring Wide(const std::string& strText) { return EnginePlatform::Utf8ToWide(strText); }
-
 }  // namespace
 
 std::string SetCommand::Summary() const {
@@ -54,7 +52,7 @@ void SetCommand::AddOptions(CLI::App& sub) {
   sub.add_option_function<std::string>(
          "--name",
          [this](const std::string& value) {
-           m_Options.name = Wide(value);
+           m_Options.name = EnginePlatform::Utf8ToWide(value);
            if (const std::string error = CheckName(m_Options.name); !error.empty())
              throw CLI::ValidationError("--name", error);
          },
@@ -118,9 +116,9 @@ int SetCommand::Run() {
 }
 
 int SetCommand::RunOne(SetSession& session) {
-  const std::wstring strMac = Wide(m_Options.mac);
-  const CPrinterSettings proposed{m_Options.name, Wide(m_Options.ip), Wide(m_Options.mask),
-                                  Wide(m_Options.gateway), Wide(m_Options.dhcp)};
+  const std::wstring strMac = EnginePlatform::Utf8ToWide(m_Options.mac);
+  const CPrinterSettings proposed{m_Options.name, EnginePlatform::Utf8ToWide(m_Options.ip), EnginePlatform::Utf8ToWide(m_Options.mask),
+                                  EnginePlatform::Utf8ToWide(m_Options.gateway), EnginePlatform::Utf8ToWide(m_Options.dhcp)};
   if (!session.Discover({strMac})) return CliExit::kFailed;
   std::vector<CSettingsFinding> findings = session.Check().Judge(proposed, strMac, session.Devices());
   if (session.Find(strMac) == nullptr)

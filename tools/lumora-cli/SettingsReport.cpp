@@ -5,12 +5,14 @@
 
 std::string SettingsReport::Text(const CLumoraApp& app, const std::filesystem::path& source,
                                  const std::vector<std::filesystem::path>& searched) {
-  std::string out = "; ini: " + source.string() + "\n";
+  std::string out;
   if (source.empty()) {
     out = "; ini: defaults (none of";
     for (std::size_t i = 0; i < searched.size(); ++i)
       out += (i == 0 ? " " : ", ") + searched[i].string();
     out += ")\n";
+  } else {
+    out = "; ini: " + source.string() + "\n";
   }
   auto value = [&out](const char* szKey, unsigned long ulValue) {
     out += std::string(szKey) + "=" + std::to_string(ulValue) + "\n";

@@ -7,8 +7,6 @@
 
 namespace {
 
-std::wstring WideText(const std::string& text) { return EnginePlatform::Utf8ToWide(text); }
-
 std::string Protocol(int iProtocol) {
   return iProtocol == 0 ? "UDP" : iProtocol == 1 ? "TCP" : "not known";
 }
@@ -35,7 +33,7 @@ std::string StatusReport::Text(const CPrinterStatus& status) {
     return out;
   std::vector<CliText::Row> rows;
   for (const CPrinterStatus::Value& value : status.values)
-    rows.push_back({WideText(value.pszLabel), WideText(value.Display())});
+    rows.push_back({EnginePlatform::Utf8ToWide(value.pszLabel), EnginePlatform::Utf8ToWide(value.Display())});
   return out + "\n" + CliText::Table({L"VALUE", L"READING"}, rows) + "\n" + CPrinterStatus::kRawNote + "\n";
 }
 
@@ -90,8 +88,8 @@ std::string StatusReport::ChangesText(const CPrinterStatus& before, const CPrint
     const std::string old = before.values[i].Display();
     const std::string fresh = now.values[i].Display();
     if (old != fresh)
-      out += strTime + "  " + now.values[i].pszLabel + ": " + CliText::Display(WideText(old)) +
-             " -> " + CliText::Display(WideText(fresh)) + "\n";
+      out += strTime + "  " + now.values[i].pszLabel + ": " + CliText::Display(EnginePlatform::Utf8ToWide(old)) +
+             " -> " + CliText::Display(EnginePlatform::Utf8ToWide(fresh)) + "\n";
   }
   return out;
 }

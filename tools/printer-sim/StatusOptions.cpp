@@ -2,17 +2,16 @@
 
 #include <charconv>
 
+#include "ParseNumber.h"
+
 namespace printersim {
 
 namespace {
 
+// A number from 0 to max.
 template <typename Number>
 bool Parse(std::string_view text, Number max, Number& out) {
-  Number value{};
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size() || value > max) return false;
-  out = value;
-  return true;
+  return ParseNumber(text, Number{}, max, out);
 }
 
 // Hexadecimal bytes, two digits each: "1D4903".

@@ -11,6 +11,7 @@
 #include <deque>
 #include <vector>
 
+#include "LocalAddress.h"
 #include "StatusTable.h"
 
 namespace printersim {
@@ -21,13 +22,6 @@ using Clock = ExchangeMonitor::Clock;
 constexpr std::size_t kMaxConnections = 512;
 
 std::string Describe(const std::string& what) { return what + ": " + std::strerror(errno); }
-
-std::uint32_t LocalAddress(int fd) {
-  sockaddr_in local{};
-  socklen_t length = sizeof local;
-  getsockname(fd, reinterpret_cast<sockaddr*>(&local), &length);
-  return ntohl(local.sin_addr.s_addr);
-}
 
 }  // namespace
 
@@ -159,7 +153,7 @@ void StatusTcpServer::Run() {
         FileDescriptor fd(accept4(listener_.get(), nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK));
         if (!fd.valid()) break;
         auto connection = std::make_unique<Connection>();
-        connection->printer = LocalAddress(fd.get());
+        connection->printer = LocalAddress(fd.get()).value();
         connection->fd = std::move(fd);
         connections.push_back(std::move(connection));
       }

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstring>
 
+#include "LocalAddress.h"
 #include "WebPage.h"
 
 namespace printersim {
@@ -33,13 +34,6 @@ bool WaitFor(int fd, short events, std::chrono::steady_clock::time_point deadlin
 }
 
 // The local address a connection reached.
-Ipv4Address ConnectionAddress(int connection) {
-  sockaddr_in local{};
-  socklen_t length = sizeof local;
-  if (getsockname(connection, reinterpret_cast<sockaddr*>(&local), &length) != 0) return {};
-  return Ipv4Address(ntohl(local.sin_addr.s_addr));
-}
-
 }  // namespace
 
 std::unique_ptr<WebServer> WebServer::Start(Ipv4Address listenAddress, std::uint16_t port,
@@ -101,7 +95,7 @@ void WebServer::Serve(int connection) const {
     if (got <= 0) break;
     head.append(buffer, static_cast<std::size_t>(got));
   }
-  const std::string response = WebPage::Response(head, lookup_(ConnectionAddress(connection)));
+  const std::string response = WebPage::Response(head, lookup_(LocalAddress(connection)));
   for (std::size_t sent = 0; sent < response.size();) {
     if (!WaitFor(connection, POLLOUT, deadline)) return;
     const ssize_t put = send(connection, response.data() + sent, response.size() - sent, MSG_NOSIGNAL);
